@@ -1,0 +1,29 @@
+#include "DefaultBrowser.h"
+
+#include "ConfirmScript.h"
+#include "LaunchServices.h"
+#include "platform/HandlerService.h"
+#include "platform/Services.h"
+
+#include <QThreadPool>
+
+namespace Tolvane {
+
+QString DefaultBrowser::id() const { return bundleId + ':' + appVersion + ':' + url.toString(QUrl::FullyEncoded); }
+
+void DefaultBrowser::setAsDefault(bool autoConfirm) const {
+    const int status =
+        platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(QStringLiteral("http"), bundleId);
+    if (status != platform::HandlerService::noErr)
+        throw LaunchServices::Error::couldNotSetDefaultBrowser;
+    if (autoConfirm)
+        QThreadPool::globalInstance()->start([] { runConfirmScript(); });
+}
+
+bool operator==(const DefaultBrowser& a, const DefaultBrowser& b) {
+    // Icons compare by identity, as shared image objects do.
+    return a.bundleId == b.bundleId && a.appName == b.appName && a.appVersion == b.appVersion &&
+           a.appIcon.cacheKey() == b.appIcon.cacheKey() && a.url == b.url;
+}
+
+} // namespace Tolvane

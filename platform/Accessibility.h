@@ -1,0 +1,12 @@
+#pragma once
+
+namespace platform {
+
+class Accessibility {
+public:
+    virtual ~Accessibility() = default;
+    // True when the process may control the desktop; `prompt` lets the system ask the user.
+    virtual bool isProcessTrusted(bool prompt) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool fileExists(const QString& path) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Changes which application handles a URL scheme.
+class HandlerService {
+public:
+    virtual ~HandlerService() = default;
+    static constexpr int noErr = 0;
+    static constexpr int applicationNotFound = -10814;
+    static constexpr int writeFailed = -10810;
+    static constexpr int verifyFailed = -10822;
+
+    // Makes the application with identifier `bundleId` (lower case) the handler of `scheme`.
+    // Returns noErr on success, a negative status otherwise; nothing is half-changed on failure.
+    virtual int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// $XDG_CONFIG_HOME, or ~/.config when unset or not absolute (XDG Base Directory rules).
+QString configHome();
+// $XDG_DATA_HOME, or ~/.local/share.
+QString dataHome();
+// $XDG_DATA_DIRS split, or /usr/local/share:/usr/share.
+QStringList dataDirs();
+// Tolvane's own folder under configHome(), where its settings files live.
+QString tolvaneConfigDir();
+
+} // namespace platform

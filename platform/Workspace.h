@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QUrl>
+
+namespace platform {
+
+// Installed applications and what they open.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    // File URLs of every application able to open `url`, in the platform's order.
+    virtual QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) = 0;
+    // Icon of the application at `path`; never null (a generic icon when it has none).
+    // Must be callable from any thread; rendering happens later on the GUI thread.
+    virtual QIcon iconForFile(const QString& path) = 0;
+    // Opens a URL with the user's preferred handler.
+    virtual bool openURL(const QUrl& url) = 0;
+};
+
+} // namespace platform

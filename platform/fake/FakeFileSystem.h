@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QSet>
+
+namespace platform::fake {
+
+class FakeFileSystem : public FileSystem {
+public:
+    QSet<QString> existing;
+    bool fileExists(const QString& path) override { return existing.contains(path); }
+};
+
+} // namespace platform::fake

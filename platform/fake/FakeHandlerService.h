@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/HandlerService.h"
+
+#include <QList>
+#include <QMutex>
+#include <QPair>
+
+namespace platform::fake {
+
+class FakeHandlerService : public HandlerService {
+public:
+    int status = noErr;
+    QList<QPair<QString, QString>> calls; // (scheme, bundleId)
+
+    int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override {
+        QMutexLocker lock(&mutex);
+        calls.append({scheme, bundleId});
+        return status;
+    }
+    qsizetype callCount() {
+        QMutexLocker lock(&mutex);
+        return calls.size();
+    }
+
+    QMutex mutex;
+};
+
+} // namespace platform::fake

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/ScriptRunner.h"
+
+namespace platform::linux_ {
+
+// Linux desktops ask for no confirmation after a handler change, so there is nothing to press.
+class NoPromptScriptRunner : public ScriptRunner {
+public:
+    Outcome run(const QString&) override { return {}; }
+};
+
+} // namespace platform::linux_
