@@ -1,0 +1,44 @@
+#include "TolvaShortcutReactor.h"
+
+#include "BrowserCatalogue.h"
+#include "LaunchServices.h"
+#include "SettingsStore.h"
+#include "platform/Console.h"
+
+#include <GlobalKeys/Name.h>
+
+namespace Tolvane {
+
+TolvaShortcutReactor::TolvaShortcutReactor(QObject* parent) : QObject(parent) {
+    // Registered once for the life of the process; nothing ever removes it.
+    GlobalKeys::addKeyUpHandler(toggleSystemBrowserKeys(), &TolvaShortcutReactor::toggleBrowser);
+}
+
+const GlobalKeys::Name& TolvaShortcutReactor::toggleSystemBrowserKeys() {
+    static const GlobalKeys::Name name(QStringLiteral("toggleSystemBrowserKeys"));
+    return name;
+}
+
+void TolvaShortcutReactor::toggleBrowser() {
+    const auto storedId = SettingsStore::stringForKey(SettingsStore::toggleBrowserId);
+    if (!storedId) {
+        platform::printLine(QStringLiteral("no predefined browser"));
+        return;
+    }
+    const auto browsers = installedBrowsers();
+    const auto match =
+        std::find_if(browsers.cbegin(), browsers.cend(), [&](const DefaultBrowser& b) { return b.id() == *storedId; });
+    if (match == browsers.cend()) {
+        platform::printLine(QStringLiteral("No valid default browser is selected"));
+        return;
+    }
+    platform::printLine(QStringLiteral("Setting default browser to ") + match->id());
+    const bool autoConfirm = SettingsStore::boolForKey(SettingsStore::autoConfirmChange);
+    try {
+        match->setAsDefault(autoConfirm);
+    } catch (const LaunchServices::Error& error) {
+        platform::printLine(QStringLiteral("Error handling shortcut ") + error.description());
+    }
+}
+
+} // namespace Tolvane

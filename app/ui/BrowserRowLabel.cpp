@@ -1,0 +1,50 @@
+#include "BrowserRowLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+
+namespace Tolvane {
+
+BrowserRowLabel::BrowserRowLabel(const DefaultBrowser& browser, bool showVersion, QWidget* parent)
+    : QWidget(parent), icon_(new QLabel(this)), name_(new QLabel(this)), version_(new QLabel(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) > 0
+                           ? style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing)
+                           : 6);
+    const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    icon_->setPixmap(browser.appIcon.pixmap(extent, extent));
+    // Names are shown verbatim: no rich text, no translation.
+    name_->setTextFormat(Qt::PlainText);
+    name_->setText(browser.appName);
+    version_->setTextFormat(Qt::PlainText);
+    version_->setText(tr("(%1)").arg(browser.appVersion));
+    version_->setFont(captionFont(font()));
+    layout->addWidget(icon_, 0, Qt::AlignVCenter);
+    layout->addWidget(name_, 0, Qt::AlignVCenter);
+    layout->addWidget(version_, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    setShowVersion(showVersion);
+}
+
+void BrowserRowLabel::setShowVersion(bool show) { version_->setVisible(show); }
+
+QString BrowserRowLabel::nameText() const { return name_->text(); }
+
+QString BrowserRowLabel::versionText() const { return version_->isVisibleTo(this) ? version_->text() : QString(); }
+
+QFont BrowserRowLabel::captionFont(const QFont& base) {
+    QFont caption = base;
+    if (base.pointSizeF() > 0)
+        caption.setPointSizeF(base.pointSizeF() * 0.85);
+    else
+        caption.setPixelSize(qMax(8, int(base.pixelSize() * 0.85)));
+    return caption;
+}
+
+QString BrowserRowLabel::plainText(const DefaultBrowser& browser, bool showVersion) {
+    return showVersion ? browser.appName + tr(" ") + tr("(%1)").arg(browser.appVersion) : browser.appName;
+}
+
+} // namespace Tolvane

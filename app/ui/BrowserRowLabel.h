@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DefaultBrowser.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace Tolvane {
+
+// Icon, name and, when asked, " (version)" in the caption font: the row of a browser in menus and pickers.
+class BrowserRowLabel : public QWidget {
+    Q_OBJECT
+public:
+    BrowserRowLabel(const DefaultBrowser& browser, bool showVersion, QWidget* parent = nullptr);
+
+    void setShowVersion(bool show);
+    QString nameText() const;
+    QString versionText() const; // empty when the version is hidden
+
+    // The caption font: a step smaller than the given font.
+    static QFont captionFont(const QFont& base);
+    // The same row as one plain text, for places that draw menus themselves.
+    static QString plainText(const DefaultBrowser& browser, bool showVersion);
+
+private:
+    QLabel* icon_;
+    QLabel* name_;
+    QLabel* version_;
+};
+
+} // namespace Tolvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QLocalServer;
+
+namespace Tolvane {
+
+// Makes sure one Tolvane runs per user configuration: a second start finds the first and leaves.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QObject* parent = nullptr);
+
+    // True when this process is now the one instance; false when another one already runs
+    // (it is told, and emits `activated`).
+    bool claim();
+    QString serverName() const;
+
+signals:
+    // Another start was attempted while this instance runs.
+    void activated();
+
+private:
+    QLocalServer* server_ = nullptr;
+};
+
+} // namespace Tolvane

@@ -1,0 +1,75 @@
+#include "TolvaApp.h"
+
+#include "AboutAction.h"
+#include "AppDisplayName.h"
+#include "Assets.h"
+#include "FeedbackWindow.h"
+#include "MenuBarContent.h"
+#include "SettingsWindow.h"
+#include "TolvaShortcutReactor.h"
+#include "TrayHost.h"
+
+#include <QCursor>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcApp, "app.tolvane.Tolvane.app")
+
+namespace Tolvane {
+
+TolvaApp::TolvaApp(QObject* parent)
+    : QObject(parent), settings_(QStringLiteral("com.tolvane.settings"), [] { return new SettingsWindow; }),
+      feedback_(QStringLiteral("com.tellwick.sendFeedback"), [] { return new FeedbackWindow; }) {
+    // Setting the scenes up creates the reactor; its shortcut is live from here on.
+    shortcutReactor_ = std::make_unique<TolvaShortcutReactor>();
+
+    menu_ = std::make_unique<MenuBarContent>(TrayHost::drawsMenuItself());
+    connect(menu_.get(), &MenuBarContent::settingsRequested, this, &TolvaApp::openSettings);
+    connect(menu_.get(), &MenuBarContent::feedbackRequested, this, &TolvaApp::openFeedback);
+    connect(menu_.get(), &MenuBarContent::aboutRequested, this, &TolvaApp::openAbout);
+
+    tray_ = new QSystemTrayIcon(Assets::image(QStringLiteral("browser")), this);
+    tray_->setToolTip(appDisplayName());
+    tray_->setContextMenu(menu_->menu());
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        // The context menu opens on a right click by itself; a left click opens it too.
+        if (reason == QSystemTrayIcon::Trigger)
+            popUpMenu();
+    });
+    showTrayWhenHostExists();
+}
+
+TolvaApp::~TolvaApp() = default;
+
+void TolvaApp::showTrayWhenHostExists() {
+    if (TrayHost::available()) {
+        tray_->show();
+        return;
+    }
+    // Started before the panel (e.g. at login): wait for a tray host instead of quitting.
+    qCInfo(lcApp, "No system tray yet; waiting for one to appear");
+    trayWait_ = new QTimer(this);
+    trayWait_->setInterval(1000);
+    connect(trayWait_, &QTimer::timeout, this, [this] {
+        if (!TrayHost::available())
+            return;
+        trayWait_->stop();
+        trayWait_->deleteLater();
+        trayWait_ = nullptr;
+        qCInfo(lcApp, "System tray found; showing the icon");
+        tray_->show();
+    });
+    trayWait_->start();
+}
+
+void TolvaApp::openSettings() { settings_.open(); }
+
+void TolvaApp::openFeedback() { feedback_.open(); }
+
+void TolvaApp::openAbout() { showAboutPanel(); }
+
+void TolvaApp::popUpMenu() { menu_->menu()->popup(QCursor::pos()); }
+
+} // namespace Tolvane

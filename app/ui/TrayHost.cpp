@@ -1,0 +1,22 @@
+#include "TrayHost.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QSystemTrayIcon>
+
+namespace Tolvane::TrayHost {
+
+bool drawsMenuItself() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")))
+        return false;
+    QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                           QStringLiteral("/StatusNotifierWatcher"), QStringLiteral("org.kde.StatusNotifierWatcher"),
+                           bus);
+    return watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+bool available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+} // namespace Tolvane::TrayHost

@@ -1,0 +1,17 @@
+#include "WindowScene.h"
+
+namespace Tolvane {
+
+QWidget* WindowScene::open() {
+    if (!window_) {
+        window_ = make_();
+        window_->setObjectName(identifier_);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    return window_;
+}
+
+} // namespace Tolvane

@@ -1,0 +1,28 @@
+#include "AppDisplayName.h"
+#include "SingleInstance.h"
+#include "TolvaApp.h"
+#include "platform/linux/LinuxAdapters.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tolvane"));
+    QApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
+    // A tray utility: closing its last window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::linux_::installLinuxAdapters();
+
+    Tolvane::SingleInstance instance;
+    if (!instance.claim()) {
+        qInfo("Tolvane is already running");
+        return 0;
+    }
+    QApplication::setApplicationDisplayName(Tolvane::appDisplayName());
+
+    Tolvane::TolvaApp tolva;
+    // Starting Tolvane again while it runs shows its menu instead of a second icon.
+    QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
+    return app.exec();
+}

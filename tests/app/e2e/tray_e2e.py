@@ -1,0 +1,130 @@
+"""Tolvane on a real X server with a tray host: the menu switches, the shortcut switches."""
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from desktop import Desktop, ini_string, wait_for  # noqa: E402
+
+TOLVANE = os.environ["TOLVANE_BIN"]
+
+MIMEAPPS = """# my own notes, keep me
+[Default Applications]
+text/plain=org.gnome.TextEditor.desktop;
+x-scheme-handler/https=alpha.desktop;
+x-scheme-handler/mailto=thunderbird.desktop
+
+[Added Associations]
+image/png=viewer.desktop;
+this line does not parse
+[X-Unknown Group]
+key=value
+"""
+
+
+class TrayEndToEnd(unittest.TestCase):
+    def setUp(self):
+        self.desk = Desktop()
+        self.addCleanup(self.desk.close)
+        for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]:
+            self.desk.browser(desktop_id, name)
+        self.mimeapps = self.desk.write(".config/mimeapps.list", MIMEAPPS)
+        self.desk.start_x()
+
+    def start_tolvane(self):
+        log = open(os.path.join(self.desk.home, "tolvane.out"), "w")
+        self.proc = self.desk.spawn([TOLVANE], stdout=log, stderr=log)
+        self.log_path = log.name
+        icon = wait_for(lambda: self.desk.xdotool("search", "--classname", "tolvane").stdout.split(), 15)
+        self.assertTrue(icon, "the tray icon never appeared")
+        time.sleep(0.5)
+        return icon[0]
+
+    def output_lines(self):
+        with open(self.log_path, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def click_icon(self, icon):
+        geometry = dict(line.split("=") for line in
+                        self.desk.xdotool("getwindowgeometry", "--shell", icon).stdout.split())
+        x = int(geometry["X"]) + int(geometry["WIDTH"]) // 2
+        y = int(geometry["Y"]) + int(geometry["HEIGHT"]) // 2
+        self.desk.xdotool("mousemove", str(x), str(y), "click", "1")
+
+    def other_lines(self, text):
+        keys = ("x-scheme-handler/http=", "x-scheme-handler/https=", "text/html=")
+        return [line for line in text.splitlines() if not line.startswith(keys)]
+
+    def test_menu_row_switches_and_keeps_every_other_line(self):
+        icon = self.start_tolvane()
+        self.click_icon(icon)
+        time.sleep(0.7)
+        # Quit, Settings, Send Feedback, About, then the rows (heading and separators are skipped).
+        for _ in range(6):
+            self.desk.xdotool("key", "Down")
+        self.desk.xdotool("key", "Return")
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5),
+                        self.desk.default_for("x-scheme-handler/https"))
+        self.assertEqual(self.desk.default_for("x-scheme-handler/http"), "bravo.desktop")
+        with open(self.mimeapps, encoding="utf-8") as f:
+            after = f.read()
+        self.assertEqual(self.other_lines(after), self.other_lines(MIMEAPPS))
+        self.assertIsNone(self.proc.poll(), "Tolvane keeps running after the switch")
+
+    def shortcut_setup(self):
+        bravo = os.path.join(self.desk.apps, "bravo.desktop")
+        self.desk.write(".config/tolvane/group.tolva.conf",
+                        "[General]\nsettings.settingsToggleBrowserId=%s\n" % ini_string("bravo::file://" + bravo))
+        # Control+Option+B.
+        self.desk.write(".config/tolvane/tolvane.conf",
+                        "[General]\nGlobalKeys_toggleSystemBrowserKeys=%s\n"
+                        % ini_string('{"carbonKeyCode":11,"carbonModifiers":6144}'))
+
+    def test_shortcut_release_switches_once(self):
+        self.shortcut_setup()
+        self.start_tolvane()
+        self.desk.xdotool("key", "ctrl+alt+b")
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5))
+        time.sleep(0.3)
+        lines = [l for l in self.output_lines() if l.startswith("Setting default browser to ")]
+        self.assertEqual(len(lines), 1, self.output_lines())
+
+    def test_held_shortcut_switches_once_on_release(self):
+        self.shortcut_setup()
+        self.start_tolvane()
+        self.desk.xdotool("keydown", "ctrl+alt+b")
+        time.sleep(1.5)
+        self.assertEqual([l for l in self.output_lines() if l.startswith("Setting")], [],
+                         "nothing happens until the key is released")
+        self.desk.xdotool("keyup", "ctrl+alt+b")
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5))
+        time.sleep(0.3)
+        self.assertEqual(len([l for l in self.output_lines() if l.startswith("Setting default browser to ")]), 1)
+
+    def test_second_start_gives_no_second_icon(self):
+        self.start_tolvane()
+        second = self.desk.run([TOLVANE])
+        self.assertEqual(second.returncode, 0)
+        self.assertIsNone(self.proc.poll())
+        self.assertIn("already running", second.stderr + second.stdout)
+        self.assertEqual(self.desk.run(["pgrep", "-c", "-f", TOLVANE]).stdout.strip(), "1")
+
+
+class TrayWaitsForHost(unittest.TestCase):
+    def test_waits_for_a_tray_that_appears_later(self):
+        desk = Desktop()
+        self.addCleanup(desk.close)
+        desk.start_x(tray=False)
+        log = open(os.path.join(desk.home, "tolvane.out"), "w")
+        proc = desk.spawn([TOLVANE], stdout=log, stderr=log)
+        time.sleep(1.5)
+        self.assertIsNone(proc.poll(), "Tolvane must not quit without a tray")
+        with open(log.name) as f:
+            self.assertIn("waiting", f.read())
+        desk.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "28"])
+        self.assertTrue(wait_for(lambda: desk.xdotool("search", "--classname", "tolvane").stdout.split(), 10))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
