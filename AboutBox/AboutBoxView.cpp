@@ -17,7 +17,7 @@ Q_LOGGING_CATEGORY(lcAboutBox, "app.tolvane.Tolvane.AboutBox")
 constexpr int spacing = 8;
 constexpr int copyrightBottomPadding = 12;
 
-// The platform's body, title-3 and caption sizes are 13, 15 and 10 points; keep those proportions.
+// Title and caption text keep their usual proportions to body text: 15 and 10 against 13.
 QFont scaledFont(const QFont& base, qreal factor) {
     QFont font = base;
     if (base.pointSizeF() > 0)
