@@ -10,12 +10,13 @@ AboutBoxPanel::AboutBoxPanel(AppMetadata metadata, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       aboutViewController_(new AboutBoxViewController(std::move(metadata), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the last About panel must not end a tray application.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(aboutViewController_->view());
-    // The window follows the view's limits, so resizing stops where the view does.
-    layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+    // The window takes the view's limits, so resizing stops where the view does.
     setMinimumSize(aboutViewController_->view()->minimumSize());
     setMaximumSize(aboutViewController_->view()->maximumSize());
     // Wrapped lines would size the window by width alone and miss the view's ideal height.
@@ -42,13 +43,16 @@ void AboutBoxPanel::placeOn(const QScreen* screen) {
              desktop.y() + (desktop.height() - size.height()) / 2);
         return;
     }
-    const QRect frame = screen->geometry();
-    const QRect available = screen->availableGeometry();
-    int x = frame.x() + frame.width() / 2;
+    move(topLeftOn(screen->geometry(), screen->availableGeometry(), frameGeometry().size()));
+}
+
+QPoint AboutBoxPanel::topLeftOn(const QRect& screenGeometry, const QRect& availableGeometry,
+                                const QSize& frameSize) {
+    int x = screenGeometry.x() + screenGeometry.width() / 2;
     // A narrow screen would push the right half out of sight; keep the whole panel visible.
-    x = qMax(available.left(), qMin(x, available.right() + 1 - frameGeometry().width()));
+    x = qMax(availableGeometry.left(), qMin(x, availableGeometry.right() + 1 - frameSize.width()));
     // Below any panel reserved along the top edge, where the title bar can be reached.
-    move(x, available.top());
+    return QPoint(x, availableGeometry.top());
 }
 
 } // namespace AboutBox

@@ -21,6 +21,9 @@ public:
     // Puts the top-left corner at the middle of the screen's top edge; without a screen the
     // panel is centred on the desktop instead.
     void placeOn(const QScreen* screen);
+    // Where a frame of `frameSize` goes on a screen with these geometries.
+    static QPoint topLeftOn(const QRect& screenGeometry, const QRect& availableGeometry,
+                            const QSize& frameSize);
 
     QSize sizeHint() const override;
 

@@ -199,6 +199,16 @@ TEST(AboutBoxPanel, TopLeftAtTheMiddleOfThePrimaryScreensTopEdge) {
     EXPECT_LE(offset.manhattanLength(), 2) << "centred up to rounding";
 }
 
+TEST(AboutBoxPanel, PlacementKeepsThePanelReachable) {
+    const QRect wide(0, 0, 1920, 1080);
+    EXPECT_EQ(AboutBoxPanel::topLeftOn(wide, wide, QSize(350, 250)), QPoint(960, 0));
+    const QRect right(1920, 0, 1280, 1024); // a second monitor to the right
+    EXPECT_EQ(AboutBoxPanel::topLeftOn(right, right, QSize(350, 250)), QPoint(2560, 0));
+    // A top bar takes 32 points; a narrow screen moves the panel left just enough to fit.
+    EXPECT_EQ(AboutBoxPanel::topLeftOn(QRect(0, 0, 600, 800), QRect(0, 32, 600, 768), QSize(450, 250)),
+              QPoint(150, 32));
+}
+
 TEST(AboutBoxPanel, EveryPanelIsNewAndAClosedOneIsFreed) {
     Fakes fakes;
     QPointer<AboutBoxPanel> first = new AboutBoxPanel(metadata());
