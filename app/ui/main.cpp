@@ -2,6 +2,7 @@
 #include "SingleInstance.h"
 #include "TolvaApp.h"
 #include "platform/linux/LinuxAdapters.h"
+#include "platform/linux/StartAtLoginAdapters.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::linux_::installLinuxAdapters();
+    platform::linux_::installStartAtLoginAdapters();
 
     Tolvane::SingleInstance instance;
     if (!instance.claim()) {

@@ -1,0 +1,105 @@
+#include "AboutAction.h"
+#include "MenuBarContent.h"
+#include "TolvaApp.h"
+#include "support/FakePlatform.h"
+#include "support/TempXdg.h"
+
+#include <AboutBox/AboutBoxPanel.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Tolvane;
+
+namespace {
+
+QList<AboutBox::AboutBoxPanel*> aboutPanels() {
+    QList<AboutBox::AboutBoxPanel*> panels;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* panel = qobject_cast<AboutBox::AboutBoxPanel*>(w); panel && panel->isVisible())
+            panels << panel;
+    return panels;
+}
+
+QAction* menuAction(TolvaApp& app, const QString& text) {
+    for (QAction* a : app.menuContent()->menu()->actions())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+struct AppFixture : ::testing::Test {
+    TempXdg xdg;
+    FakePlatform fakes;
+    void SetUp() override {
+        fakes.mainBundle->info = {{"CFBundleDisplayName", "Tolvane"},
+                                  {"CFBundleName", "Tolvane"},
+                                  {"CFBundleShortVersionString", "2.1"},
+                                  {"CFBundleVersion", "45"},
+                                  {"NSHumanReadableCopyright", "© Tolvane"}};
+    }
+};
+
+} // namespace
+
+TEST_F(AppFixture, AboutOpensANewFilledPanelEachTime) {
+    TolvaApp app;
+    const auto before = aboutPanels().size();
+    menuAction(app, "About")->trigger();
+    menuAction(app, "About")->trigger();
+    const auto panels = aboutPanels();
+    ASSERT_EQ(panels.size(), before + 2);
+
+    const auto metadata = aboutMetadata();
+    EXPECT_EQ(metadata.name, "Tolvane");
+    EXPECT_EQ(metadata.versionText, "Version 2.1");
+    EXPECT_EQ(metadata.altVersionText, "Version 2.1 (45)");
+    EXPECT_EQ(metadata.copyrightText, "© Tolvane");
+    EXPECT_EQ(metadata.url, QUrl("https://tolvane.app"));
+    EXPECT_EQ(metadata.iconSize, 80);
+    EXPECT_EQ(metadata.urlColor, QColor("#2f6fdf")) << "the AccentColor asset";
+    EXPECT_FALSE(metadata.icon.isNull());
+
+    QPointer<QWidget> first = panels.last();
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull()) << "a closed panel is freed";
+    for (auto* p : aboutPanels())
+        p->close();
+}
+
+TEST_F(AppFixture, FeedbackAndSettingsWindowsExistOnce) {
+    TolvaApp app;
+    menuAction(app, "Send Feedback")->trigger();
+    QWidget* feedback = app.feedbackScene().window();
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_EQ(feedback->objectName(), "com.tellwick.sendFeedback");
+    EXPECT_EQ(feedback->windowTitle(), "Send Feedback");
+    menuAction(app, "Send Feedback")->trigger();
+    EXPECT_EQ(app.feedbackScene().window(), feedback);
+
+    menuAction(app, "Settings…")->trigger();
+    QWidget* settings = app.settingsScene().window();
+    ASSERT_NE(settings, nullptr);
+    menuAction(app, "Settings…")->trigger();
+    EXPECT_EQ(app.settingsScene().window(), settings);
+    settings->close();
+    feedback->close();
+}
+
+TEST_F(AppFixture, TrayCarriesTheMenuAndTheDisplayName) {
+    TolvaApp app;
+    EXPECT_EQ(app.trayIcon()->contextMenu(), app.menuContent()->menu());
+    EXPECT_EQ(app.trayIcon()->toolTip(), "Tolvane");
+    EXPECT_FALSE(app.trayIcon()->icon().isNull()) << "the \"browser\" image";
+}
+
+TEST_F(AppFixture, WarningSignWhenTheBundleHasNoName) {
+    fakes.mainBundle->info.clear();
+    TolvaApp app;
+    EXPECT_EQ(app.trayIcon()->toolTip(), "⚠️");
+}
