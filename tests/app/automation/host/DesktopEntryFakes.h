@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIconEngine>
 #include <QMutex>
+#include <QPainter>
 #include <QThread>
 
 namespace host {
@@ -33,6 +35,20 @@ inline QHash<QString, QString> desktopEntry(const QString& path) {
     return keys;
 }
 
+// Reads its file only when drawn, which happens on the GUI thread; lists are made on workers.
+class FileIconEngine : public QIconEngine {
+public:
+    explicit FileIconEngine(QString path) : path_(std::move(path)) {}
+    QPixmap pixmap(const QSize&, QIcon::Mode, QIcon::State) override { return QPixmap(path_); }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawPixmap(rect, QPixmap(path_));
+    }
+    QIconEngine* clone() const override { return new FileIconEngine(path_); }
+
+private:
+    QString path_;
+};
+
 inline QString applicationsDir() {
     return platform::dataHome() + "/applications";
 }
@@ -52,7 +68,7 @@ public:
     }
     QIcon iconForFile(const QString& path) override {
         const QString icon = desktopEntry(path).value("Icon");
-        return QFileInfo(icon).isAbsolute() ? QIcon(icon) : QIcon();
+        return QFileInfo(icon).isAbsolute() ? QIcon(new FileIconEngine(icon)) : QIcon();
     }
     bool openURL(const QUrl&) override { return false; }
 };
