@@ -1,0 +1,182 @@
+#include "AutomationService.h"
+
+#include "BrowserEntityQuery.h"
+#include "IntentLog.h"
+#include "LaunchServices.h"
+#include "TolvaFocusFilterIntent.h"
+#include "TolvaSetBrowserIntent.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QLoggingCategory>
+#include <QThreadPool>
+
+#include <functional>
+
+namespace Tolvane {
+
+QDBusArgument& operator<<(QDBusArgument& argument, const EntityRecord& record) {
+    argument.beginStructure();
+    argument << record.id << record.displayName << record.displaySubtitle << record.image;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, EntityRecord& record) {
+    argument.beginStructure();
+    argument >> record.id >> record.displayName >> record.displaySubtitle >> record.image;
+    argument.endStructure();
+    return argument;
+}
+
+QDBusArgument& operator<<(QDBusArgument& argument, const FocusFilterRecord& record) {
+    argument.beginStructure();
+    argument << record.browserId << record.title << record.subtitle;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, FocusFilterRecord& record) {
+    argument.beginStructure();
+    argument >> record.browserId >> record.title >> record.subtitle;
+    argument.endStructure();
+    return argument;
+}
+
+namespace {
+
+void logWarning(const QString& text) {
+    const QByteArray name = intentLogCategoryName("Automation");
+    const QLoggingCategory log(name.constData());
+    QMessageLogger().warning(log, "%s", qUtf8Printable(text));
+}
+
+QList<EntityRecord> records(const QList<BrowserEntity>& entities) {
+    QList<EntityRecord> list;
+    for (const BrowserEntity& entity : entities)
+        list << EntityRecord{entity.id, entity.displayName, entity.displaySubtitle, entity.image};
+    return list;
+}
+
+// An empty id is the automation service's "no browser chosen"; any other id reaches the intent,
+// which matches it against the installed browsers (only the id takes part there).
+std::optional<BrowserEntity> chosenEntity(const QString& id) {
+    if (id.isEmpty())
+        return std::nullopt;
+    BrowserEntity entity;
+    entity.id = id;
+    return entity;
+}
+
+// Runs `work` and turns its outcome into the reply; nothing thrown escapes into the event loop.
+QDBusMessage answer(const QDBusMessage& request, const std::function<QVariantList()>& work) {
+    try {
+        return request.createReply(work());
+    } catch (const LaunchServices::Error& error) {
+        return request.createErrorReply(
+            QString::fromLatin1(AutomationService::couldNotSetDefaultBrowserError), error.description());
+    } catch (const SettingsUnavailable& error) {
+        return request.createErrorReply(QString::fromLatin1(AutomationService::settingsUnavailableError),
+                                        QString::fromLatin1(error.what()));
+    } catch (const std::exception& error) {
+        return request.createErrorReply(QDBusError::Failed, QString::fromLocal8Bit(error.what()));
+    }
+}
+
+} // namespace
+
+AutomationService::AutomationService(QObject* parent) : QObject(parent) {
+    qDBusRegisterMetaType<EntityRecord>();
+    qDBusRegisterMetaType<QList<EntityRecord>>();
+    qDBusRegisterMetaType<FocusFilterRecord>();
+    qDBusRegisterMetaType<QList<FocusFilterRecord>>();
+}
+
+bool AutomationService::registerOnSessionBus(QObject* parent) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        logWarning("Automation is not offered: no session bus (" + bus.lastError().message() + ")");
+        return false;
+    }
+    auto* service = new AutomationService(parent);
+    // The object goes up before the name, so a call that started us finds it at once.
+    if (!bus.registerObject(QString::fromLatin1(objectPath), service, QDBusConnection::ExportAllSlots)) {
+        logWarning(QStringLiteral("Automation is not offered: the object path is taken"));
+        delete service;
+        return false;
+    }
+    if (!bus.registerService(QString::fromLatin1(serviceName))) {
+        logWarning(QStringLiteral("Automation is not offered: %1 belongs to another process")
+                       .arg(QString::fromLatin1(serviceName)));
+        bus.unregisterObject(QString::fromLatin1(objectPath));
+        delete service;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Discovery, settings reads and the Focus filter's switch run on the pool; the reply follows when done.
+void replyFromPool(const QDBusMessage& request, const QDBusConnection& bus,
+                   std::function<QVariantList()> work) {
+    QThreadPool::globalInstance()->start(
+        [request, bus, work = std::move(work)] { QDBusConnection(bus).send(answer(request, work)); });
+}
+
+} // namespace
+
+QList<EntityRecord> AutomationService::SuggestedEntities() {
+    setDelayedReply(true);
+    replyFromPool(message(), connection(), [] {
+        return QVariantList{QVariant::fromValue(records(BrowserEntityQuery().suggestedEntities()))};
+    });
+    return {};
+}
+
+QList<EntityRecord> AutomationService::Entities(const QStringList& ids) {
+    setDelayedReply(true);
+    replyFromPool(message(), connection(), [ids] {
+        return QVariantList{QVariant::fromValue(records(BrowserEntityQuery().entities(ids)))};
+    });
+    return {};
+}
+
+void AutomationService::SetDefaultSystemBrowser(const QString& id) {
+    // The set-browser action belongs to the GUI thread, where this slot runs.
+    setDelayedReply(true);
+    connection().send(answer(message(), [&id] {
+        TolvaSetBrowserIntent intent;
+        intent.browser = chosenEntity(id);
+        intent.perform();
+        return QVariantList{};
+    }));
+}
+
+QList<FocusFilterRecord> AutomationService::SuggestedFocusFilters() {
+    setDelayedReply(true);
+    replyFromPool(message(), connection(), [] {
+        QList<FocusFilterRecord> list;
+        for (const TolvaFocusFilterIntent& filter : TolvaFocusFilterIntent::suggestedFocusFilters()) {
+            const auto shown = filter.displayRepresentation();
+            list << FocusFilterRecord{filter.browser ? filter.browser->id : QString(), shown.title,
+                                      shown.subtitle};
+        }
+        return QVariantList{QVariant::fromValue(list)};
+    });
+    return {};
+}
+
+void AutomationService::PerformFocusFilter(const QString& id) {
+    setDelayedReply(true);
+    replyFromPool(message(), connection(), [id] {
+        TolvaFocusFilterIntent filter;
+        filter.browser = chosenEntity(id);
+        filter.perform();
+        return QVariantList{};
+    });
+}
+
+} // namespace Tolvane

@@ -1,0 +1,26 @@
+#include "BrowserEntityQuery.h"
+
+#include "BrowserCatalogue.h"
+
+#include <QSet>
+
+namespace Tolvane {
+
+QList<BrowserEntity> BrowserEntityQuery::entities(const QStringList& identifiers) const {
+    // A set keeps a long request list from turning the match quadratic.
+    const QSet<QString> wanted(identifiers.begin(), identifiers.end());
+    QList<BrowserEntity> kept;
+    for (const DefaultBrowser& browser : installedBrowsers())
+        if (wanted.contains(browser.id()))
+            kept << BrowserEntity::from(browser);
+    return kept;
+}
+
+QList<BrowserEntity> BrowserEntityQuery::suggestedEntities() const {
+    QList<BrowserEntity> entities;
+    for (const DefaultBrowser& browser : installedBrowsers())
+        entities << BrowserEntity::from(browser);
+    return entities;
+}
+
+} // namespace Tolvane

@@ -1,0 +1,65 @@
+#include "TolvaSetBrowserIntent.h"
+
+#include "AppDisplayName.h"
+#include "BrowserCatalogue.h"
+#include "IntentLog.h"
+#include "SettingsStore.h"
+#include "platform/Console.h"
+
+#include <QSettings>
+
+namespace Tolvane {
+namespace {
+
+// The store's own reader answers false for an unreadable suite; here that must stop the switch,
+// so the suite's status is checked.
+std::optional<bool> readAutoConfirm() {
+    QSettings suite(SettingsStore::filePath(), QSettings::IniFormat);
+    if (suite.status() != QSettings::NoError)
+        return std::nullopt;
+    return suite.value(SettingsStore::autoConfirmChange, false).toBool();
+}
+
+} // namespace
+
+const QString& TolvaSetBrowserIntent::title() {
+    static const QString text =
+        localizedString("Set default system browser", QStringLiteral("Set default system browser"));
+    return text;
+}
+
+QString TolvaSetBrowserIntent::description() {
+    return localizedString("Choose the browser to become the new default system browser.",
+                           QStringLiteral("Choose the browser to become the new default system browser."));
+}
+
+IntentParameterMetadata TolvaSetBrowserIntent::browserParameter() {
+    return {localizedString("Browser", QStringLiteral("Browser")), description()};
+}
+
+void TolvaSetBrowserIntent::perform() const {
+    setDefaultBrowserFromEntity(browser, "TolvaSetBrowserIntent");
+}
+
+void setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser, const char* logCategory) {
+    logIntentDebug(logCategory, "Perform called");
+    if (!browser) {
+        logIntentDebug(logCategory, "No default browser selected");
+        return;
+    }
+    const QList<DefaultBrowser> browsers = installedBrowsers();
+    const auto match = std::find_if(browsers.begin(), browsers.end(), [&](const DefaultBrowser& candidate) {
+        return candidate.id() == browser->id;
+    });
+    if (match == browsers.end()) {
+        platform::printLine(QStringLiteral("No valid default browser is selected"));
+        return;
+    }
+    platform::printLine("Setting default browser to " + match->id());
+    const std::optional<bool> autoConfirm = readAutoConfirm();
+    if (!autoConfirm)
+        throw SettingsUnavailable();
+    match->setAsDefault(*autoConfirm);
+}
+
+} // namespace Tolvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "BrowserEntity.h"
+
+#include <QString>
+
+#include <exception>
+#include <optional>
+
+namespace Tolvane {
+
+// How an intent presents its one browser parameter to the automation service.
+struct IntentParameterMetadata {
+    QString title;
+    QString description;
+};
+
+// The settings suite could not be opened, so the automatic-confirmation choice is unknown.
+class SettingsUnavailable : public std::exception {
+public:
+    const char* what() const noexcept override { return "settingsUnavailable"; }
+};
+
+// "Set default system browser": makes the chosen browser the default.
+struct TolvaSetBrowserIntent {
+    static const QString& title();
+    static QString description();
+    static IntentParameterMetadata browserParameter();
+    static constexpr bool openAppWhenRun = false;
+
+    std::optional<BrowserEntity> browser;
+
+    // Runs on the GUI thread. Throws LaunchServices::Error when the switch fails and
+    // SettingsUnavailable when the settings cannot be read (nothing is switched then).
+    void perform() const;
+};
+
+// The steps both intents take, logging under "<app id>.<logCategory>". Callable from any thread.
+void setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser, const char* logCategory);
+
+} // namespace Tolvane
