@@ -36,7 +36,8 @@ struct ButtonOptions {
 };
 
 // What a button shows: a view of the caller's, a localized title, or a plain title, the titles with an
-// optional icon.
+// optional icon. A builder must make a new view at each call: a button rebuilds its views when it moves
+// under other styles.
 class ButtonLabel {
 public:
     template <std::invocable Builder>

@@ -12,15 +12,14 @@ OnAsyncButtonTaskChangeModifier* OnAsyncButtonTaskChangeModifier::attach(QWidget
 void OnAsyncButtonTaskChangeModifier::report(const std::optional<ButtonTask>& task) {
     if (!initialized_) {
         initialized_ = true;
-        last_ = task;
-        if (!task)
-            return;
-        handler_(task);
+        AsyncButtonTaskPreferenceKey::reduce(last_, task);
+        if (task)
+            handler_(task);
         return;
     }
     if (task == last_)
         return;
-    last_ = task;
+    AsyncButtonTaskPreferenceKey::reduce(last_, task);
     handler_(task);
 }
 

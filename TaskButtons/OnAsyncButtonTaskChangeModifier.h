@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TaskButtons/ButtonTask.h"
+#include "TaskButtons/AsyncButtonTaskPreferenceKey.h"
 
 #include <QObject>
 #include <QWidget>
@@ -34,7 +34,7 @@ private:
 
     Handler handler_;
     bool initialized_ = false;
-    std::optional<ButtonTask> last_;
+    AsyncButtonTaskPreferenceKey::Value last_ = AsyncButtonTaskPreferenceKey::defaultValue();
 };
 
 } // namespace TaskButtons

@@ -70,7 +70,11 @@ void OpacityFader::apply(double opacity) {
 
 ProgressIndicator::ProgressIndicator(const ButtonState* state, QWidget* parent)
     : QWidget(parent), state_(state), stack_(new QStackedLayout(this)), ring_(new CircularProgressView(0, 1)),
-      spinner_(new IndeterminateProgressView) {
+      spinner_(new IndeterminateProgressView), ringAnimation_(new QVariantAnimation(this)) {
+    ringAnimation_->setDuration(defaultAnimationMilliseconds);
+    ringAnimation_->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(ringAnimation_, &QVariantAnimation::valueChanged, ring_,
+            [this](const QVariant& v) { ring_->setValue(v.toDouble()); });
     stack_->addWidget(ring_);
     stack_->addWidget(spinner_);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -85,7 +89,14 @@ void ProgressIndicator::follow() {
     setVisible(loading);
     fader_->fadeTo(loading ? 1.0 : 0.0);
     if (const auto fraction = state_->fractionCompleted()) {
-        ring_->setValue(*fraction);
+        ringAnimation_->stop();
+        if (loading && stack_->currentWidget() == ring_ && *fraction > ring_->value()) {
+            ringAnimation_->setStartValue(ring_->value());
+            ringAnimation_->setEndValue(*fraction);
+            ringAnimation_->start();
+        } else {
+            ring_->setValue(*fraction);
+        }
         stack_->setCurrentWidget(ring_);
     } else {
         stack_->setCurrentWidget(spinner_);

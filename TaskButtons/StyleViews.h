@@ -48,6 +48,7 @@ public:
     ProgressIndicator(const ButtonState* state, QWidget* parent = nullptr);
     CircularProgressView* ring() const { return ring_; }
     IndeterminateProgressView* spinner() const { return spinner_; }
+    QVariantAnimation* ringAnimation() const { return ringAnimation_; }
 
 private:
     void follow();
@@ -56,6 +57,7 @@ private:
     CircularProgressView* ring_;
     IndeterminateProgressView* spinner_;
     OpacityFader* fader_;
+    QVariantAnimation* ringAnimation_;
 };
 
 // The label hidden under a centred indicator while loading.

@@ -189,6 +189,10 @@ TEST(IndicatorStyleTest, LeadingAndTrailingPlaceTheIndicatorEightPointsFromTheLa
         EXPECT_TRUE(indicator->ring()->isVisible());
         EXPECT_EQ(indicator->ring()->value(), 0.3);
         EXPECT_EQ(indicator->ring()->total(), 1.0);
+        state.setFractionCompleted(0.6);
+        EXPECT_LT(indicator->ring()->value(), 0.6) << "the ring moves to a new fraction with an animation";
+        indicator->ringAnimation()->setCurrentTime(indicator->ringAnimation()->duration());
+        EXPECT_EQ(indicator->ring()->value(), 0.6);
         delete row;
     }
 }
