@@ -110,8 +110,10 @@ OverlayLabel::OverlayLabel(QWidget* label, const ButtonState* state, ProgressSty
       spinner_(new IndeterminateProgressView), bar_(new BarProgressView(0, 1)), percent_(new QLabel) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(label, 0, 0);
+    grid->addWidget(label, 0, 0, Qt::AlignCenter);
     auto* overlay = new QWidget;
+    // The overlay takes the label's frame; a bar must not widen the button.
+    overlay->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     overlay->setLayout(stack_);
     stack_->setContentsMargins(0, 0, 0, 0);
     // The indicator never makes the button taller than its label.
@@ -254,6 +256,15 @@ QSize ShakeView::minimumSizeHint() const {
 
 void ShakeView::resizeEvent(QResizeEvent*) {
     place();
+}
+
+bool ShakeView::event(QEvent* event) {
+    // The child's size hint changed: pass it on to whoever lays this view out.
+    if (event->type() == QEvent::LayoutRequest) {
+        updateGeometry();
+        place();
+    }
+    return QWidget::event(event);
 }
 
 void ShakeView::place() {

@@ -405,6 +405,23 @@ TEST(AsyncButtonTest, StylesComeFromTheNearestAncestor) {
     EXPECT_FALSE(innerButton->findChild<ShakeView*>());
 }
 
+TEST(AsyncButtonTest, TheButtonGrowsToShowALeadingIndicator) {
+    Window w;
+    Script script;
+    setAsyncButtonStyle(&w.widget, LeadingAsyncButtonStyle());
+    auto* button = w.add(new AsyncButton("Send", script.action()));
+    w.show();
+    auto* platform = button->platformButton();
+    const int idleWidth = platform->width();
+    button->start();
+    drain();
+    EXPECT_GE(platform->width(), idleWidth + 16 + LeadingAsyncButtonStyle::spacing);
+    EXPECT_TRUE(platform->rect().contains(platform->content()->geometry())) << "nothing is clipped";
+    script.open();
+    drain();
+    EXPECT_EQ(platform->width(), idleWidth);
+}
+
 TEST(AsyncButtonTest, ReportedProgressReachesTheStyles) {
     Window w;
     auto progress = std::make_shared<DiscreteProgress>(4);
