@@ -4,8 +4,10 @@
 #include "TaskButtons/PlatformButton.h"
 #include "TaskButtons/TriggerButton.h"
 
+#include <QHideEvent>
 #include <QPointer>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace TaskButtons {
@@ -43,7 +45,7 @@ void ButtonBase::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Styles come from wherever the button now sits.
     buildIfNeeded();
-    if (id_) {
+    if (id_ && !(event->spontaneous() && registry_)) {
         unregister();
         registry_ = triggerButton(this);
         registry_->registerButton(
@@ -59,7 +61,9 @@ void ButtonBase::showEvent(QShowEvent* event) {
 
 void ButtonBase::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    unregister();
+    // A minimised window still holds its buttons; only a real hide takes them off screen.
+    if (!event->spontaneous())
+        unregister();
 }
 
 void ButtonBase::unregister() {
