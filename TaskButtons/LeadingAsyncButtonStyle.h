@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TaskButtons/AsyncButtonStyle.h"
+
+namespace TaskButtons {
+
+// A ring or spinner before the label while running.
+class LeadingAsyncButtonStyle : public AsyncButtonStyle {
+public:
+    static constexpr int spacing = 8;
+    QWidget* makeLabel(const AsyncButtonStyleLabelConfiguration& configuration) const override;
+};
+
+} // namespace TaskButtons

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "TaskButtons/ThrowableButtonStyle.h"
+
+namespace TaskButtons {
+
+// Shows nothing of failures.
+class NoStyleThrowableButtonStyle : public ThrowableButtonStyle {};
+
+} // namespace TaskButtons

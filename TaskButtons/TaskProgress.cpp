@@ -1,0 +1,13 @@
+#include "TaskButtons/TaskProgress.h"
+
+namespace TaskButtons {
+
+QCoro::Task<> TaskProgress::beginTask() {
+    co_return;
+}
+
+QCoro::Task<> TaskProgress::endTask() {
+    co_return;
+}
+
+} // namespace TaskButtons

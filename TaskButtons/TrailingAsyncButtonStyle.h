@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TaskButtons/AsyncButtonStyle.h"
+
+namespace TaskButtons {
+
+// A ring or spinner after the label while running.
+class TrailingAsyncButtonStyle : public AsyncButtonStyle {
+public:
+    static constexpr int spacing = 8;
+    QWidget* makeLabel(const AsyncButtonStyleLabelConfiguration& configuration) const override;
+};
+
+} // namespace TaskButtons
