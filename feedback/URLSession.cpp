@@ -52,9 +52,11 @@ QCoro::Task<std::pair<QByteArray, URLResponse>> data(QNetworkAccessManager* sess
 
     std::unique_ptr<QNetworkReply, DeleteLater> reply(send(session, request));
     {
-        // The stop may be requested from any thread; the abort itself runs on the reply's thread.
+        // The stop may be requested from any thread, and abort() finishes the reply at once; queued, the
+        // abort runs on the reply's thread and resumes us from the event loop, not from inside
+        // request_stop().
         std::stop_callback onStop(stop, [target = reply.get()] {
-            QMetaObject::invokeMethod(target, &QNetworkReply::abort, Qt::AutoConnection);
+            QMetaObject::invokeMethod(target, &QNetworkReply::abort, Qt::QueuedConnection);
         });
         co_await reply.get();
     }
@@ -65,7 +67,8 @@ QCoro::Task<std::pair<QByteArray, URLResponse>> data(QNetworkAccessManager* sess
     if (status.isValid())
         response.statusCode = status.toInt();
     response.headerFields = reply->rawHeaderPairs();
-    QByteArray bytes = reply->readAll();
+    // An aborted reply is closed and has nothing to read.
+    QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
 
     // Qt flags 4xx/5xx answers as errors too; those are still answers and go back to the caller.
     if (reply->error() != QNetworkReply::NoError && !response.isHTTP())

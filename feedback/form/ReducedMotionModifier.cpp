@@ -18,9 +18,13 @@ void ReducedMotionModifier::run(QAbstractAnimation* animation) {
         animation->start(QAbstractAnimation::DeleteWhenStopped);
         return;
     }
-    // Jumping to the last frame sets the end values without any frames in between.
-    animation->setCurrentTime(animation->totalDuration() < 0 ? 0 : animation->totalDuration());
-    animation->deleteLater();
+    // Jumping to the last frame sets the end values with no frames in between; endless ones just stop.
+    const int end = animation->totalDuration();
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    if (end < 0)
+        animation->stop();
+    else
+        animation->setCurrentTime(end);
 }
 
 ReducedMotionModifier* ReducedMotionModifier::of(const QWidget* widget) {
