@@ -1,6 +1,9 @@
 #include "MultipartForm.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include <sys/mman.h>
 
 namespace Tellwick {
 
@@ -30,6 +33,23 @@ QByteArray partHeader(const QByteArray& boundary, const MultipartForm::Part& par
     return header;
 }
 
+// A fresh buffer of many MiB costs one page fault per 4 KiB on first write, which takes longer than the
+// copy itself; asking for huge pages cuts the faults by a factor of 512 where the kernel allows it.
+void preferHugePages(QByteArray& buffer) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t huge = 2 * 1024 * 1024;
+    if (buffer.size() < qsizetype(4 * huge))
+        return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(buffer.data()) + huge - 1) & ~(huge - 1);
+    const auto end =
+        (reinterpret_cast<std::uintptr_t>(buffer.data()) + std::uintptr_t(buffer.size())) & ~(huge - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(buffer);
+#endif
+}
+
 } // namespace
 
 QByteArray MultipartForm::bodyData() const {
@@ -43,6 +63,7 @@ QByteArray MultipartForm::bodyData() const {
     }
 
     QByteArray body(total, Qt::Uninitialized);
+    preferHugePages(body);
     char* out = body.data();
     auto append = [&out](const char* bytes, qsizetype size) {
         if (size > 0)
