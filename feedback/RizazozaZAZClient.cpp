@@ -27,15 +27,13 @@ void RizazozaZAZClient::disableDebugging() {
     debugResponses = debugInstance = false;
 }
 
-namespace {
-
 void logResponse(const QByteArray& bytes, const URLResponse& response) {
     if (!responseLogger().isDebugEnabled())
         return;
     const QString url =
         response.url.isEmpty() ? QStringLiteral("-") : response.url.toString(QUrl::FullyEncoded);
-    qCDebug(responseLogger).noquote()
-        << QStringLiteral("⬅️ 🌍 %1 HTTP %2").arg(url).arg(*response.statusCode);
+    qCDebug(responseLogger).noquote() << QStringLiteral("⬅️ 🌍 %1 HTTP %2")
+                                             .arg(url, QString::number(response.statusCode.value_or(0)));
     for (const auto& [name, value] : response.headerFields)
         qCDebug(responseLogger).noquote() << QStringLiteral("⬅️ 🏷️ '%1': '%2'")
                                                  .arg(QString::fromUtf8(name), QString::fromUtf8(value));
@@ -45,6 +43,8 @@ void logResponse(const QByteArray& bytes, const URLResponse& response) {
         body = QStringLiteral("nil");
     qCDebug(responseLogger).noquote() << QStringLiteral("⬅️ Body: %1").arg(body);
 }
+
+namespace {
 
 QCoro::Task<std::pair<QByteArray, URLResponse>>
 perform(RizazozaZAZClient client, std::shared_ptr<HTTPRequestBuilder> builder, std::stop_token stop) {

@@ -1,5 +1,6 @@
 // The client against a loopback server whose multipart reader is Python's own.
 #include "LoopbackServer.h"
+#include "ResponseLogger.h"
 #include "RizazozaZAZClient.h"
 #include "RizazozaZAZError.h"
 #include "URLError.h"
@@ -333,6 +334,16 @@ TEST_F(ClientLoopback, DebugLogOfResponses) {
     EXPECT_FALSE(client.debugResponses || client.debugInstance);
     ASSERT_FALSE(runVoidTask(client.submitFeedback("x", std::nullopt)));
     EXPECT_TRUE(log.lines.isEmpty());
+}
+
+TEST(ResponseLog, MissingUrlAndPercentSignsAreWrittenAsTheyAre) {
+    LogCapture log;
+    logResponse("ok", URLResponse{QUrl(), 201, {{"A", "%1"}}});
+    EXPECT_EQ(log.lines,
+              (QStringList{"⬅️ 🌍 - HTTP 201", "⬅️ 🏷️ 'A': '%1'", "⬅️ Body: ok"}));
+    log.lines.clear();
+    logResponse(QByteArray("\xc3", 1), URLResponse{QUrl("http://h.test/a%1Ab"), 500, {}});
+    EXPECT_EQ(log.lines, (QStringList{"⬅️ 🌍 http://h.test/a%1Ab HTTP 500", "⬅️ Body: nil"}));
 }
 
 TEST(Client, DefaultsAndSharedSession) {
