@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <string>
 
 namespace {
@@ -73,15 +74,18 @@ void BM_EncodeBodyWith100MiBAttachment(benchmark::State& state) {
                                  Tellwick::MultipartForm::MultipartType::formData};
     resetPeak();
     qsizetype bodySize = 0;
-    const auto start = std::chrono::steady_clock::now();
+    // Best run against best memcpy: other work on a shared machine only ever slows a run down.
+    double fastest = std::numeric_limits<double>::max();
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         QByteArray body = form.bodyData();
-        bodySize = body.size();
         benchmark::DoNotOptimize(body.constData());
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        fastest = std::min(fastest, took.count());
+        bodySize = body.size();
     }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     const double peak = memoryField("VmHWM");
-    const double encodeRate = double(bodySize) * double(state.iterations()) / took.count();
+    const double encodeRate = double(bodySize) / fastest;
     state.SetBytesProcessed(int64_t(state.iterations()) * bodySize);
     state.counters["memcpy_MiB_per_s"] = memcpyRate / MiB;
     state.counters["encode_MiB_per_s"] = encodeRate / MiB;
