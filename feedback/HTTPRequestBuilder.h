@@ -1,0 +1,29 @@
+#pragma once
+
+#include "HTTPBody.h"
+#include "HTTPMethod.h"
+#include "URLRequest.h"
+
+#include <QUrl>
+
+namespace Tellwick {
+
+// Collects URL, method and body of one request; shared by the code that fills it and the client that sends
+// it.
+class HTTPRequestBuilder {
+public:
+    QUrl urlComponents;
+    HTTPMethod method = HTTPMethod::get;
+    HTTPBody body;
+
+    // Replaces the whole URL; an empty or unparsable one leaves the previous URL in place.
+    void setURL(const QUrl& url);
+    void setURL(const QString& text);
+
+    // Throws RizazozaZAZError::requiredURLNotSet while no URL was set.
+    URLRequest makeURLRequest() const;
+
+    static constexpr int timeoutMilliseconds = 60'000;
+};
+
+} // namespace Tellwick

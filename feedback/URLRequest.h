@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QNetworkRequest>
+
+#include <optional>
+
+namespace Tellwick {
+
+// What the network layer needs to send one request: Qt's request record plus the method and body it lacks.
+struct URLRequest {
+    QNetworkRequest request;
+    QByteArray httpMethod;
+    std::optional<QByteArray> httpBody;
+};
+
+} // namespace Tellwick

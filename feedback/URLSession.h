@@ -1,0 +1,23 @@
+#pragma once
+
+#include "URLRequest.h"
+#include "URLResponse.h"
+
+#include <QCoroTask>
+
+#include <stop_token>
+#include <utility>
+
+class QNetworkAccessManager;
+
+namespace Tellwick {
+
+// The process-wide network session, created on first use; call it on the main thread.
+QNetworkAccessManager* sharedSession();
+
+// Sends one request and waits for its answer. Transport failures throw URLError; an HTTP answer of any
+// status is returned. A stop request aborts the transfer (the reply is aborted, never deleted in flight).
+QCoro::Task<std::pair<QByteArray, URLResponse>> data(QNetworkAccessManager* session, URLRequest request,
+                                                     std::stop_token stop = {});
+
+} // namespace Tellwick

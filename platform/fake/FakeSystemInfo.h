@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+namespace platform::fake {
+
+class FakeSystemInfo : public SystemInfo {
+public:
+    Version version{12, 0, 0};
+    QString model = "Test Machine";
+    Version operatingSystemVersion() override { return version; }
+    QString hardwareModel() override { return model; }
+};
+
+} // namespace platform::fake

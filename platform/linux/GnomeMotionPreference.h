@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/MotionPreference.h"
+
+namespace platform::linux_ {
+
+// GNOME's "enable-animations" switch; desktops without it never ask for reduced motion.
+class GnomeMotionPreference : public MotionPreference {
+public:
+    bool reduceMotion() override;
+};
+
+} // namespace platform::linux_
