@@ -1,4 +1,5 @@
 #include "AppDisplayName.h"
+#include "AutomationService.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
 #include "platform/linux/LinuxAdapters.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(Tolvane::appDisplayName());
 
     Tolvane::TolvaApp tolva;
+    // Automation works without a bus too; the service logs why it is missing.
+    Tolvane::AutomationService::registerOnSessionBus(&tolva);
     // Starting Tolvane again while it runs shows its menu instead of a second icon.
     QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
     return app.exec();
