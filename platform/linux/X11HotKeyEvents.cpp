@@ -317,31 +317,47 @@ void X11HotKeyEvents::deliver(std::uint32_t kind, EventHotKeyID id) {
 void X11HotKeyEvents::regrabAll() {
     if (!session_)
         return;
-    ++regrabCount_;
-    std::set<std::pair<std::uint8_t, std::uint16_t>> released;
-    for (auto& [ref, g] : grabs_)
-        if (g.keycode && released.insert({g.keycode, g.modifiers}).second)
-            ungrab(g.keycode, g.modifiers);
-    pressed_.clear();
+    ++keymapRefreshes_;
+    const auto oldLocks = lockCombinations();
+    std::map<EventHotKeyRef, std::uint8_t> oldKeycodes;
+    for (const auto& [ref, g] : grabs_)
+        oldKeycodes[ref] = g.keycode;
+    const auto oldMasks = std::make_pair(numLockMask_, scrollLockMask_);
     refreshKeymap();
     scheduleDrain();
-    std::set<std::pair<std::uint8_t, std::uint16_t>> held;
+
+    bool changed = oldMasks != std::make_pair(numLockMask_, scrollLockMask_);
     for (auto& [ref, g] : grabs_) {
         g.keycode = keycodeFor(g.carbonKeyCode);
+        changed = changed || g.keycode != oldKeycodes[ref];
+    }
+    // Switching between keyboards announces a "new" keymap that is often the same one; the grabs
+    // (and a press in progress) are left alone then.
+    if (!changed)
+        return;
+    ++regrabCount_;
+    xcb_connection_t* c = session_->connection();
+    std::set<std::pair<std::uint8_t, std::uint16_t>> released;
+    for (const auto& [ref, g] : grabs_)
+        if (oldKeycodes[ref] && released.insert({oldKeycodes[ref], g.modifiers}).second)
+            for (auto lock : oldLocks)
+                xcb_ungrab_key(c, oldKeycodes[ref], session_->root(), g.modifiers | lock);
+    std::set<std::pair<std::uint8_t, std::uint16_t>> held;
+    for (auto& [ref, g] : grabs_) {
         if (!g.keycode) {
             qCWarning(lcX11Keys) << "the new keymap has no key for hot key" << g.carbonKeyCode;
             continue;
         }
         if (held.count({g.keycode, g.modifiers}))
             continue;
-        if (grab(g.keycode, g.modifiers))
+        if (grab(g.keycode, g.modifiers)) {
             held.insert({g.keycode, g.modifiers});
-        else {
+        } else {
             qCWarning(lcX11Keys) << "after the keymap change another client holds hot key" << g.carbonKeyCode;
             g.keycode = 0;
         }
     }
-    xcb_flush(session_->connection());
+    xcb_flush(c);
 }
 
 } // namespace platform::linux_

@@ -35,7 +35,8 @@ public:
                                          const std::vector<EventTypeSpec>& types) override;
     bool menuTrackingUsesEventMonitor() const override { return true; }
 
-    // How many times the grabs were redone after a keymap change (for tests and diagnostics).
+    // Keymap changes handled, and how many of them moved a grabbed key (for tests and diagnostics).
+    int keymapRefreshes() const { return keymapRefreshes_; }
     int regrabCount() const { return regrabCount_; }
 
 private:
@@ -68,11 +69,13 @@ private:
     std::uint16_t numLockMask_ = 0;
     std::uint16_t scrollLockMask_ = 0;
     std::map<EventHotKeyRef, Grab> grabs_;
-    std::map<std::uint8_t, EventHotKeyID> pressed_; // keycode held down -> its hot key
+    // Keycode held down -> its hot key. Kept across re-grabs: the release still ends the press.
+    std::map<std::uint8_t, EventHotKeyID> pressed_;
     EventHotKeyRef nextRef_ = 0;
     EventHandlerProc handler_;
     std::set<std::uint32_t> handledKinds_;
     QTimer keymapDebounce_;
+    int keymapRefreshes_ = 0;
     int regrabCount_ = 0;
 };
 

@@ -97,9 +97,15 @@ public:
 
 class X11HotKeys : public ::testing::Test {
 protected:
+    static QStringList usLayout() { return {"-rules", "evdev", "-model", "pc105", "-layout", "us"}; }
+    std::shared_ptr<platform::linux_::X11HotKeyEvents> adapter() const {
+        return std::dynamic_pointer_cast<platform::linux_::X11HotKeyEvents>(
+            platform::get<platform::HotKeyEvents>());
+    }
+
     static void SetUpTestSuite() {
         platform::linux_::installGlobalKeysAdapters();
-        ASSERT_EQ(testXServer->run("setxkbmap", {"us"}), 0);
+        ASSERT_EQ(testXServer->run("setxkbmap", usLayout()), 0);
     }
 
     void SetUp() override {
@@ -109,7 +115,7 @@ protected:
     }
     void TearDown() override {
         GlobalKeys::testing::resetState();
-        testXServer->run("setxkbmap", {"us"});
+        testXServer->run("setxkbmap", usLayout());
         settle(200);
     }
 
@@ -207,21 +213,43 @@ TEST_F(X11HotKeys, AShortcutHeldByAnotherClientFailsQuietly) {
 TEST_F(X11HotKeys, ALayoutChangeKeepsThePhysicalKey) {
     store(controlOptionZ);
     EXPECT_EQ(keyToCharacter(Key::z.rawValue), "z");
-    auto adapter =
-        std::dynamic_pointer_cast<platform::linux_::X11HotKeyEvents>(platform::get<platform::HotKeyEvents>());
-    ASSERT_TRUE(adapter);
-    const int regrabs = adapter->regrabCount();
+    const auto x11 = adapter();
+    ASSERT_TRUE(x11);
+    const int refreshes = x11->keymapRefreshes();
 
-    ASSERT_EQ(testXServer->run("setxkbmap", {"de"}), 0);
+    ASSERT_EQ(testXServer->run("setxkbmap", {"-rules", "evdev", "-model", "pc105", "-layout", "de"}), 0);
     EXPECT_TRUE(waitFor([&] { return keyToCharacter(Key::z.rawValue) == "y"; }));
     EXPECT_EQ(Shortcut(Key::z, Qt::ControlModifier).description(), QString::fromUtf8("⌃Y"));
-    EXPECT_TRUE(waitFor([&] { return adapter->regrabCount() > regrabs; })) << "no re-grab after the change";
+    EXPECT_TRUE(waitFor([&] { return x11->keymapRefreshes() > refreshes; })) << "the change went unnoticed";
 
     tap("ctrl+alt+y"); // the German y sits where the US z does
     expectOneEach();
     tap("ctrl+alt+z"); // now on another key
     settle();
     EXPECT_EQ(downs, 1);
+}
+
+TEST_F(X11HotKeys, KeysThatMoveToOtherKeycodesAreGrabbedAgain) {
+    store(Shortcut(Key::upArrow, Qt::ControlModifier | Qt::AltModifier));
+    const int regrabs = adapter()->regrabCount();
+    // The older keycode set puts the arrow keys elsewhere.
+    ASSERT_EQ(testXServer->run("setxkbmap", {"-rules", "base", "-model", "pc105", "-layout", "us"}), 0);
+    ASSERT_TRUE(waitFor([&] { return adapter()->regrabCount() > regrabs; })) << "no re-grab";
+    tap("ctrl+alt+Up");
+    expectOneEach();
+}
+
+TEST_F(X11HotKeys, AKeyboardSwitchInTheMiddleOfAPressLosesNothing) {
+    store(controlOptionZ);
+    const int refreshes = adapter()->keymapRefreshes();
+    ASSERT_EQ(xdotool({"keydown", "ctrl+alt+z"}), 0);
+    ASSERT_TRUE(waitFor([&] { return downs == 1; }));
+    // The same keymap announced again, as when another keyboard is used.
+    ASSERT_EQ(testXServer->run("setxkbmap", usLayout()), 0);
+    ASSERT_TRUE(waitFor([&] { return adapter()->keymapRefreshes() > refreshes; }));
+    ASSERT_EQ(xdotool({"keyup", "z"}), 0);
+    ASSERT_EQ(xdotool({"keyup", "ctrl+alt"}), 0);
+    expectOneEach();
 }
 
 TEST_F(X11HotKeys, WithAMenuOpenTheShortcutBypassesTheMenu) {
