@@ -60,4 +60,9 @@ private:
     static void unregisterAll();
 };
 
+// The desktop's reserved shortcuts (for the recorder's conflict check).
+inline std::vector<Shortcut> systemShortcuts() {
+    return CarbonGlobalKeys::systemShortcuts();
+}
+
 } // namespace GlobalKeys

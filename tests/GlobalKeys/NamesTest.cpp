@@ -1,10 +1,12 @@
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/MenuItemBinding.h"
+#include "GlobalKeys/ShortcutListener.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeysFixture.h"
 
 #include <QAction>
 #include <QFile>
+#include <QWidget>
 
 using namespace GlobalKeys;
 using platform::kEventHotKeyPressed;
@@ -260,4 +262,26 @@ TEST_F(Names, AnActionDestroyedBeforeTheUpdateIsLeftAlone) {
     setShortcut(controlOptionZ, name);
     drainMainQueue();
     SUCCEED();
+}
+
+TEST_F(Names, AWidgetListensOnlyWhileShown) {
+    const Name name("n");
+    setShortcut(controlOptionZ, name);
+    disableShortcuts({name});
+    QWidget widget;
+    QList<EventType> seen;
+    auto* listener = onKeyboardShortcut(&widget, name, EventType::keyUp, [&](EventType t) { seen << t; });
+    EXPECT_FALSE(listener->isListening());
+
+    widget.show();
+    drainMainQueue();
+    ASSERT_TRUE(isRegistered(6, 0x1800));
+    hotKeys->fireHotKey(6, 0x1800, kEventHotKeyPressed);
+    hotKeys->fireHotKey(6, 0x1800, kEventHotKeyReleased);
+    EXPECT_EQ(seen, QList<EventType>{EventType::keyUp});
+
+    widget.hide();
+    drainMainQueue();
+    EXPECT_FALSE(listener->isListening());
+    EXPECT_FALSE(isRegistered(6, 0x1800)); // nothing else uses it
 }
