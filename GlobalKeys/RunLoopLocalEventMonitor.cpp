@@ -1,0 +1,8 @@
+#include "RunLoopLocalEventMonitor.h"
+
+namespace GlobalKeys {
+
+RunLoopLocalEventMonitor::RunLoopLocalEventMonitor(EventMask events, QString runLoopMode, Callback callback)
+    : runLoopMode_(std::move(runLoopMode)), filter_(events, std::move(callback)) {}
+
+} // namespace GlobalKeys

@@ -1,0 +1,172 @@
+#include "DesktopKeyBindings.h"
+
+#include "CarbonKeyTable.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QKeySequence>
+
+// GIO names a struct member after one of Qt's keywords.
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+#include <xkbcommon/xkbcommon.h>
+
+namespace platform::linux_ {
+namespace {
+
+constexpr std::int64_t cmdKey = 0x100, shiftKey = 0x200, optionKey = 0x800, controlKey = 0x1000;
+
+const char* const gnomeSchemas[] = {
+    "org.gnome.desktop.wm.keybindings",
+    "org.gnome.shell.keybindings",
+    "org.gnome.mutter.keybindings",
+    "org.gnome.mutter.wayland.keybindings",
+    "org.gnome.settings-daemon.plugins.media-keys",
+};
+
+SymbolicHotKey entry(std::int64_t code, std::int64_t modifiers) {
+    return SymbolicHotKey{QVariant(true), QVariant(qlonglong(code)), QVariant(qlonglong(modifiers))};
+}
+
+std::optional<std::int64_t> carbonForKeyName(const QString& name) {
+    xkb_keysym_t keysym = xkb_keysym_from_name(name.toUtf8().constData(), XKB_KEYSYM_NO_FLAGS);
+    if (keysym == XKB_KEY_NoSymbol)
+        keysym = xkb_keysym_from_name(name.toUtf8().constData(), XKB_KEYSYM_CASE_INSENSITIVE);
+    if (keysym == XKB_KEY_NoSymbol)
+        return std::nullopt;
+    const auto key = carbonKeyByKeysym(keysym);
+    return key ? std::optional<std::int64_t>(key->carbonKeyCode) : std::nullopt;
+}
+
+void readGnome(std::vector<SymbolicHotKey>* out) {
+    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+    if (!source)
+        return;
+    for (const char* id : gnomeSchemas) {
+        GSettingsSchema* schema = g_settings_schema_source_lookup(source, id, TRUE);
+        if (!schema)
+            continue;
+        GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
+        gchar** keys = g_settings_schema_list_keys(schema);
+        for (gchar** key = keys; key && *key; ++key) {
+            GVariant* value = g_settings_get_value(settings, *key);
+            QStringList accelerators;
+            if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING_ARRAY)) {
+                gsize n = 0;
+                const gchar** strings = g_variant_get_strv(value, &n);
+                for (gsize i = 0; i < n; ++i)
+                    accelerators << QString::fromUtf8(strings[i]);
+                g_free(strings);
+            } else if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)) {
+                accelerators << QString::fromUtf8(g_variant_get_string(value, nullptr));
+            }
+            g_variant_unref(value);
+            for (const QString& accelerator : accelerators)
+                if (const auto parsed = DesktopKeyBindings::parseGnomeAccelerator(accelerator))
+                    out->push_back(*parsed);
+        }
+        g_strfreev(keys);
+        g_object_unref(settings);
+        g_settings_schema_unref(schema);
+    }
+}
+
+} // namespace
+
+std::optional<SymbolicHotKey> DesktopKeyBindings::parseGnomeAccelerator(const QString& accelerator) {
+    QString rest = accelerator.trimmed();
+    std::int64_t modifiers = 0;
+    while (rest.startsWith('<')) {
+        const int close = rest.indexOf('>');
+        if (close < 0)
+            return std::nullopt;
+        const QString modifier = rest.mid(1, close - 1).toLower();
+        if (modifier == "super" || modifier == "meta" || modifier == "mod4")
+            modifiers |= cmdKey;
+        else if (modifier == "alt" || modifier == "mod1")
+            modifiers |= optionKey;
+        else if (modifier == "control" || modifier == "ctrl" || modifier == "primary" || modifier == "ctl")
+            modifiers |= controlKey;
+        else if (modifier == "shift")
+            modifiers |= shiftKey;
+        else if (modifier != "release")
+            return std::nullopt; // e.g. Hyper: nothing a shortcut here can hold
+        rest = rest.mid(close + 1);
+    }
+    if (rest.isEmpty())
+        return std::nullopt;
+    const auto code = carbonForKeyName(rest);
+    return code ? std::optional(entry(*code, modifiers)) : std::nullopt;
+}
+
+std::optional<SymbolicHotKey> DesktopKeyBindings::parseKdeShortcut(const QString& shortcut) {
+    const QString text = shortcut.trimmed();
+    if (text.isEmpty() || text.compare("none", Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+    if (sequence.count() != 1)
+        return std::nullopt;
+    const QKeyCombination combination = sequence[0];
+    std::int64_t modifiers = 0;
+    if (combination.keyboardModifiers() & Qt::MetaModifier)
+        modifiers |= cmdKey;
+    if (combination.keyboardModifiers() & Qt::AltModifier)
+        modifiers |= optionKey;
+    if (combination.keyboardModifiers() & Qt::ControlModifier)
+        modifiers |= controlKey;
+    if (combination.keyboardModifiers() & Qt::ShiftModifier)
+        modifiers |= shiftKey;
+    // The key's own name, as the portable text writes it, is also an X keysym name in most cases.
+    QString keyName = QKeySequence(combination.key()).toString(QKeySequence::PortableText);
+    static const QHash<QString, QString> renamed = {{"PgUp", "Prior"},
+                                                    {"PgDown", "Next"},
+                                                    {"Del", "Delete"},
+                                                    {"Ins", "Insert"},
+                                                    {"Esc", "Escape"},
+                                                    {"Backspace", "BackSpace"},
+                                                    {"Enter", "KP_Enter"},
+                                                    {"Volume Up", "XF86AudioRaiseVolume"},
+                                                    {"Volume Down", "XF86AudioLowerVolume"},
+                                                    {"Volume Mute", "XF86AudioMute"}};
+    keyName = renamed.value(keyName, keyName);
+    std::optional<std::int64_t> code;
+    if (keyName.size() == 1)
+        if (const auto key = carbonKeyByKeysym(xkb_utf32_to_keysym(keyName[0].toLower().unicode())))
+            code = key->carbonKeyCode;
+    if (!code)
+        code = carbonForKeyName(keyName);
+    return code ? std::optional(entry(*code, modifiers)) : std::nullopt;
+}
+
+QStringList DesktopKeyBindings::kdeShortcutTexts(const QByteArray& fileContent) {
+    QStringList texts;
+    for (const QByteArray& rawLine : fileContent.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.isEmpty() || line.startsWith('#') || line.startsWith('['))
+            continue;
+        const int eq = line.indexOf('=');
+        if (eq <= 0 || line.left(eq).trimmed() == "_k_friendly_name")
+            continue;
+        // value = current,default,description; the current field may hold several, tab-separated
+        // (written escaped as "\t").
+        const QString current = line.mid(eq + 1).section(',', 0, 0);
+        for (const QString& part : QString(current).replace("\\t", "\t").split('\t', Qt::SkipEmptyParts))
+            texts << part;
+    }
+    return texts;
+}
+
+OSStatus DesktopKeyBindings::copySymbolicHotKeys(std::vector<SymbolicHotKey>* out) {
+    out->clear();
+    readGnome(out);
+    QFile kde(platform::configHome() + "/kglobalshortcutsrc");
+    if (kde.open(QIODevice::ReadOnly))
+        for (const QString& text : kdeShortcutTexts(kde.readAll()))
+            if (const auto parsed = parseKdeShortcut(text))
+                out->push_back(*parsed);
+    return noErr;
+}
+
+} // namespace platform::linux_
