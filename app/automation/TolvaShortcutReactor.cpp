@@ -5,7 +5,7 @@
 #include "SettingsStore.h"
 #include "platform/Console.h"
 
-#include <GlobalKeys/Name.h>
+#include "GlobalKeys/GlobalKeys.h"
 
 namespace Tolvane {
 

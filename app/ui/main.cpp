@@ -2,6 +2,8 @@
 #include "AutomationService.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
+#include "platform/linux/FeedbackAdapters.h"
+#include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/LinuxAdapters.h"
 #include "platform/linux/StartAtLoginAdapters.h"
 
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
 
     platform::linux_::installLinuxAdapters();
     platform::linux_::installStartAtLoginAdapters();
+    platform::linux_::installFeedbackAdapters();
 
     Tolvane::SingleInstance instance;
     if (!instance.claim()) {
@@ -23,6 +26,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication::setApplicationDisplayName(Tolvane::appDisplayName());
+    // Only the one instance grabs global keys.
+    platform::linux_::installGlobalKeysAdapters();
 
     Tolvane::TolvaApp tolva;
     // Automation works without a bus too; the service logs why it is missing.

@@ -45,7 +45,7 @@ TEST_F(MenuFixture, ItemsInOrderWithHeadingDisabledAndNoShortcuts) {
             EXPECT_FALSE(a->isEnabled());
     }
     ASSERT_EQ(content.browserActions().size(), 2);
-    EXPECT_EQ(content.browserActions()[0].data().toString(), content.browsers()[0].id());
+    EXPECT_EQ(content.browserActions()[0]->data().toString(), content.browsers()[0].id());
 }
 
 TEST_F(MenuFixture, VersionSettingShowsOnlyAfterReloadOrSwitch) {
