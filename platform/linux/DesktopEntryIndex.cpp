@@ -79,7 +79,7 @@ std::shared_ptr<const DesktopEntry> DesktopEntryIndex::parsed(const QString& pat
     return parsedLocked(path, st)->entry;
 }
 
-void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int depth,
+void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int depth, bool withStat,
                                QHash<QString, QString>& paths, QList<Located>& out) const {
     DIR* handle = opendir(QFile::encodeName(dir).constData());
     if (!handle)
@@ -98,12 +98,17 @@ void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int de
         const bool desktopName = len > 8 && memcmp(e->d_name + len - 8, ".desktop", 8) == 0;
         if (!desktopName && e->d_type != DT_DIR && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
             continue;
-        // Relative to the open folder: much cheaper than walking the whole path again.
-        Name n{QByteArray(e->d_name, len), false, {}};
-        if (fstatat(dirFd, e->d_name, &n.st, 0) != 0)
-            continue;
-        n.isDir = S_ISDIR(n.st.st_mode);
-        if (n.isDir || (desktopName && S_ISREG(n.st.st_mode)))
+        Name n{QByteArray(e->d_name, len), e->d_type == DT_DIR, {}};
+        const bool typeKnown = e->d_type == DT_DIR || e->d_type == DT_REG;
+        if (withStat || !typeKnown) {
+            // Relative to the open folder: much cheaper than walking the whole path again.
+            if (fstatat(dirFd, e->d_name, &n.st, 0) != 0)
+                continue;
+            n.isDir = S_ISDIR(n.st.st_mode);
+            if (!n.isDir && !S_ISREG(n.st.st_mode))
+                continue;
+        }
+        if (n.isDir || desktopName)
             names << n;
     }
     closedir(handle);
@@ -114,7 +119,7 @@ void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int de
         const QString path = dir + '/' + name;
         if (n.isDir) {
             if (depth < maxDepth)
-                locate(path, prefix + name + '-', depth + 1, paths, out);
+                locate(path, prefix + name + '-', depth + 1, withStat, paths, out);
             continue;
         }
         const QString id = prefix + name;
@@ -125,12 +130,12 @@ void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int de
     }
 }
 
-QList<DesktopEntryIndex::Located> DesktopEntryIndex::locateAll() {
+QList<DesktopEntryIndex::Located> DesktopEntryIndex::locateAll(bool withStat) {
     QList<Located> out;
     QHash<QString, QString> paths;
     const QStringList dirs = dataDirs();
     for (const QString& dir : dirs)
-        locate(dir + "/applications", QString(), 0, paths, out);
+        locate(dir + "/applications", QString(), 0, withStat, paths, out);
     QMutexLocker lock(&mutex_);
     lastDataDirs_ = dirs;
     lastScan_.start();
@@ -150,7 +155,7 @@ std::optional<InstalledEntry> DesktopEntryIndex::usableEntry(const Located& file
 
 QList<InstalledEntry> DesktopEntryIndex::entries() {
     QList<InstalledEntry> out;
-    const QList<Located> files = locateAll();
+    const QList<Located> files = locateAll(true);
     for (const Located& file : files)
         if (auto entry = usableEntry(file))
             out << *entry;

@@ -42,13 +42,14 @@ public:
     QStringList recentDataDirs();
     // Usable application entries (Type=Application, not hidden, TryExec present, launchable), in order.
     QList<InstalledEntry> entries();
-    // Where each desktop-file ID lives (first found wins), without reading any file.
+    // Where each desktop-file ID lives (first found wins), without reading any file; `withStat`
+    // when most of them will be read anyway (cheaper through the open folder).
     struct Located {
         QString id;
         QString path;
         struct stat st = {}; // as found by the scan; zero when unknown
     };
-    QList<Located> locateAll();
+    QList<Located> locateAll(bool withStat = false);
     // The entry in that file when it is a usable application.
     std::optional<InstalledEntry> usableEntry(const Located& file);
     // The entry in the file at `path` with its ID, also when another file of that ID wins.
@@ -67,8 +68,8 @@ private:
     };
     const Cached* parsedLocked(const QString& path, const struct stat& st);
     std::shared_ptr<const DesktopEntry> parsed(const QString& path, const struct stat& st);
-    void locate(const QString& dir, const QString& prefix, int depth, QHash<QString, QString>& paths,
-                QList<Located>& out) const;
+    void locate(const QString& dir, const QString& prefix, int depth, bool withStat,
+                QHash<QString, QString>& paths, QList<Located>& out) const;
     QString idForPath(const QString& path);
 
     QStringList extraDataDirs_;

@@ -38,9 +38,11 @@ TEST_F(DesktopEntryIndexTest, FindsEntriesTheWayTheDesktopEntryRulesSay) {
     const auto found = index.entries();
     EXPECT_EQ(ids(found), (QStringList{"present-tryexec.desktop", "shadowed.desktop",
                                        "vendor-sub-web.desktop", "system-only.desktop"}));
-    for (const auto& e : found)
-        if (e.id == "shadowed.desktop")
+    for (const auto& e : found) {
+        if (e.id == "shadowed.desktop") {
             EXPECT_EQ(e.entry->name(), "User copy");
+        }
+    }
 }
 
 TEST_F(DesktopEntryIndexTest, HostileEntriesAreShownSafelyAndNeverRun) {
