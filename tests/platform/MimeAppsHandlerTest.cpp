@@ -39,6 +39,7 @@ public:
     using MimeAppsHandlerService::MimeAppsHandlerService;
     int failAt = 0;
     int writes = 0;
+    QByteArray overwriteWith; // another program's content, written instead of ours
 
 protected:
     bool replaceFile(const QString& path, const QByteArray& content, QString* error) override {
@@ -46,7 +47,8 @@ protected:
             *error = "injected";
             return false;
         }
-        return MimeAppsHandlerService::replaceFile(path, content, error);
+        return MimeAppsHandlerService::replaceFile(path, overwriteWith.isEmpty() ? content : overwriteWith,
+                                                   error);
     }
 };
 
@@ -143,6 +145,17 @@ TEST_F(MimeAppsHandlerTest, FailuresChangeNothing) {
     EXPECT_EQ(xdg.readFile(xdg.configHome() + "/gnome-mimeapps.list"), gnome);
     EXPECT_EQ(QDir(xdg.configHome()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"gnome-mimeapps.list", "mimeapps.list"})); // no temporary files left
+}
+
+TEST_F(MimeAppsHandlerTest, AReadBackThatDisagreesIsAFailureAndIsUndone) {
+    const QByteArray before = "[Default Applications]\nx-scheme-handler/http=links.desktop;\n";
+    xdg.writeFile(listPath(), before);
+    auto racing = std::make_shared<FailingService>(index);
+    racing->overwriteWith =
+        "[Default Applications]\nx-scheme-handler/http=links.desktop;\n# edited meanwhile\n";
+    EXPECT_EQ(racing->setDefaultHandlerForURLScheme("http", "org.example.pages"),
+              HandlerService::verifyFailed);
+    EXPECT_EQ(xdg.readFile(listPath()), before);
 }
 
 TEST_F(MimeAppsHandlerTest, AConfigFolderThatCannotBeWrittenIsAFailure) {
