@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QStyle>
 
@@ -27,8 +28,8 @@ QIcon ThemeIconEngine::resolve(const QString& iconName) {
     if (iconName.isEmpty())
         return generic;
     if (iconName.startsWith('/')) {
-        QIcon file(iconName);
-        return QFileInfo(iconName).isFile() && !file.availableSizes().isEmpty() ? file : generic;
+        // Only a readable image; an entry may point anywhere.
+        return QFileInfo(iconName).isFile() && QImageReader(iconName).canRead() ? QIcon(iconName) : generic;
     }
     return QIcon::fromTheme(iconName, generic);
 }

@@ -72,5 +72,8 @@ TEST_F(DesktopWorkspaceTest, IconsAreSharedPerFileResolvedLazilyAndNeverEmpty) {
     ASSERT_FALSE(painted.isNull());
     EXPECT_EQ(painted.pixelColor(16, 16), QColor(Qt::red));
     EXPECT_FALSE(workspace.iconForFile(missing).pixmap(16).isNull());
+    const QString notAnImage =
+        browser("text-icon.desktop", "T", "x-scheme-handler/https;\nIcon=" + withFile.toUtf8());
+    EXPECT_FALSE(workspace.iconForFile(notAnImage).pixmap(16).isNull());
     EXPECT_FALSE(workspace.iconForFile(xdg.home() + "/not-even-a-file.desktop").pixmap(16).isNull());
 }
