@@ -31,6 +31,17 @@ TEST_F(DesktopBundleReaderTest, IdentifierAndNameComeFromTheEntry) {
     EXPECT_FALSE(b->info.contains("CFBundleShortVersionString"));
     EXPECT_FALSE(b->info.contains("CFBundleVersion"));
 
+    const QString localized =
+        browser("net.desktop", "Net", "x-scheme-handler/https;\nName[de]=Netz\nName[fr_FR]=Toile");
+    const QLocale saved;
+    QLocale::setDefault(QLocale("de_AT"));
+    EXPECT_EQ(bundle(localized)->info.value("CFBundleName"), "Netz");
+    QLocale::setDefault(QLocale("fr_FR"));
+    EXPECT_EQ(bundle(localized)->info.value("CFBundleName"), "Toile");
+    QLocale::setDefault(QLocale("ja_JP"));
+    EXPECT_EQ(bundle(localized)->info.value("CFBundleName"), "Net");
+    QLocale::setDefault(saved);
+
     EXPECT_FALSE(bundle(xdg.writeFile(xdg.home() + "/readme.txt", "[Desktop Entry]\nType=Application\n")));
     EXPECT_FALSE(bundle(xdg.home() + "/missing.desktop"));
     EXPECT_FALSE(bundle(entry("hidden.desktop", "Name=H\nExec=x\nHidden=true\n")));
