@@ -81,7 +81,7 @@ std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& content) {
             inGroup = line == QByteArrayView("[Desktop Entry]");
             seenGroup = seenGroup || inGroup;
             if (!inGroup && !seenGroup)
-                return std::nullopt; // the spec wants [Desktop Entry] first
+                return std::nullopt; // the format puts [Desktop Entry] first
             continue;
         }
         if (!inGroup)

@@ -23,7 +23,7 @@ struct InstalledEntry {
     std::shared_ptr<const DesktopEntry> entry;
 };
 
-// Every installed desktop entry, found the way the Desktop Entry spec says: the applications/
+// Every installed desktop entry, found by the Desktop Entry rules: the applications/
 // folder of each data dir in priority order, IDs from the path below it ('/' becomes '-'),
 // the first file of an ID wins and a hidden one masks the lower ones.
 // The folders are listed afresh on every call; only parsed files are remembered, keyed by
