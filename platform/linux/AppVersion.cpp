@@ -198,6 +198,10 @@ std::optional<AppVersion> AppVersionFinder::find(const InstalledEntry& app,
     const qsizetype apps = app.path.lastIndexOf(QLatin1String("/applications/"));
     if (apps > 0)
         dirs << app.path.left(apps);
+    // A Flatpak export keeps the app's own files (and metainfo) beside the exports folder.
+    const qsizetype exports = app.path.lastIndexOf(QLatin1String("/exports/share/applications/"));
+    if (exports > 0)
+        dirs << app.path.left(exports) + "/app/" + app.id.chopped(8) + "/current/active/files/share";
     for (const QString& dir : dataDirs)
         if (!dirs.contains(dir))
             dirs << dir;

@@ -23,7 +23,8 @@ public:
     explicit AppVersionFinder(QString snapRoot = QStringLiteral("/snap"));
 
     // Snap's meta/snap.yaml (build = the revision), else the newest release of the AppStream
-    // metainfo in `dataDirs`, else X-AppImage-Version. The entry's Version= key is the format
+    // metainfo (the entry's own data dir, a Flatpak app's files, then `dataDirs`), else
+    // X-AppImage-Version. The entry's Version= key is the format
     // version of the file, not of the app, and is never used.
     std::optional<AppVersion> find(const InstalledEntry& app, const QStringList& dataDirs) const;
 

@@ -93,6 +93,23 @@ TEST_F(DesktopBundleReaderTest, SnapVersionAndRevision) {
     EXPECT_EQ(b->info.value("CFBundleVersion"), "1234");
 }
 
+TEST_F(DesktopBundleReaderTest, FlatpakVersionFromTheAppsOwnMetainfo) {
+    const QString installation = xdg.home() + "/flatpak";
+    DesktopBundleReader flatpakReader{
+        std::make_shared<DesktopEntryIndex>(QStringList{installation + "/exports/share"})};
+    const QString path =
+        browser("org.example.Flat.desktop", "Flat", {}, installation + "/exports/share/applications");
+    xdg.writeFile(
+        installation +
+            "/app/org.example.Flat/current/active/files/share/metainfo/org.example.Flat.metainfo.xml",
+        "<component><releases><release version=\"128.0\" timestamp=\"1720000000\"/>"
+        "<release version=\"127.0\" timestamp=\"1710000000\"/></releases></component>");
+    const auto b = flatpakReader.bundleAt(QUrl::fromLocalFile(path));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->bundleIdentifier, "org.example.Flat");
+    EXPECT_EQ(b->info.value("CFBundleShortVersionString"), "128.0");
+}
+
 TEST(AppVersionFinder, ComparesVersionsNumerically) {
     EXPECT_LT(AppVersionFinder::compareVersions("1.9", "1.10"), 0);
     EXPECT_GT(AppVersionFinder::compareVersions("2.0.1", "2.0"), 0);
