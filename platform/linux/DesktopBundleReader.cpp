@@ -1,0 +1,26 @@
+#include "DesktopBundleReader.h"
+
+namespace platform::linux_ {
+
+DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, QString snapRoot)
+    : index_(std::move(index)), versions_(std::move(snapRoot)) {}
+
+std::optional<Bundle> DesktopBundleReader::bundleAt(const QUrl& url) {
+    if (!url.isLocalFile())
+        return std::nullopt;
+    const auto app = index_->entryAtPath(url.toLocalFile());
+    if (!app)
+        return std::nullopt;
+    Bundle bundle;
+    bundle.bundleIdentifier = app->id.chopped(QStringLiteral(".desktop").size());
+    if (auto name = app->entry->name())
+        bundle.info.insert(QStringLiteral("CFBundleName"), *name);
+    if (auto version = versions_.find(*app, index_->recentDataDirs())) {
+        bundle.info.insert(QStringLiteral("CFBundleShortVersionString"), version->version);
+        if (version->build)
+            bundle.info.insert(QStringLiteral("CFBundleVersion"), *version->build);
+    }
+    return bundle;
+}
+
+} // namespace platform::linux_

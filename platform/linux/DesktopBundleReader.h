@@ -1,0 +1,25 @@
+#pragma once
+
+#include "AppVersion.h"
+#include "DesktopEntryIndex.h"
+#include "platform/BundleReader.h"
+
+namespace platform::linux_ {
+
+// An application's metadata, read from its desktop entry and the package metadata beside it.
+class DesktopBundleReader : public BundleReader {
+public:
+    explicit DesktopBundleReader(
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(),
+        QString snapRoot = QStringLiteral("/snap"));
+
+    // Identifier = desktop-file ID without ".desktop"; "CFBundleName" = the entry's Name;
+    // "CFBundleShortVersionString"/"CFBundleVersion" only when a real version source says so.
+    std::optional<Bundle> bundleAt(const QUrl& url) override;
+
+private:
+    std::shared_ptr<DesktopEntryIndex> index_;
+    AppVersionFinder versions_;
+};
+
+} // namespace platform::linux_

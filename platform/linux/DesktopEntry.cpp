@@ -1,0 +1,191 @@
+#include "DesktopEntry.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+
+namespace platform::linux_ {
+namespace {
+
+// Replaces control characters (from escapes or raw bytes) so a value is always one printable line.
+QString blankControls(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return text;
+}
+
+bool isValidKey(QStringView key) {
+    if (key.isEmpty())
+        return false;
+    for (QChar c : key)
+        if (!(c.isLetterOrNumber() || c == '-' || c == '[' || c == ']' || c == '@' || c == '_' || c == '.'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString unescapeDesktopValue(const QString& raw) {
+    QString out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\' || i + 1 == raw.size()) {
+            out += raw[i];
+            continue;
+        }
+        const QChar next = raw[++i];
+        switch (next.unicode()) {
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            out += '\\';
+            out += next;
+            break; // list escapes like \; are resolved by listValue
+        }
+    }
+    return out;
+}
+
+std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& content) {
+    DesktopEntry entry;
+    bool inGroup = false, seenGroup = false;
+    qsizetype start = 0;
+    while (start < content.size()) {
+        qsizetype end = content.indexOf('\n', start);
+        if (end < 0)
+            end = content.size();
+        QByteArrayView line(content.constData() + start, end - start);
+        start = end + 1;
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[')) {
+            if (inGroup)
+                break; // only the first group is the entry; actions and the rest do not matter here
+            inGroup = line == QByteArrayView("[Desktop Entry]");
+            seenGroup = seenGroup || inGroup;
+            if (!inGroup && !seenGroup)
+                return std::nullopt; // the format puts [Desktop Entry] first
+            continue;
+        }
+        if (!inGroup)
+            continue;
+        const qsizetype eq = line.indexOf('=');
+        if (eq <= 0)
+            continue; // unparsable line: ignored, like the other readers do
+        const QString key = QString::fromUtf8(line.first(eq).trimmed());
+        if (!isValidKey(key) || entry.values_.contains(key))
+            continue; // first occurrence wins; duplicates are invalid anyway
+        entry.values_.insert(key, QString::fromUtf8(line.sliced(eq + 1).trimmed()));
+    }
+    if (!seenGroup)
+        return std::nullopt;
+    return entry;
+}
+
+std::optional<DesktopEntry> DesktopEntry::read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !QFileInfo(file).isFile() || file.size() > maxFileSize)
+        return std::nullopt;
+    const QByteArray content = file.read(maxFileSize + 1);
+    if (content.size() > maxFileSize)
+        return std::nullopt;
+    return parse(content);
+}
+
+std::optional<QString> DesktopEntry::value(const QString& key) const {
+    auto it = values_.constFind(key);
+    if (it == values_.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<QString> DesktopEntry::localizedValue(const QString& key) const {
+    // lang_COUNTRY@MODIFIER, lang_COUNTRY, lang@MODIFIER, lang, then the plain key.
+    const QString locale = QLocale().name(); // lang_COUNTRY
+    const QString lang = locale.section('_', 0, 0);
+    for (const QString& suffix : {locale, lang}) {
+        if (auto v = value(key + '[' + suffix + ']'))
+            return v;
+    }
+    return value(key);
+}
+
+bool DesktopEntry::boolValue(const QString& key) const {
+    return value(key) == QStringLiteral("true");
+}
+
+QStringList DesktopEntry::listValue(const QString& key) const {
+    const auto raw = value(key);
+    if (!raw)
+        return {};
+    QStringList items;
+    QString current;
+    for (qsizetype i = 0; i < raw->size(); ++i) {
+        const QChar c = raw->at(i);
+        if (c == '\\' && i + 1 < raw->size() && raw->at(i + 1) == ';') {
+            current += ';';
+            ++i;
+        } else if (c == ';') {
+            if (!current.isEmpty())
+                items << unescapeDesktopValue(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.isEmpty())
+        items << unescapeDesktopValue(current);
+    return items;
+}
+
+std::optional<QString> DesktopEntry::name() const {
+    auto raw = localizedValue(QStringLiteral("Name"));
+    if (!raw)
+        return std::nullopt;
+    QString text = blankControls(unescapeDesktopValue(*raw)).trimmed();
+    if (text.size() > maxNameLength)
+        text = text.left(maxNameLength - 1) + QChar(0x2026);
+    return text;
+}
+
+bool DesktopEntry::declares(const QString& mimeType) const {
+    const QStringList types = mimeTypes();
+    return std::any_of(types.begin(), types.end(),
+                       [&](const QString& t) { return t.compare(mimeType, Qt::CaseInsensitive) == 0; });
+}
+
+bool DesktopEntry::tryExecMissing() const {
+    const auto tryExec = value(QStringLiteral("TryExec"));
+    if (!tryExec || tryExec->isEmpty())
+        return false;
+    const QString program = unescapeDesktopValue(*tryExec);
+    if (program.startsWith('/')) {
+        const QFileInfo info(program);
+        return !(info.isFile() && info.isExecutable());
+    }
+    return QStandardPaths::findExecutable(program).isEmpty();
+}
+
+bool DesktopEntry::isLaunchable() const {
+    const auto exec = value(QStringLiteral("Exec"));
+    return (exec && !exec->isEmpty()) || boolValue(QStringLiteral("DBusActivatable"));
+}
+
+} // namespace platform::linux_

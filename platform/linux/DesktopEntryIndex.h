@@ -1,0 +1,85 @@
+#pragma once
+
+#include "DesktopEntry.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace platform::linux_ {
+
+// One installed application: its desktop-file ID (with ".desktop"), file and parsed entry.
+struct InstalledEntry {
+    QString id;
+    QString path;
+    std::shared_ptr<const DesktopEntry> entry;
+};
+
+// Every installed desktop entry, found by the Desktop Entry rules: the applications/
+// folder of each data dir in priority order, IDs from the path below it ('/' becomes '-'),
+// the first file of an ID wins and a hidden one masks the lower ones.
+// The folders are listed afresh on every call; only parsed files are remembered, keyed by
+// their inode, size and times, so an edited entry is read again.
+class DesktopEntryIndex {
+public:
+    // How long what a scan found answers per-file questions without looking at the disk again.
+    static constexpr int recentMs = 1000;
+    // Flatpak and Snap export folders, used when they exist and XDG_DATA_DIRS lacks them.
+    static QStringList defaultExtraDataDirs();
+    explicit DesktopEntryIndex(QStringList extraDataDirs = defaultExtraDataDirs());
+
+    // XDG data home, XDG data dirs, then the extra ones that exist; no duplicates.
+    QStringList dataDirs() const;
+    // dataDirs() as the latest scan saw them when that was under a second ago (it stats folders).
+    QStringList recentDataDirs();
+    // Usable application entries (Type=Application, not hidden, TryExec present, launchable), in order.
+    QList<InstalledEntry> entries();
+    // Where each desktop-file ID lives (first found wins), without reading any file; `withStat`
+    // when most of them will be read anyway (cheaper through the open folder).
+    struct Located {
+        QString id;
+        QString path;
+        struct stat st = {}; // as found by the scan; zero when unknown
+    };
+    QList<Located> locateAll(bool withStat = false);
+    // The entry in that file when it is a usable application.
+    std::optional<InstalledEntry> usableEntry(const Located& file);
+    // The entry in the file at `path` with its ID, also when another file of that ID wins.
+    std::optional<InstalledEntry> entryAtPath(const QString& path);
+
+private:
+    struct Cached {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        qint64 mtimeNs = 0;
+        qint64 ctimeNs = 0;
+        std::shared_ptr<const DesktopEntry> entry; // null when the file is not an entry
+        bool usableIfTryExecFound = false;
+        bool hasTryExec = false; // checked on every use: the program may come or go
+    };
+    const Cached* parsedLocked(const QString& path, const struct stat& st);
+    std::shared_ptr<const DesktopEntry> parsed(const QString& path, const struct stat& st);
+    void locate(const QString& dir, const QString& prefix, int depth, bool withStat,
+                QHash<QString, QString>& paths, QList<Located>& out) const;
+    QString idForPath(const QString& path);
+
+    QStringList extraDataDirs_;
+    QMutex mutex_;
+    QHash<QString, Cached> cache_;
+    // What the latest scan found, so the per-file questions that follow a listing are cheap.
+    QStringList lastDataDirs_;
+    QHash<QString, QString> lastIds_;            // path → ID
+    QHash<QString, InstalledEntry> lastEntries_; // path → usable entry
+    QElapsedTimer lastScan_;
+};
+
+} // namespace platform::linux_

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "AtomicFile.h"
+#include "DesktopEntryIndex.h"
+#include "platform/HandlerService.h"
+
+namespace platform::linux_ {
+
+// Makes an installed application the web-link handler by editing the user's mimeapps.list
+// (and the desktop-specific lists and KDE setting that would otherwise override it), keeping
+// every unrelated byte, replacing each file in one step, and checking the result as the
+// MIME Applications lookup reads it. On any failure every file is put back as it was.
+class MimeAppsHandlerService : public HandlerService {
+public:
+    explicit MimeAppsHandlerService(
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
+
+    int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
+
+    // Serialises switchers (also in other processes) so none loses another's entries.
+    static QString lockFilePath();
+
+protected:
+    // Writes one file; a test can make a particular write fail.
+    virtual bool replaceFile(const QString& path, const QByteArray& content, QString* error);
+
+private:
+    std::shared_ptr<DesktopEntryIndex> index_;
+};
+
+} // namespace platform::linux_

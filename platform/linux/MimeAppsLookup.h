@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace platform::linux_ {
+
+// The lower-cased components of XDG_CURRENT_DESKTOP, in order.
+QStringList currentDesktops();
+
+// Every mimeapps.list a reader consults, most important first: for the user's config folder,
+// the system config folders, the user's and the system's applications folders, each
+// "<desktop>-mimeapps.list" (per current desktop) before "mimeapps.list".
+QStringList mimeAppsListFiles();
+
+// The default application (desktop-file ID) for `mimeType` as the MIME Applications rules read
+// it: the first installed ID of [Default Applications], looking through the files in order.
+std::optional<QString> defaultApplication(const QString& mimeType,
+                                          const std::function<bool(const QString& id)>& isInstalled);
+
+} // namespace platform::linux_

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Builds and runs every Google Benchmark program under bench/, then sets the in-process figures
+# of the browser switch and listing beside whole-process runs of the desktop's own tools
+# (xdg-settings, gio) on the very same temporary desktop.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+reps="${BENCH_REPETITIONS:-5}"
+cmake --preset default >/dev/null
+targets=$(sed -n 's/^ *add_executable(\([A-Za-z0-9_]*\).*/\1/p' bench/*/CMakeLists.txt 2>/dev/null | sort -u)
+if [ -z "$targets" ]; then
+  echo "bench: no benchmark programs"
+  exit 0
+fi
+# shellcheck disable=SC2086
+cmake --build build -j2 --target $targets
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export TOLVANE_BENCH_FIXTURES="$work/desktops"
+mkdir -p "$TOLVANE_BENCH_FIXTURES"
+
+for target in $targets; do
+  exe=$(find build/bench -type f -name "$target" -perm -u+x | head -n1)
+  [ -n "$exe" ] || continue
+  echo "== $target"
+  "$exe" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
+    --benchmark_out="$work/$target.json" --benchmark_out_format=json
+done
+
+[ -f "$work/DesktopAdaptersBench.json" ] || exit 0
+command -v hyperfine >/dev/null || { echo "bench: hyperfine missing, no side-by-side figures"; exit 0; }
+
+for n in 3 300; do
+  home="$TOLVANE_BENCH_FIXTURES/n$n"
+  [ -d "$home" ] || continue
+  (
+    export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+      XDG_DATA_DIRS="$home/usr/share" XDG_CONFIG_DIRS="$home/etc/xdg" XDG_CACHE_HOME="$home/.cache" \
+      XDG_CURRENT_DESKTOP=
+    unset DISPLAY WAYLAND_DISPLAY KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID DESKTOP_SESSION || true
+    hyperfine -N --warmup 3 --runs 20 --style none --export-json "$work/hyperfine-$n.json" \
+      "xdg-settings set default-web-browser org.bench.Browser1.desktop" \
+      "xdg-settings get default-web-browser" \
+      "gio mime x-scheme-handler/https" >/dev/null
+  )
+done
+
+python3 - "$work" <<'PY'
+import json, sys, os
+work = sys.argv[1]
+ours = {}
+for b in json.load(open(os.path.join(work, "DesktopAdaptersBench.json")))["benchmarks"]:
+    if b.get("aggregate_name") == "median":
+        scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b.get("time_unit", "ns")]
+        ours[b["run_name"]] = b["real_time"] * scale
+print()
+print("%-34s %12s   %-52s %12s %8s" % ("in process (median)", "time", "whole process (median)", "time", "ratio"))
+for n in (3, 300):
+    path = os.path.join(work, "hyperfine-%d.json" % n)
+    if not os.path.exists(path):
+        continue
+    theirs = {r["command"]: r["median"] for r in json.load(open(path))["results"]}
+    pairs = [("SetAsDefaultVerified/%d" % n, "xdg-settings set default-web-browser org.bench.Browser1.desktop"),
+             ("InstalledBrowsersWarm/%d" % n, "xdg-settings get default-web-browser"),
+             ("InstalledBrowsersWarm/%d" % n, "gio mime x-scheme-handler/https")]
+    for mine, cmd in pairs:
+        if mine in ours and cmd in theirs:
+            print("%-34s %9.3f ms   %-52s %9.3f ms %7.1fx" % (mine, ours[mine] * 1e3, cmd, theirs[cmd] * 1e3,
+                                                          theirs[cmd] / ours[mine]))
+print()
+print("goals: switch <= 1 ms median, listing <= 2 ms at 300 entries")
+PY
