@@ -13,7 +13,7 @@ if [ -z "$targets" ]; then
   exit 0
 fi
 # shellcheck disable=SC2086
-cmake --build build -j2 --target $targets
+cmake --build build -j2 --target $targets tolvane
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,9 +24,16 @@ for target in $targets; do
   exe=$(find build/bench -type f -name "$target" -perm -u+x | head -n1)
   [ -n "$exe" ] || continue
   echo "== $target"
-  "$exe" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
-    --benchmark_out="$work/$target.json" --benchmark_out_format=json
+  case "$target" in
+    *Bench)
+      "$exe" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
+        --benchmark_out="$work/$target.json" --benchmark_out_format=json ;;
+    *) "$exe" ;;  # stand-alone measurements print their own figures
+  esac
 done
+
+echo "== whole application (private Xvfb with a tray host)"
+python3 bench/app/app_bench.py build/app/ui/tolvane
 
 [ -f "$work/DesktopAdaptersBench.json" ] || exit 0
 command -v hyperfine >/dev/null || { echo "bench: hyperfine missing, no side-by-side figures"; exit 0; }

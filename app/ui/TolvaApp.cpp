@@ -46,6 +46,7 @@ TolvaApp::~TolvaApp() = default;
 void TolvaApp::showTrayWhenHostExists() {
     if (TrayHost::available()) {
         tray_->show();
+        qCInfo(lcApp, "System tray icon shown");
         return;
     }
     // Started before the panel (e.g. at login): wait for a tray host instead of quitting.
@@ -58,8 +59,8 @@ void TolvaApp::showTrayWhenHostExists() {
         trayWait_->stop();
         trayWait_->deleteLater();
         trayWait_ = nullptr;
-        qCInfo(lcApp, "System tray found; showing the icon");
         tray_->show();
+        qCInfo(lcApp, "System tray found; tray icon shown");
     });
     trayWait_->start();
 }
