@@ -38,6 +38,11 @@ pids+=($!)
 sleep 1
 
 export QT_QPA_PLATFORM=xcb
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export XDG_RUNTIME_DIR
+fi
 dbus-run-session -- "$bin" "$@" &
 pids+=($!)
 

@@ -3,41 +3,64 @@
 #include "BrowserRowLabel.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionMenuItem>
+#include <QStyle>
 
 namespace Tolvane {
 namespace {
 
-// Looks and behaves like a menu item: highlighted while hovered or active, triggers on release.
+// Looks and behaves like a menu item: icon, name, and the version in the caption font; highlighted
+// while hovered or keyboard-selected; triggers on release. Painted directly so the text colour
+// always matches the highlight, whatever the style does with labels inside menus.
 class MenuRowWidget : public QWidget {
 public:
     MenuRowWidget(QWidgetAction* action, const DefaultBrowser& browser, QWidget* parent)
-        : QWidget(parent), action_(action), label_(new BrowserRowLabel(browser, true, this)) {
+        : QWidget(parent), action_(action), icon_(browser.appIcon), name_(browser.appName),
+          version_(BrowserRowLabel::tr("(%1)").arg(browser.appVersion)) {
         setMouseTracking(true);
         setAttribute(Qt::WA_Hover);
-        auto* layout = new QHBoxLayout(this);
-        const int margin = style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, this) + 8;
-        layout->setContentsMargins(margin, 3, margin, 3);
-        layout->addWidget(label_);
+        setAccessibleName(BrowserRowLabel::plainText(browser, true));
+        if (auto* menu = qobject_cast<QMenu*>(parent))
+            connect(menu, &QMenu::hovered, this, qOverload<>(&QWidget::update));
+    }
+
+    QSize sizeHint() const override {
+        const QFontMetrics nameMetrics(font());
+        const QFontMetrics captionMetrics(BrowserRowLabel::captionFont(font()));
+        const int width = margin() + iconExtent() + spacing() + nameMetrics.horizontalAdvance(name_) +
+                          spacing() + captionMetrics.horizontalAdvance(version_) + margin();
+        return {width, qMax(iconExtent(), nameMetrics.height()) + 6};
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        auto* menu = qobject_cast<QMenu*>(parentWidget());
-        const bool active = underMouse() || (menu && menu->activeAction() == action_);
-        if (!active)
-            return;
         QPainter painter(this);
-        painter.fillRect(rect(), palette().highlight());
+        const bool active = isActive();
+        if (active)
+            painter.fillRect(rect(), palette().highlight());
+        painter.setPen(palette().color(active ? QPalette::HighlightedText : QPalette::WindowText));
+
+        int x = margin();
+        const int extent = iconExtent();
+        icon_.paint(&painter, QRect(x, (height() - extent) / 2, extent, extent));
+        x += extent + spacing();
+
+        const QFontMetrics nameMetrics(font());
+        const int baseline = (height() + nameMetrics.ascent() - nameMetrics.descent()) / 2;
+        painter.setFont(font());
+        painter.drawText(x, baseline, name_);
+        x += nameMetrics.horizontalAdvance(name_) + spacing();
+        painter.setFont(BrowserRowLabel::captionFont(font()));
+        painter.drawText(x, baseline, version_);
     }
     bool event(QEvent* e) override {
-        if (e->type() == QEvent::HoverEnter || e->type() == QEvent::HoverLeave) {
-            label_->setForegroundRole(e->type() == QEvent::HoverEnter ? QPalette::HighlightedText
-                                                                      : QPalette::WindowText);
+        if (e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) {
+            hovered_ = true;
+            update();
+        } else if (e->type() == QEvent::Leave || e->type() == QEvent::HoverLeave) {
+            hovered_ = false;
             update();
         }
         return QWidget::event(e);
@@ -53,8 +76,19 @@ protected:
     }
 
 private:
+    bool isActive() const {
+        auto* menu = qobject_cast<QMenu*>(parentWidget());
+        return hovered_ || (menu && menu->activeAction() == action_);
+    }
+    int margin() const { return style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, this) + 8; }
+    int spacing() const { return 6; }
+    int iconExtent() const { return style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this); }
+
     QWidgetAction* action_;
-    BrowserRowLabel* label_;
+    QIcon icon_;
+    QString name_;
+    QString version_;
+    bool hovered_ = false;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/TempXdg.h"
 
 #include <QMenu>
+#include <QTest>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -62,17 +63,19 @@ TEST_F(MenuFixture, VersionSettingShowsOnlyAfterReloadOrSwitch) {
     EXPECT_EQ(content.browserActions()[0]->text(), "Foo") << "a successful switch re-reads";
 }
 
-TEST_F(MenuFixture, RichRowsDrawTheVersionInTheCaptionFont) {
+TEST_F(MenuFixture, RichRowsWhereWeDrawTheMenuPlainTextWhereTheHostDoes) {
     SettingsStore::setBool(SettingsStore::showBrowserVersion, true);
-    MenuBarContent content;
-    auto* row = qobject_cast<QWidgetAction*>(content.browserActions()[0]);
+    MenuBarContent rich;
+    auto* row = qobject_cast<QWidgetAction*>(rich.browserActions()[0]);
     ASSERT_NE(row, nullptr);
-    QWidget* widget = row->requestWidget(content.menu());
-    auto* label = widget->findChild<BrowserRowLabel*>();
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->nameText(), "Foo");
-    EXPECT_EQ(label->versionText(), "(1.2 345)");
-    row->releaseWidget(widget);
+    EXPECT_EQ(row->text(), "Foo (1.2 345)") << "the exported text of the same row";
+    QFont base;
+    base.setPointSizeF(10);
+    EXPECT_LT(BrowserRowLabel::captionFont(base).pointSizeF(), 10);
+
+    MenuBarContent plain(/*plainRows=*/true);
+    EXPECT_EQ(qobject_cast<QWidgetAction*>(plain.browserActions()[0]), nullptr);
+    EXPECT_EQ(plain.browserActions()[0]->text(), "Foo (1.2 345)");
 }
 
 TEST_F(MenuFixture, ChoosingARowSwitchesWithTheStoredAutoConfirmAndReloads) {
@@ -110,4 +113,44 @@ TEST_F(MenuFixture, NoBrowsersLeavesAnEmptySection) {
     fakes.addApp("/apps/new.desktop", "org.new", {{"CFBundleName", "New"}});
     content.menu()->actions().last()->trigger();
     EXPECT_EQ(content.browserActions().size(), 1) << "Refresh list re-reads the catalogue";
+}
+
+TEST_F(MenuFixture, HoveredRichRowIsHighlightedWithTheHighlightedTextColour) {
+    SettingsStore::setBool(SettingsStore::showBrowserVersion, true);
+    MenuBarContent content;
+    content.menu()->popup(QPoint(0, 0));
+    QWidget* row = nullptr;
+    for (QWidget* child : content.menu()->findChildren<QWidget*>())
+        if (child->accessibleName() == "Foo (1.2 345)")
+            row = child;
+    ASSERT_NE(row, nullptr);
+
+    const QPalette palette = row->palette();
+    auto count = [&](const QImage& image, const QColor& color) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == color;
+        return n;
+    };
+    QImage idle = row->grab().toImage();
+    EXPECT_EQ(count(idle, palette.color(QPalette::Highlight)), 0);
+
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(row, &enter);
+    QImage hovered = row->grab().toImage();
+    EXPECT_GT(count(hovered, palette.color(QPalette::Highlight)), hovered.width() * hovered.height() / 2);
+    // Text pixels (anti-aliased) lie nearer the highlighted-text colour than the highlight itself.
+    auto distance = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    int textPixels = 0;
+    for (int y = 0; y < hovered.height(); ++y)
+        for (int x = 0; x < hovered.width(); ++x) {
+            const QColor c = hovered.pixelColor(x, y);
+            textPixels += distance(c, palette.color(QPalette::HighlightedText)) <
+                          distance(c, palette.color(QPalette::Highlight)) / 2;
+        }
+    EXPECT_GT(textPixels, 20) << "text must stay readable on the highlight";
+    content.menu()->hide();
 }
