@@ -5,6 +5,8 @@
 #include "platform/Alert.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
+
 namespace Tolvane {
 
 bool PermissionsHelper::ensureAccessibilityPermission() {
@@ -13,10 +15,10 @@ bool PermissionsHelper::ensureAccessibilityPermission() {
         return true;
 
     platform::AlertRequest alert;
-    alert.messageText = localizedString("Accessibility Request: Title",
+    alert.messageText = localizedString(QT_TRANSLATE_NOOP("Tolvane", "Accessibility Request: Title"),
                                         appDisplayName() + QStringLiteral(" Needs Accessibility Permissions"));
     alert.informativeText = localizedString(
-        "Accessibility Request: Content",
+        QT_TRANSLATE_NOOP("Tolvane", "Accessibility Request: Content"),
         QStringLiteral("Please grant access to be able to confirm the default browser change in Settings > "
                        "Privacy & Security > Accessibility."));
     platform::get<platform::Alert>()->runModal(alert);

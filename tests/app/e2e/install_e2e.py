@@ -1,0 +1,50 @@
+"""`cmake --install` lays out a desktop installation that the desktop's own validators accept."""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+BUILD = os.environ["TOLVANE_BUILD_DIR"]
+
+
+class InstallTree(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.TemporaryDirectory(prefix="tolvane-install-")
+        cls.prefix = os.path.join(cls.tmp.name, "usr")
+        done = subprocess.run(["cmake", "--install", BUILD, "--prefix", cls.prefix], capture_output=True, text=True)
+        assert done.returncode == 0, done.stdout + done.stderr
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.tmp.cleanup()
+
+    def path(self, *parts):
+        return os.path.join(self.prefix, *parts)
+
+    def test_binary_entry_and_metadata_are_valid(self):
+        self.assertTrue(os.access(self.path("bin", "tolvane"), os.X_OK))
+        entry = self.path("share", "applications", "app.tolvane.Tolvane.desktop")
+        checked = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+        with open(entry) as f:
+            self.assertIn("Icon=app.tolvane.Tolvane\n", f.read())
+        metainfo = self.path("share", "metainfo", "app.tolvane.Tolvane.metainfo.xml")
+        checked = subprocess.run(["appstreamcli", "validate", "--no-net", metainfo], capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+
+    def test_icons_bus_files_guide_and_translations(self):
+        for parts in [("share", "icons", "hicolor", "scalable", "apps", "app.tolvane.Tolvane.svg"),
+                      ("share", "dbus-1", "interfaces", "app.tolvane.Tolvane.Automation1.xml"),
+                      ("share", "doc", "tolvane", "automation-guide.html"),
+                      ("share", "tolvane", "translations", "tolvane_en.ts")]:
+            self.assertTrue(os.path.isfile(self.path(*parts)), os.path.join(*parts))
+        with open(self.path("share", "dbus-1", "services", "app.tolvane.Tolvane.service")) as f:
+            service = f.read()
+        self.assertIn("Name=app.tolvane.Tolvane\n", service)
+        self.assertRegex(service, r"Exec=/\S+/bin/tolvane\n")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
