@@ -29,10 +29,13 @@ QStringList dataDirs() {
         if (QDir::isAbsolutePath(dir))
             dirs << dir;
     if (dirs.isEmpty())
-        dirs << "/usr/local/share" << "/usr/share";
+        dirs << "/usr/local/share"
+             << "/usr/share";
     return dirs;
 }
 
-QString tolvaneConfigDir() { return configHome() + "/tolvane"; }
+QString tolvaneConfigDir() {
+    return configHome() + "/tolvane";
+}
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 namespace platform {
 
-void missingPort(const char* typeName) { qFatal("no platform adapter installed for %s", typeName); }
+void missingPort(const char* typeName) {
+    qFatal("no platform adapter installed for %s", typeName);
+}
 
 } // namespace platform

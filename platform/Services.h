@@ -35,9 +35,13 @@ template <class Port> std::shared_ptr<Port> get() {
     return port;
 }
 
-template <class Port> bool has() { return Slot<Port>::get() != nullptr; }
+template <class Port> bool has() {
+    return Slot<Port>::get() != nullptr;
+}
 
-template <class Port> void install(std::shared_ptr<Port> port) { Slot<Port>::exchange(std::move(port)); }
+template <class Port> void install(std::shared_ptr<Port> port) {
+    Slot<Port>::exchange(std::move(port));
+}
 
 // Scoped replacement; the previous port comes back when the guard ends.
 template <class Port> class Override {

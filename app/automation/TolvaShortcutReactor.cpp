@@ -26,8 +26,8 @@ void TolvaShortcutReactor::toggleBrowser() {
         return;
     }
     const auto browsers = installedBrowsers();
-    const auto match =
-        std::find_if(browsers.cbegin(), browsers.cend(), [&](const DefaultBrowser& b) { return b.id() == *storedId; });
+    const auto match = std::find_if(browsers.cbegin(), browsers.cend(),
+                                    [&](const DefaultBrowser& b) { return b.id() == *storedId; });
     if (match == browsers.cend()) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
         return;

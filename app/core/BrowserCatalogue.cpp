@@ -28,7 +28,8 @@ bool isString(const platform::Bundle& bundle, const QString& key) {
 DefaultBrowser recordFrom(const platform::Bundle& bundle, const QUrl& passedURL, const QUrl& url) {
     DefaultBrowser browser;
     browser.bundleId = bundle.bundleIdentifier->toLower();
-    browser.appName = isString(bundle, "CFBundleName") ? stringValue(bundle, "CFBundleName") : QStringLiteral("-");
+    browser.appName =
+        isString(bundle, "CFBundleName") ? stringValue(bundle, "CFBundleName") : QStringLiteral("-");
     browser.appVersion = bundleVersionText(bundle);
     // The icon always comes from the path the platform reported, also under the Safari rule.
     browser.appIcon = platform::get<platform::Workspace>()->iconForFile(
@@ -69,7 +70,8 @@ std::optional<DefaultBrowser> makeBrowser(const QUrl& appURL) {
 
 QList<DefaultBrowser> installedBrowsers() {
     QList<DefaultBrowser> browsers;
-    const auto urls = platform::get<platform::Workspace>()->urlsForApplicationsToOpenURL(QUrl(QStringLiteral("https:")));
+    const auto urls =
+        platform::get<platform::Workspace>()->urlsForApplicationsToOpenURL(QUrl(QStringLiteral("https:")));
     for (const QUrl& url : urls)
         if (auto browser = makeBrowser(url))
             browsers << *browser;

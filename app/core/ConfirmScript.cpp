@@ -6,18 +6,20 @@
 
 namespace Tolvane {
 
-const QString confirmScriptSource = QStringLiteral(
-    "try\n"
-    "    tell application \"System Events\"\n"
-    "        tell application process \"CoreServicesUIAgent\"\n"
-    "            tell window 1\n"
-    "                tell (first button whose name starts with \"Use\")\n"
-    "                    perform action \"AXPress\"\n"
-    "                end tell\n"
-    "            end tell\n"
-    "        end tell\n"
-    "    end tell\n"
-    "end try");
+// clang-format off: one source line per script line
+const QString confirmScriptSource =
+    QStringLiteral("try\n"
+                   "    tell application \"System Events\"\n"
+                   "        tell application process \"CoreServicesUIAgent\"\n"
+                   "            tell window 1\n"
+                   "                tell (first button whose name starts with \"Use\")\n"
+                   "                    perform action \"AXPress\"\n"
+                   "                end tell\n"
+                   "            end tell\n"
+                   "        end tell\n"
+                   "    end tell\n"
+                   "end try");
+// clang-format on
 
 void runConfirmScript() {
     using Kind = platform::ScriptRunner::Outcome::Kind;

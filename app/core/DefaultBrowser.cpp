@@ -9,11 +9,13 @@
 
 namespace Tolvane {
 
-QString DefaultBrowser::id() const { return bundleId + ':' + appVersion + ':' + url.toString(QUrl::FullyEncoded); }
+QString DefaultBrowser::id() const {
+    return bundleId + ':' + appVersion + ':' + url.toString(QUrl::FullyEncoded);
+}
 
 void DefaultBrowser::setAsDefault(bool autoConfirm) const {
-    const int status =
-        platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(QStringLiteral("http"), bundleId);
+    const int status = platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(
+        QStringLiteral("http"), bundleId);
     if (status != platform::HandlerService::noErr)
         throw LaunchServices::Error::couldNotSetDefaultBrowser;
     if (autoConfirm)

@@ -15,8 +15,9 @@ bool PermissionsHelper::ensureAccessibilityPermission() {
         return true;
 
     platform::AlertRequest alert;
-    alert.messageText = localizedString(QT_TRANSLATE_NOOP("Tolvane", "Accessibility Request: Title"),
-                                        appDisplayName() + QStringLiteral(" Needs Accessibility Permissions"));
+    alert.messageText =
+        localizedString(QT_TRANSLATE_NOOP("Tolvane", "Accessibility Request: Title"),
+                        appDisplayName() + QStringLiteral(" Needs Accessibility Permissions"));
     alert.informativeText = localizedString(
         QT_TRANSLATE_NOOP("Tolvane", "Accessibility Request: Content"),
         QStringLiteral("Please grant access to be able to confirm the default browser change in Settings > "

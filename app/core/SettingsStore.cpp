@@ -18,7 +18,9 @@ bool write(const QString& key, const QVariant& value) {
 
 } // namespace
 
-QString filePath() { return platform::tolvaneConfigDir() + "/" + suiteName + ".conf"; }
+QString filePath() {
+    return platform::tolvaneConfigDir() + "/" + suiteName + ".conf";
+}
 
 bool boolForKey(const QString& key) {
     QSettings suite(filePath(), QSettings::IniFormat);
@@ -35,8 +37,12 @@ std::optional<QString> stringForKey(const QString& key) {
     return value.toString();
 }
 
-bool setBool(const QString& key, bool value) { return write(key, value); }
+bool setBool(const QString& key, bool value) {
+    return write(key, value);
+}
 
-bool setString(const QString& key, const QString& value) { return write(key, value); }
+bool setString(const QString& key, const QString& value) {
+    return write(key, value);
+}
 
 } // namespace Tolvane::SettingsStore

@@ -28,11 +28,17 @@ BrowserRowLabel::BrowserRowLabel(const DefaultBrowser& browser, bool showVersion
     setShowVersion(showVersion);
 }
 
-void BrowserRowLabel::setShowVersion(bool show) { version_->setVisible(show); }
+void BrowserRowLabel::setShowVersion(bool show) {
+    version_->setVisible(show);
+}
 
-QString BrowserRowLabel::nameText() const { return name_->text(); }
+QString BrowserRowLabel::nameText() const {
+    return name_->text();
+}
 
-QString BrowserRowLabel::versionText() const { return version_->isVisibleTo(this) ? version_->text() : QString(); }
+QString BrowserRowLabel::versionText() const {
+    return version_->isVisibleTo(this) ? version_->text() : QString();
+}
 
 QFont BrowserRowLabel::captionFont(const QFont& base) {
     QFont caption = base;

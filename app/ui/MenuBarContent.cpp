@@ -19,7 +19,8 @@ MenuBarContent::MenuBarContent(bool plainRows, QObject* parent)
 
     connect(menu_->addAction(tr("Quit")), &QAction::triggered, qApp, &QCoreApplication::quit);
     connect(menu_->addAction(tr("Settings…")), &QAction::triggered, this, &MenuBarContent::settingsRequested);
-    connect(menu_->addAction(tr("Send Feedback")), &QAction::triggered, this, &MenuBarContent::feedbackRequested);
+    connect(menu_->addAction(tr("Send Feedback")), &QAction::triggered, this,
+            &MenuBarContent::feedbackRequested);
     connect(menu_->addAction(tr("About")), &QAction::triggered, this, &MenuBarContent::aboutRequested);
     menu_->addSeparator();
     heading_ = menu_->addAction(tr("Change default browser to"));
@@ -29,7 +30,9 @@ MenuBarContent::MenuBarContent(bool plainRows, QObject* parent)
     rebuildRows();
 }
 
-MenuBarContent::~MenuBarContent() { delete menu_; }
+MenuBarContent::~MenuBarContent() {
+    delete menu_;
+}
 
 void MenuBarContent::reloadBrowsers() {
     browsers_ = installedBrowsers();
@@ -62,7 +65,8 @@ void MenuBarContent::rebuildRows() {
         } else {
             action = new QAction(browser.appIcon, QString(), menu_);
             // Names are verbatim; an ampersand must not turn into a keyboard mnemonic.
-            action->setText(BrowserRowLabel::plainText(browser, showVersions_).replace('&', QStringLiteral("&&")));
+            action->setText(
+                BrowserRowLabel::plainText(browser, showVersions_).replace('&', QStringLiteral("&&")));
         }
         action->setData(browser.id());
         // The row acts on the record it was built from, whatever happens to the list meanwhile.

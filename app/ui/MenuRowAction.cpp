@@ -100,6 +100,8 @@ MenuRowAction::MenuRowAction(const DefaultBrowser& browser, QObject* parent)
     setIcon(browser.appIcon);
 }
 
-QWidget* MenuRowAction::createWidget(QWidget* parent) { return new MenuRowWidget(this, browser_, parent); }
+QWidget* MenuRowAction::createWidget(QWidget* parent) {
+    return new MenuRowWidget(this, browser_, parent);
+}
 
 } // namespace Tolvane

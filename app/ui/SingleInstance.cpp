@@ -13,7 +13,8 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
 QString SingleInstance::serverName() const {
     // One instance per configuration folder, so separate test homes do not see each other.
-    const QByteArray key = QCryptographicHash::hash(platform::tolvaneConfigDir().toUtf8(), QCryptographicHash::Sha1);
+    const QByteArray key =
+        QCryptographicHash::hash(platform::tolvaneConfigDir().toUtf8(), QCryptographicHash::Sha1);
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty() || !QDir(runtime).exists())
         runtime = QDir::tempPath();

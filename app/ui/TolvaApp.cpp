@@ -65,12 +65,20 @@ void TolvaApp::showTrayWhenHostExists() {
     trayWait_->start();
 }
 
-void TolvaApp::openSettings() { settings_.open(); }
+void TolvaApp::openSettings() {
+    settings_.open();
+}
 
-void TolvaApp::openFeedback() { feedback_.open(); }
+void TolvaApp::openFeedback() {
+    feedback_.open();
+}
 
-void TolvaApp::openAbout() { showAboutPanel(); }
+void TolvaApp::openAbout() {
+    showAboutPanel();
+}
 
-void TolvaApp::popUpMenu() { menu_->menu()->popup(QCursor::pos()); }
+void TolvaApp::popUpMenu() {
+    menu_->menu()->popup(QCursor::pos());
+}
 
 } // namespace Tolvane

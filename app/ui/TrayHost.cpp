@@ -9,14 +9,17 @@ namespace Tolvane::TrayHost {
 
 bool drawsMenuItself() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")))
+    if (!bus.isConnected() ||
+        !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")))
         return false;
     QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
-                           QStringLiteral("/StatusNotifierWatcher"), QStringLiteral("org.kde.StatusNotifierWatcher"),
-                           bus);
+                           QStringLiteral("/StatusNotifierWatcher"),
+                           QStringLiteral("org.kde.StatusNotifierWatcher"), bus);
     return watcher.property("IsStatusNotifierHostRegistered").toBool();
 }
 
-bool available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 } // namespace Tolvane::TrayHost

@@ -11,7 +11,7 @@ class FakeWorkspace : public Workspace {
 public:
     QList<QUrl> applications;
     QList<QUrl> queriedURLs;
-    QStringList iconPaths;   // every path asked for an icon
+    QStringList iconPaths; // every path asked for an icon
     QList<QUrl> openedURLs;
     bool openResult = true;
 

@@ -20,6 +20,8 @@ QVariant CompiledMainBundle::objectForInfoDictionaryKey(const QString& key) {
     return {};
 }
 
-QString CompiledMainBundle::bundleIdentifier() { return QStringLiteral(TOLVANE_APP_ID); }
+QString CompiledMainBundle::bundleIdentifier() {
+    return QStringLiteral(TOLVANE_APP_ID);
+}
 
 } // namespace platform::linux_

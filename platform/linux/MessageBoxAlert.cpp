@@ -25,7 +25,8 @@ int MessageBoxAlert::runModal(const AlertRequest& request) {
         buttons << box.addButton(QMessageBox::Ok);
     } else {
         for (const QString& title : request.buttons)
-            buttons << box.addButton(title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+            buttons << box.addButton(title,
+                                     buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
     box.exec();

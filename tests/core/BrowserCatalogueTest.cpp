@@ -103,7 +103,8 @@ TEST(SafariRule, ReportsTheFixedLocationWhenItExistsWhateverThePathOrCase) {
     FakePlatform fakes;
     fakes.files->existing.insert("/Applications/Safari.app/");
     const QUrl fixed = QUrl::fromLocalFile("/Applications/Safari.app/");
-    fakes.bundles->bundles.insert(fixed, platform::Bundle{QString("com.apple.Safari"), info("Safari", "17.1")});
+    fakes.bundles->bundles.insert(fixed,
+                                  platform::Bundle{QString("com.apple.Safari"), info("Safari", "17.1")});
     fakes.addApp("/Volumes/Other/SAFARI.app", "com.apple.safari.other", info("Other Safari", "16"));
     fakes.addApp("/Users/me/Safari.app/", "com.apple.safari.mine", info("Mine", "15"));
 
@@ -116,7 +117,8 @@ TEST(SafariRule, ReportsTheFixedLocationWhenItExistsWhateverThePathOrCase) {
     }
     EXPECT_EQ(browsers[0].id(), browsers[1].id()) << "both copies keep their place in the list";
     // The icon still comes from the path the platform reported.
-    EXPECT_EQ(fakes.workspace->iconPaths, (QStringList{"/Volumes/Other/SAFARI.app", "/Users/me/Safari.app/"}));
+    EXPECT_EQ(fakes.workspace->iconPaths,
+              (QStringList{"/Volumes/Other/SAFARI.app", "/Users/me/Safari.app/"}));
 }
 
 TEST(SafariRule, KeepsThePassedLocationWhenTheFixedOneIsMissingOrUnidentified) {

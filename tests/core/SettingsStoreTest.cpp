@@ -46,7 +46,8 @@ TEST(SettingsStore, WritesAreSeenByTheNextReadAnywhereAndLandInTheSuiteFile) {
 
 TEST(SettingsStore, CorruptOrUnreachableFileReadsAsDefaults) {
     TempXdg xdg;
-    xdg.writeFile(SettingsStore::filePath(), QByteArray("\xff\xfe[[[settings.autoConfirmChange\n=\x01\x02", 30));
+    xdg.writeFile(SettingsStore::filePath(),
+                  QByteArray("\xff\xfe[[[settings.autoConfirmChange\n=\x01\x02", 30));
     EXPECT_FALSE(SettingsStore::boolForKey(SettingsStore::autoConfirmChange));
     EXPECT_FALSE(SettingsStore::stringForKey(SettingsStore::toggleBrowserId).has_value());
 

@@ -72,15 +72,17 @@ TEST(RunConfirmScript, PrintsTheOutcomeOfEachKind) {
         CaptureStdout out;
         fakes.scripts->outcome = {platform::ScriptRunner::Outcome::Kind::NotConstructed, {}};
         runConfirmScript();
-        EXPECT_EQ(out.lines(), (QStringList{"Running script to confirm dialog", "Unable to construct apple script"}));
+        EXPECT_EQ(out.lines(),
+                  (QStringList{"Running script to confirm dialog", "Unable to construct apple script"}));
     }
     {
         CaptureStdout out;
-        fakes.scripts->outcome = {platform::ScriptRunner::Outcome::Kind::Failed, "{NSAppleScriptErrorNumber = -1743}"};
+        fakes.scripts->outcome = {platform::ScriptRunner::Outcome::Kind::Failed,
+                                  "{NSAppleScriptErrorNumber = -1743}"};
         runConfirmScript();
-        EXPECT_EQ(out.lines(), (QStringList{"Running script to confirm dialog",
-                                            "There was a problem running the script.",
-                                            "{NSAppleScriptErrorNumber = -1743}"}));
+        EXPECT_EQ(out.lines(),
+                  (QStringList{"Running script to confirm dialog", "There was a problem running the script.",
+                               "{NSAppleScriptErrorNumber = -1743}"}));
     }
 }
 

@@ -12,16 +12,21 @@
 
 // Installs a fake of every core port for the life of the object.
 struct FakePlatform {
-    std::shared_ptr<platform::fake::FakeWorkspace> workspace = std::make_shared<platform::fake::FakeWorkspace>();
-    std::shared_ptr<platform::fake::FakeBundleReader> bundles = std::make_shared<platform::fake::FakeBundleReader>();
-    std::shared_ptr<platform::fake::FakeFileSystem> files = std::make_shared<platform::fake::FakeFileSystem>();
+    std::shared_ptr<platform::fake::FakeWorkspace> workspace =
+        std::make_shared<platform::fake::FakeWorkspace>();
+    std::shared_ptr<platform::fake::FakeBundleReader> bundles =
+        std::make_shared<platform::fake::FakeBundleReader>();
+    std::shared_ptr<platform::fake::FakeFileSystem> files =
+        std::make_shared<platform::fake::FakeFileSystem>();
     std::shared_ptr<platform::fake::FakeHandlerService> handlers =
         std::make_shared<platform::fake::FakeHandlerService>();
-    std::shared_ptr<platform::fake::FakeScriptRunner> scripts = std::make_shared<platform::fake::FakeScriptRunner>();
+    std::shared_ptr<platform::fake::FakeScriptRunner> scripts =
+        std::make_shared<platform::fake::FakeScriptRunner>();
     std::shared_ptr<platform::fake::FakeAccessibility> accessibility =
         std::make_shared<platform::fake::FakeAccessibility>();
     std::shared_ptr<platform::fake::FakeAlert> alert = std::make_shared<platform::fake::FakeAlert>();
-    std::shared_ptr<platform::fake::FakeMainBundle> mainBundle = std::make_shared<platform::fake::FakeMainBundle>();
+    std::shared_ptr<platform::fake::FakeMainBundle> mainBundle =
+        std::make_shared<platform::fake::FakeMainBundle>();
 
     platform::Override<platform::Workspace> o1{workspace};
     platform::Override<platform::BundleReader> o2{bundles};

@@ -1,5 +1,5 @@
-#include "BrowserRowLabel.h"
 #include "MenuBarContent.h"
+#include "BrowserRowLabel.h"
 #include "SettingsStore.h"
 #include "support/CaptureStdout.h"
 #include "support/FakePlatform.h"
@@ -20,8 +20,9 @@ struct MenuFixture : ::testing::Test {
     FakePlatform fakes;
 
     void SetUp() override {
-        fakes.addApp("/apps/foo.desktop", "org.foo", {{"CFBundleName", "Foo"}, {"CFBundleShortVersionString", "1.2"},
-                                                      {"CFBundleVersion", "345"}});
+        fakes.addApp(
+            "/apps/foo.desktop", "org.foo",
+            {{"CFBundleName", "Foo"}, {"CFBundleShortVersionString", "1.2"}, {"CFBundleVersion", "345"}});
         fakes.addApp("/apps/b&r.desktop", "org.bar", {{"CFBundleName", "B&r"}});
     }
 
@@ -37,9 +38,9 @@ struct MenuFixture : ::testing::Test {
 
 TEST_F(MenuFixture, ItemsInOrderWithHeadingDisabledAndNoShortcuts) {
     MenuBarContent content;
-    EXPECT_EQ(texts(content.menu()), (QStringList{"Quit", "Settings…", "Send Feedback", "About", "---",
-                                                  "Change default browser to", "Foo", "B&&r", "---",
-                                                  "Refresh list"}));
+    EXPECT_EQ(texts(content.menu()),
+              (QStringList{"Quit", "Settings…", "Send Feedback", "About", "---", "Change default browser to",
+                           "Foo", "B&&r", "---", "Refresh list"}));
     for (QAction* a : content.menu()->actions()) {
         EXPECT_TRUE(a->shortcut().isEmpty());
         if (a->text() == "Change default browser to")

@@ -16,7 +16,8 @@ struct ReactorFixture : ::testing::Test {
     QString fooId;
 
     void SetUp() override {
-        fakes.addApp("/apps/foo.desktop", "org.foo", {{"CFBundleName", "Foo"}, {"CFBundleShortVersionString", "2"}});
+        fakes.addApp("/apps/foo.desktop", "org.foo",
+                     {{"CFBundleName", "Foo"}, {"CFBundleShortVersionString", "2"}});
         fooId = "org.foo:2:file:///apps/foo.desktop";
     }
 };
