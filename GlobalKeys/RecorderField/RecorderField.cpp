@@ -36,6 +36,28 @@ bool hasAtMostShift(const QKeyEvent* key) {
     return (key->modifiers() & (shortcutModifiers & ~Qt::ShiftModifier)) == Qt::NoModifier;
 }
 
+// Qt reports a modifier going down as a key press of its own; other platforms report only a change
+// of flags. It is part of the shortcut being typed, not a key to record.
+bool isModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isFunctionKey(int key) {
     return key >= Qt::Key_F1 && key <= Qt::Key_F35;
 }
@@ -322,6 +344,8 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
         return nullptr;
 
     const auto* key = static_cast<const QKeyEvent*>(event);
+    if (isModifierKey(key->key()))
+        return nullptr;
     if (hasNoModifiers(key) && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
         // Giving focus up first would make Tab start over at the window's first control; the event
         // moves focus on from here, and a lone control lets it go afterwards.

@@ -87,6 +87,8 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent) {
     tabs_->addTab(makeShortcutsTab(), Assets::image(QStringLiteral("shortcuts")), tr("Shortcuts"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
+    // Wrapped explanations would otherwise squeeze the form into a narrow column.
+    tabs_->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 
     shown_ = storedValues();
     {
@@ -138,10 +140,11 @@ QWidget* SettingsView::makeGeneralTab() {
              tr("When enabled, %1 attempts to automatically confirm the system prompt for the browser "
                 "change. Please note that this is not always possible.")
                  .arg(name)),
-         explanation(tr("⚠️ This option requires %1 to be granted permission to control your computer. You "
-                        "can do "
-                        "so in System Settings > Privacy & Security > Accessibility.")
-                         .arg(name))}));
+         explanation(
+             tr("⚠️ This option requires %1 to be granted permission to control your computer. You "
+                "can do "
+                "so in System Settings > Privacy & Security > Accessibility.")
+                 .arg(name))}));
     column->addStretch(1);
     return page;
 }

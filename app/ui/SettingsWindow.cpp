@@ -3,6 +3,7 @@
 #include "AppDisplayName.h"
 #include "SettingsView.h"
 
+#include <QAction>
 #include <QVBoxLayout>
 
 namespace Tolvane {
@@ -14,6 +15,12 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), view_(new Set
     layout->addWidget(view_);
     // The window takes what its content needs.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    // The desktop's usual close shortcut (Ctrl+W), for a window that may have no title bar to click.
+    auto* close = new QAction(tr("Close"), this);
+    close->setShortcuts(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 }
 
 } // namespace Tolvane
