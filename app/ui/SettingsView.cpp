@@ -3,6 +3,7 @@
 #include "AppDisplayName.h"
 #include "Assets.h"
 #include "BrowserCatalogue.h"
+#include "BrowserPicker.h"
 #include "BrowserRowLabel.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "PermissionsHelper.h"
@@ -159,8 +160,7 @@ QWidget* SettingsView::makeShortcutsTab() {
     form->setContentsMargins(0, 0, 0, 0);
     recorder_ = new GlobalKeys::Recorder(TolvaShortcutReactor::toggleSystemBrowserKeys());
     form->addRow(tr("Shortcut"), recorder_);
-    picker_ = new QComboBox;
-    picker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    picker_ = new BrowserPicker;
     form->addRow(tr("New Browser"), picker_);
     column->addWidget(section({toggleBrowser_, toggleOptions_}));
 
@@ -191,12 +191,8 @@ SettingsView::Values SettingsView::storedValues() {
 
 void SettingsView::fillPicker(bool showVersion) {
     const QSignalBlocker blocker(picker_);
-    if (picker_->count() == 0 || showVersion != pickerShowsVersion_) {
-        picker_->clear();
-        for (const DefaultBrowser& browser : toggleBrowserCatalogue())
-            picker_->addItem(browser.appIcon, BrowserRowLabel::plainText(browser, showVersion), browser.id());
-        pickerShowsVersion_ = showVersion;
-    }
+    if (picker_->count() == 0 || showVersion != picker_->showsVersion())
+        picker_->setBrowsers(toggleBrowserCatalogue(), showVersion);
     picker_->setCurrentIndex(picker_->findData(shown_.settingsToggleBrowserId));
 }
 

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 class QCheckBox;
-class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QTabWidget;
@@ -20,6 +19,8 @@ class Toggle;
 }
 
 namespace Tolvane {
+
+class BrowserPicker;
 
 // The browsers the picker offers: listed the first time a settings view is made, kept until exit.
 const QList<DefaultBrowser>& toggleBrowserCatalogue();
@@ -44,7 +45,7 @@ public:
     QCheckBox* changeBrowserSwitch() const { return toggleBrowser_; }
     QWidget* changeBrowserOptions() const { return toggleOptions_; }
     GlobalKeys::Recorder* recorder() const { return recorder_; }
-    QComboBox* browserPicker() const { return picker_; }
+    BrowserPicker* browserPicker() const { return picker_; }
     QLabel* automationNote() const { return note_; }
 
     // Replaces a stored toggle browser that is no longer installed by the first installed one.
@@ -82,11 +83,10 @@ private:
     QCheckBox* toggleBrowser_ = nullptr;
     QWidget* toggleOptions_ = nullptr;
     GlobalKeys::Recorder* recorder_ = nullptr;
-    QComboBox* picker_ = nullptr;
+    BrowserPicker* picker_ = nullptr;
     QLabel* note_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     Values shown_;
-    bool pickerShowsVersion_ = false;
 };
 
 } // namespace Tolvane

@@ -1,5 +1,6 @@
 #include "SettingsView.h"
 #include "BrowserCatalogue.h"
+#include "BrowserPicker.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "SettingsStore.h"
 #include "SettingsWindow.h"
@@ -155,7 +156,10 @@ TEST_F(SettingsFixture, PickerTellsCopiesApartByVersionLive) {
     window.show();
     SettingsView* view = window.view();
     EXPECT_EQ(pickerTexts(view), (QStringList{"Foo", "Foo"}));
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::versionRole).toString(), "");
     view->showBrowserVersionSwitch()->click();
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::nameRole).toString(), "Foo");
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::versionRole).toString(), "(1.0)");
     EXPECT_TRUE(SettingsStore::boolForKey(SettingsStore::showBrowserVersion));
     EXPECT_EQ(pickerTexts(view), (QStringList{"Foo (1.0)", "Foo (2.0)"}));
     EXPECT_EQ(view->browserPicker()->itemData(1).toString(), idAt(1));
