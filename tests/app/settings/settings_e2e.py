@@ -84,8 +84,18 @@ class SettingsEndToEnd(unittest.TestCase):
             "settings.settingsToggleBrowserId", ""), 5), self.settings())
         self.screenshot("settings-general.png")
 
-        # The tab bar has the focus: go to "Shortcuts", then to "Change browser" and switch it on.
-        self.key("Right", "Tab", "space")
+        # "Launch at login" is the first control after the tab bar: on writes the autostart entry,
+        # off removes it.
+        entry = os.path.join(self.desk.config, "autostart", "app.tolvane.Tolvane.desktop")
+        self.key("Tab", "space")
+        self.assertTrue(wait_for(lambda: os.path.exists(entry), 5), "no autostart entry")
+        with open(entry, encoding="utf-8") as f:
+            self.assertIn("Exec=", f.read())
+        self.key("space")
+        self.assertTrue(wait_for(lambda: not os.path.exists(entry), 5), "the autostart entry stayed")
+
+        # Back to the tab bar, on to "Shortcuts", then to "Change browser" and switch it on.
+        self.key("shift+Tab", "Right", "Tab", "space")
         self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowser") == "true", 5),
                         self.settings())
 
