@@ -1,11 +1,26 @@
 #include "SettingsWindow.h"
 
 #include "AppDisplayName.h"
+#include "SettingsView.h"
+
+#include <QAction>
+#include <QVBoxLayout>
 
 namespace Tolvane {
 
-SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
+SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), view_(new SettingsView(this)) {
     setWindowTitle(tr("%1 Settings").arg(appDisplayName()));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    // The window takes what its content needs.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    // The desktop's usual close shortcut (Ctrl+W), for a window that may have no title bar to click.
+    auto* close = new QAction(tr("Close"), this);
+    close->setShortcuts(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 }
 
 } // namespace Tolvane

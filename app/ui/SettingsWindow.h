@@ -4,11 +4,18 @@
 
 namespace Tolvane {
 
-// The settings window.
+class SettingsView;
+
+// The settings window: one SettingsView.
 class SettingsWindow : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsWindow(QWidget* parent = nullptr);
+
+    SettingsView* view() const { return view_; }
+
+private:
+    SettingsView* view_;
 };
 
 } // namespace Tolvane

@@ -1,6 +1,7 @@
 #include "TolvaApp.h"
 #include "AboutAction.h"
 #include "MenuBarContent.h"
+#include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 
@@ -35,6 +36,9 @@ QAction* menuAction(TolvaApp& app, const QString& text) {
 struct AppFixture : ::testing::Test {
     TempXdg xdg;
     FakePlatform fakes;
+    // The settings window hosts the launch-at-login switch.
+    platform::Override<platform::LoginItemService> loginItems{
+        std::make_shared<platform::fake::FakeLoginItemService>()};
     void SetUp() override {
         fakes.mainBundle->info = {{"CFBundleDisplayName", "Tolvane"},
                                   {"CFBundleName", "Tolvane"},

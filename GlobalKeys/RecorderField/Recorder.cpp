@@ -1,0 +1,54 @@
+#include "Recorder.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace GlobalKeys {
+
+_Recorder::_Recorder(const Name& name, RecorderField::OnChange onChange, QWidget* parent)
+    : QWidget(parent), field_(new RecorderField(name, std::move(onChange), this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field_);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFocusProxy(field_);
+}
+
+Recorder::Recorder(const Name& name, RecorderField::OnChange onChange, QWidget* parent)
+    : QWidget(parent), recorder_(new _Recorder(name, std::move(onChange), this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(recorder_, 0, Qt::AlignLeading | Qt::AlignVCenter);
+    layout->addStretch(1);
+}
+
+Recorder::Recorder(const QString& label, const Name& name, RecorderField::OnChange onChange, QWidget* parent)
+    : QWidget(parent), label_(new QLabel(label, this)),
+      recorder_(new _Recorder(name, std::move(onChange), this)) {
+    label_->setBuddy(recorder_->field());
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label_, 0, Qt::AlignVCenter);
+    layout->addWidget(recorder_, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+}
+
+int Recorder::alignmentGuide(ControlAlignment) const {
+    if (!label_)
+        return ControlAlignment::defaultValue(this);
+    // The label keeps its preferred width (or the one a container asked for); the control follows.
+    const int spacing = layout()->spacing() >= 0 ? layout()->spacing() : 6;
+    return std::max(label_->sizeHint().width(), label_->minimumWidth()) + spacing;
+}
+
+void Recorder::alignControls(const QList<Recorder*>& recorders) {
+    int widest = 0;
+    for (const Recorder* recorder : recorders)
+        if (recorder->label_)
+            widest = std::max(widest, recorder->label_->sizeHint().width());
+    for (Recorder* recorder : recorders)
+        if (recorder->label_)
+            recorder->label_->setMinimumWidth(widest);
+}
+
+} // namespace GlobalKeys

@@ -1,0 +1,425 @@
+#include "RecorderField.h"
+
+#include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/MenuItemBinding.h"
+#include "GlobalKeys/Notifier.h"
+#include "GlobalKeys/Shortcuts.h"
+#include "GlobalKeys/resource_bundle_accessor/ResourceBundle.h"
+#include "platform/Alert.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace GlobalKeys {
+namespace {
+
+constexpr Qt::KeyboardModifiers shortcutModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// Keypad and group-switch flags say where a key is, not what the user holds.
+bool hasNoModifiers(const QKeyEvent* key) {
+    return (key->modifiers() & shortcutModifiers) == Qt::NoModifier;
+}
+
+bool hasAtMostShift(const QKeyEvent* key) {
+    return (key->modifiers() & (shortcutModifiers & ~Qt::ShiftModifier)) == Qt::NoModifier;
+}
+
+// Qt reports a modifier going down as a key press of its own; other platforms report only a change
+// of flags. It is part of the shortcut being typed, not a key to record.
+bool isModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isFunctionKey(int key) {
+    return key >= Qt::Key_F1 && key <= Qt::Key_F35;
+}
+
+QString itemTitle(const QAction* action) {
+    QString title = action->text();
+    // Keep literal ampersands ("&&"), drop mnemonic markers.
+    title.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    title.remove(QLatin1Char('&'));
+    title.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return title;
+}
+
+bool actionHasShortcut(const QAction* action, const QKeyCombination& wanted) {
+    for (const QKeySequence& sequence : action->shortcuts()) {
+        if (sequence.count() == 1 && sequence[0] == wanted)
+            return true;
+    }
+    return false;
+}
+
+QAction* searchMenu(const QMenu* menu, const QKeyCombination& wanted) {
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        if (actionHasShortcut(action, wanted))
+            return action;
+        if (const QMenu* sub = action->menu()) {
+            if (QAction* found = searchMenu(sub, wanted))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+RecorderField::RecorderField(const Name& name, OnChange onChange, QWidget* parent)
+    : QLineEdit(parent), shortcutName_(name), onChange_(std::move(onChange)),
+      beep_([] { QApplication::beep(); }) {
+    setPlaceholderText(localizedString("record_shortcut"));
+    setAlignment(Qt::AlignCenter);
+    // Nothing is ever typed into the field; read-only also keeps the caret from being drawn.
+    setReadOnly(true);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    // Our own clear button: the built-in one is switched off in read-only fields.
+    cancelButton_ =
+        addAction(style()->standardIcon(QStyle::SP_LineEditClearButton), QLineEdit::TrailingPosition);
+    cancelButton_->setObjectName(QStringLiteral("clearButton"));
+    cancelButton_->setToolTip(tr("Clear"));
+    connect(cancelButton_, &QAction::triggered, this, &RecorderField::clearPressed);
+
+    refreshText();
+
+    QPointer<RecorderField> self(this);
+    shortcutsNameChangeObserver_ =
+        connect(&notifier(), &Notifier::shortcutByNameDidChange, this, [self](const Name& changed) {
+            if (self && changed == self->shortcutName_)
+                self->refreshText();
+        });
+}
+
+RecorderField::~RecorderField() {
+    disconnect(shortcutsNameChangeObserver_);
+    endRecording();
+}
+
+void RecorderField::setShortcutName(const Name& name) {
+    if (name == shortcutName_) {
+        shortcutName_ = name;
+        return;
+    }
+    shortcutName_ = name;
+    refreshText();
+    QTimer::singleShot(0, this, [this] { giveUpFocus(); });
+}
+
+void RecorderField::setMinimumWidth(double width) {
+    minimumWidth_ = width;
+    updateGeometry();
+}
+
+void RecorderField::refreshText() {
+    const auto shortcut = getShortcut(shortcutName_);
+    setText(shortcut ? shortcut->description() : QString());
+    updateCancelButton();
+}
+
+void RecorderField::updateCancelButton() {
+    cancelButton_->setVisible(!text().isEmpty());
+}
+
+QSize RecorderField::sizeHint() const {
+    return QSize(qRound(minimumWidth_), QLineEdit::sizeHint().height());
+}
+
+QSize RecorderField::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void RecorderField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    const bool asked = std::exchange(pendingRefocus_, false);
+    if (!canBecomeKey_ && !asked) {
+        // The window is just becoming active: do not start recording behind the user's back.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus() && !isRecording())
+                giveUpFocus();
+        });
+        return;
+    }
+    startRecording();
+}
+
+void RecorderField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    endRecording();
+}
+
+void RecorderField::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    focusGuard();
+}
+
+void RecorderField::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    endRecording();
+}
+
+bool RecorderField::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // While recording, a key that some action uses must come here, not trigger the action.
+        if (isRecording()) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::WindowActivate:
+        focusGuard();
+        break;
+    case QEvent::WindowDeactivate:
+        endRecording();
+        if (hasFocus())
+            clearFocus();
+        break;
+    default:
+        break;
+    }
+    return QLineEdit::event(event);
+}
+
+void RecorderField::focusGuard() {
+    canBecomeKey_ = false;
+    QTimer::singleShot(0, this, [this] { canBecomeKey_ = true; });
+}
+
+void RecorderField::giveUpFocus() {
+    if (hasFocus())
+        clearFocus();
+    endRecording();
+}
+
+void RecorderField::startRecording() {
+    if (isRecording())
+        return;
+    setPlaceholderText(localizedString("press_shortcut"));
+    updateCancelButton();
+    setPaused(true);
+    // X11 hands grabbed keys to the grabbing connection, never to the focused window, so the
+    // registered hot keys are let go while recording; an existing shortcut can then be recorded.
+    hotKeysWereEnabled_ = CarbonGlobalKeys::isEnabled();
+    if (hotKeysWereEnabled_)
+        CarbonGlobalKeys::setEnabled(false);
+    QPointer<RecorderField> self(this);
+    const std::uint64_t generation = ++monitorGeneration_;
+    eventMonitor_ = std::make_shared<LocalEventMonitor>(
+        eventMaskBit(leftMouseUpEvent) | eventMaskBit(rightMouseUpEvent) | eventMaskBit(keyDownEvent),
+        [self, generation](QEvent* event) -> QEvent* {
+            if (!self)
+                return nullptr;
+            // A monitor that recording has already let go of passes everything on.
+            if (self->monitorGeneration_ != generation)
+                return event;
+            self->inCallback_ = true;
+            QEvent* result = self->handleRecorderEvent(event);
+            if (self)
+                self->inCallback_ = false;
+            return result;
+        });
+    eventMonitor_->start();
+}
+
+void RecorderField::endRecording() {
+    if (!eventMonitor_)
+        return;
+    ++monitorGeneration_;
+    if (inCallback_) {
+        // The monitor is delivering the event that ended recording; it goes once that is done.
+        QTimer::singleShot(0, qApp, [retired = std::move(eventMonitor_)] {});
+    }
+    eventMonitor_.reset();
+    setPlaceholderText(localizedString("record_shortcut"));
+    updateCancelButton();
+    if (hotKeysWereEnabled_)
+        CarbonGlobalKeys::setEnabled(true);
+    hotKeysWereEnabled_ = false;
+    setPaused(false);
+}
+
+void RecorderField::clearPressed() {
+    setText(QString());
+    textDidChange();
+}
+
+void RecorderField::textDidChange() {
+    const bool empty = text().isEmpty();
+    if (empty) {
+        setShortcut(std::nullopt, shortcutName_);
+        if (onChange_)
+            onChange_(std::nullopt);
+    }
+    updateCancelButton();
+    if (empty)
+        refocus();
+}
+
+QAction* RecorderField::menuItemWithMatchingShortcut(const QMenu* menu, const Shortcut& shortcut) {
+    const QKeySequence sequence = menuKeySequence(shortcut);
+    if (!menu || sequence.isEmpty())
+        return nullptr;
+    return searchMenu(menu, sequence[0]);
+}
+
+QAction* RecorderField::applicationMenuItemWithMatchingShortcut(const Shortcut& shortcut) {
+    const QKeySequence sequence = menuKeySequence(shortcut);
+    if (sequence.isEmpty())
+        return nullptr;
+    const QKeyCombination wanted = sequence[0];
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    // Menu bars of the application's windows first (the main menu), then its own top-level menus,
+    // such as the tray menu. Submenus are searched through their parent menus.
+    for (QWidget* window : windows) {
+        for (const QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+            for (QAction* action : bar->actions()) {
+                if (actionHasShortcut(action, wanted))
+                    return action;
+                if (const QMenu* sub = action->menu())
+                    if (QAction* found = searchMenu(sub, wanted))
+                        return found;
+            }
+        }
+    }
+    for (QWidget* window : windows) {
+        const auto* menu = qobject_cast<const QMenu*>(window);
+        if (!menu || menu->menuAction()->associatedObjects().size() > 0)
+            continue;
+        if (QAction* found = searchMenu(menu, wanted))
+            return found;
+    }
+    return nullptr;
+}
+
+QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
+    const int type = eventTypeNumber(event);
+    if (type == leftMouseUpEvent || type == rightMouseUpEvent) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        const QPoint point = mapFromGlobal(mouse->globalPosition()).toPoint();
+        if (!rect().adjusted(-3, -3, 3, 3).contains(point)) {
+            giveUpFocus();
+            return event;
+        }
+        // The clear button takes its own clicks, as a search field's does.
+        for (QWidget* button : findChildren<QWidget*>()) {
+            if (button->isVisible() && button->actions().contains(cancelButton_) &&
+                button->geometry().contains(point))
+                return event;
+        }
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return nullptr;
+
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (isModifierKey(key->key()))
+        return nullptr;
+    if (hasNoModifiers(key) && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        // Giving focus up first would make Tab start over at the window's first control; the event
+        // moves focus on from here, and a lone control lets it go afterwards.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus())
+                giveUpFocus();
+        });
+        return event;
+    }
+    if (hasNoModifiers(key) && key->key() == Qt::Key_Escape) {
+        giveUpFocus();
+        return nullptr;
+    }
+    if (hasNoModifiers(key) && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
+        if (cancelButton_)
+            cancelButton_->trigger();
+        return nullptr;
+    }
+    if (hasAtMostShift(key) && !isFunctionKey(key->key())) {
+        beep_();
+        return nullptr;
+    }
+    const auto shortcut = Shortcut::fromEvent(event);
+    if (!shortcut) {
+        beep_();
+        return nullptr;
+    }
+
+    QPointer<RecorderField> self(this);
+    if (const QAction* item = applicationMenuItemWithMatchingShortcut(*shortcut)) {
+        const QString title = itemTitle(item);
+        giveUpFocus();
+        platform::AlertRequest alert;
+        alert.style = platform::AlertRequest::Style::Warning;
+        alert.messageText = localizedString("keyboard_shortcut_used_by_menu_item").arg(title);
+        platform::get<platform::Alert>()->runModal(alert);
+        if (self)
+            self->refocus();
+        return nullptr;
+    }
+
+    const bool plainF12 = shortcut->carbonKeyCode == 111 && shortcut->carbonModifiers == 0;
+    if (!plainF12) {
+        const auto reserved = systemShortcuts();
+        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end()) {
+            giveUpFocus();
+            platform::AlertRequest alert;
+            alert.style = platform::AlertRequest::Style::Warning;
+            alert.messageText = localizedString("keyboard_shortcut_used_by_system");
+            alert.informativeText = localizedString("keyboard_shortcuts_can_be_changed");
+            alert.buttons = {localizedString("ok"), localizedString("force_use_shortcut")};
+            const int answer = platform::get<platform::Alert>()->runModal(alert);
+            if (!self)
+                return nullptr;
+            refocus();
+            if (answer != 1)
+                return nullptr;
+        }
+    }
+
+    setText(shortcut->description());
+    updateCancelButton();
+    setShortcut(*shortcut, shortcutName_);
+    if (onChange_)
+        onChange_(*shortcut);
+    giveUpFocus();
+    return nullptr;
+}
+
+void RecorderField::refocus() {
+    // Focus may come back only once the window is active again (after the alert); the guard that
+    // runs on activation must not refuse it then.
+    pendingRefocus_ = true;
+    setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace GlobalKeys

@@ -1,0 +1,87 @@
+#include "BrowserPicker.h"
+
+#include "BrowserRowLabel.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
+
+namespace Tolvane {
+namespace {
+
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString name = index.data(BrowserPicker::nameRole).toString();
+        const QString version = index.data(BrowserPicker::versionRole).toString();
+        opt.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+        const bool selected = option.state & QStyle::State_Selected;
+        BrowserPicker::drawRow(painter, textRect, option.font, name, version, option.palette,
+                               selected ? QPalette::HighlightedText : QPalette::Text);
+    }
+};
+
+} // namespace
+
+BrowserPicker::BrowserPicker(QWidget* parent) : QComboBox(parent) {
+    setItemDelegate(new RowDelegate(this));
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+void BrowserPicker::setBrowsers(const QList<DefaultBrowser>& browsers, bool showVersion) {
+    clear();
+    showVersion_ = showVersion;
+    for (const DefaultBrowser& browser : browsers) {
+        addItem(browser.appIcon, BrowserRowLabel::plainText(browser, showVersion), browser.id());
+        const int row = count() - 1;
+        setItemData(row, browser.appName, nameRole);
+        setItemData(row, showVersion ? tr("(%1)").arg(browser.appVersion) : QString(), versionRole);
+    }
+}
+
+void BrowserPicker::drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
+                            const QString& version, const QPalette& palette, QPalette::ColorRole role) {
+    painter->save();
+    painter->setPen(palette.color(role));
+    painter->setFont(font);
+    const int nameWidth = QFontMetrics(font).horizontalAdvance(name);
+    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+    if (!version.isEmpty()) {
+        const QFont caption = BrowserRowLabel::captionFont(font);
+        painter->setFont(caption);
+        const int space = QFontMetrics(font).horizontalAdvance(QLatin1Char(' '));
+        painter->drawText(rect.adjusted(nameWidth + space, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, version);
+    }
+    painter->restore();
+}
+
+void BrowserPicker::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    // The style draws the icon; the row's text is ours, for the caption-sized version.
+    QStyleOptionComboBox iconOnly = opt;
+    iconOnly.currentText.clear();
+    painter.drawControl(QStyle::CE_ComboBoxLabel, iconOnly);
+    if (currentIndex() < 0)
+        return;
+    QRect textRect = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    if (!opt.currentIcon.isNull())
+        textRect.setLeft(textRect.left() + opt.iconSize.width() + 4);
+    drawRow(&painter, textRect, font(), currentData(nameRole).toString(), currentData(versionRole).toString(),
+            palette(), QPalette::ButtonText);
+}
+
+} // namespace Tolvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "DefaultBrowser.h"
+
+#include <QComboBox>
+
+namespace Tolvane {
+
+// A pop-up of browsers, each tagged with its id: icon, name and, when asked, the version in the
+// caption font (the menu rows' look). The item text is the same row as plain text.
+class BrowserPicker : public QComboBox {
+    Q_OBJECT
+public:
+    static constexpr int nameRole = Qt::UserRole + 1;
+    static constexpr int versionRole = Qt::UserRole + 2; // empty while versions are hidden
+
+    explicit BrowserPicker(QWidget* parent = nullptr);
+
+    void setBrowsers(const QList<DefaultBrowser>& browsers, bool showVersion);
+    bool showsVersion() const { return showVersion_; }
+
+    // Draws name and caption version side by side in `rect`.
+    static void drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
+                        const QString& version, const QPalette& palette, QPalette::ColorRole role);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool showVersion_ = false;
+};
+
+} // namespace Tolvane

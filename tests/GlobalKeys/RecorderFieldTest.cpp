@@ -1,0 +1,252 @@
+#include "GlobalKeys/GlobalKeys.h"
+#include "GlobalKeys/RecorderField/Recorder.h"
+#include "GlobalKeysFixture.h"
+#include "platform/fake/FakeAlert.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace GlobalKeys;
+
+namespace {
+
+// A window that counts the mouse releases it is given.
+class Host : public QWidget {
+public:
+    int releases = 0;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
+};
+
+class RecorderFieldTest : public GlobalKeysTest {
+protected:
+    static constexpr std::uint32_t nativeOffset = 8; // X keycodes start at 8
+    std::shared_ptr<platform::fake::FakeAlert> alerts = std::make_shared<platform::fake::FakeAlert>();
+    platform::Override<platform::Alert> alertGuard{alerts};
+    const Name name{QStringLiteral("recorderTest")};
+    QList<std::optional<Shortcut>> changes;
+    int beeps = 0;
+    std::unique_ptr<Host> window;
+    RecorderField* field = nullptr;
+    QLineEdit* other = nullptr;
+
+    void SetUp() override {
+        GlobalKeysTest::SetUp();
+        layout->nativeOffset = nativeOffset;
+        window = std::make_unique<Host>();
+        auto* column = new QVBoxLayout(window.get());
+        column->setContentsMargins(40, 40, 40, 40);
+        column->setSpacing(20);
+        field = new RecorderField(name, [this](const std::optional<Shortcut>& s) { changes << s; });
+        field->setBeeper([this] { ++beeps; });
+        other = new QLineEdit;
+        column->addWidget(field);
+        column->addWidget(other);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        drainMainQueue(); // the focus guard lets go on the next turn
+    }
+    void TearDown() override {
+        window.reset();
+        GlobalKeysTest::TearDown();
+    }
+
+    void startRecording() {
+        field->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(field->isRecording());
+    }
+    // A key as the platform reports it: Qt key plus the native key code the layout maps to Carbon.
+    void press(int qtKey, std::int64_t carbonCode, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, qtKey, modifiers, std::uint32_t(carbonCode) + nativeOffset, 0, 0);
+            QApplication::sendEvent(target, &event);
+        }
+    }
+    std::optional<Shortcut> storedShortcut() const { return getShortcut(name); }
+};
+
+TEST_F(RecorderFieldTest, IdleAndRecordingStates) {
+    EXPECT_EQ(field->placeholderText(), "Record Shortcut");
+    EXPECT_EQ(field->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_GE(field->sizeHint().width(), 130);
+    EXPECT_FALSE(field->cancelButton()->isVisible()) << "no clear button while empty";
+    startRecording();
+    EXPECT_EQ(field->placeholderText(), "Type Shortcut");
+    EXPECT_TRUE(isPaused());
+    other->setFocus();
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_FALSE(isPaused());
+    EXPECT_EQ(field->placeholderText(), "Record Shortcut");
+}
+
+TEST_F(RecorderFieldTest, FunctionKeysNeedNoModifierOthersDo) {
+    startRecording();
+    press(Qt::Key_A, Key::a.rawValue);
+    press(Qt::Key_A, Key::a.rawValue, Qt::ShiftModifier);
+    EXPECT_EQ(beeps, 2);
+    EXPECT_FALSE(storedShortcut());
+    EXPECT_TRUE(field->isRecording()) << "a refused key keeps recording";
+
+    press(Qt::Key_F5, Key::f5.rawValue);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f5, {}));
+    EXPECT_EQ(field->text(), "F5");
+    EXPECT_FALSE(field->hasFocus()) << "a recorded shortcut ends recording";
+    EXPECT_TRUE(field->cancelButton()->isVisible());
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0], Shortcut(Key::f5, {}));
+
+    startRecording();
+    press(Qt::Key_F5, Key::f5.rawValue, Qt::ShiftModifier);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f5, Qt::ShiftModifier));
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(RecorderFieldTest, ModifiedLetterIsStoredAndAnnounced) {
+    startRecording();
+    // The modifiers go down first, each as a key press of its own: neither refused nor recorded.
+    press(Qt::Key_Control, Key::control.rawValue, Qt::ControlModifier);
+    press(Qt::Key_Alt, Key::option.rawValue, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(beeps, 0);
+    EXPECT_FALSE(storedShortcut());
+    EXPECT_TRUE(field->isRecording());
+    press(Qt::Key_B, Key::b.rawValue, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::b, Qt::ControlModifier | Qt::AltModifier));
+    EXPECT_TRUE(posted.contains(name.rawValue));
+    EXPECT_FALSE(isPaused());
+}
+
+TEST_F(RecorderFieldTest, EscapeEndsWithoutChangeButSuperEscapeIsACandidate) {
+    setShortcut(Shortcut(Key::f6, {}), name);
+    startRecording();
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, {}));
+    EXPECT_TRUE(changes.isEmpty());
+
+    startRecording();
+    press(Qt::Key_Escape, Key::escape.rawValue, Qt::MetaModifier);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::escape, Qt::MetaModifier));
+}
+
+TEST_F(RecorderFieldTest, BackspaceAndDeleteClearAndKeepRecording) {
+    setShortcut(Shortcut(Key::f6, {}), name);
+    EXPECT_EQ(field->text(), "F6") << "the stored change is shown";
+    for (int key : {Qt::Key_Backspace, Qt::Key_Delete}) {
+        setShortcut(Shortcut(Key::f6, {}), name);
+        changes.clear();
+        startRecording();
+        QTest::keyClick(field, Qt::Key(key));
+        EXPECT_FALSE(storedShortcut()) << key;
+        EXPECT_FALSE(hasEntry(name.rawValue));
+        ASSERT_EQ(changes.size(), 1);
+        EXPECT_FALSE(changes[0].has_value());
+        EXPECT_TRUE(field->text().isEmpty());
+        EXPECT_TRUE(field->hasFocus());
+        EXPECT_TRUE(field->isRecording());
+        EXPECT_TRUE(isPaused());
+    }
+}
+
+TEST_F(RecorderFieldTest, TabEndsRecordingAndMovesOn) {
+    startRecording();
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_FALSE(storedShortcut());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(RecorderFieldTest, MenuItemShortcutIsRefusedWithAlert) {
+    QMenu tray; // a top-level menu, as the tray's is
+    QMenu sub(QStringLiteral("More"));
+    tray.addAction(QStringLiteral("Settings…"));
+    sub.addAction(QStringLiteral("&Quit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    tray.addMenu(&sub);
+    startRecording();
+    press(Qt::Key_Q, Key::q.rawValue, Qt::ControlModifier);
+    ASSERT_EQ(alerts->shown.size(), 1);
+    EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "The menu item “Quit” already has this shortcut.");
+    EXPECT_EQ(alerts->shown[0].style, platform::AlertRequest::Style::Warning);
+    EXPECT_TRUE(alerts->shown[0].buttons.isEmpty());
+    EXPECT_FALSE(storedShortcut());
+    EXPECT_TRUE(changes.isEmpty());
+    drainMainQueue();
+    EXPECT_TRUE(field->isRecording()) << "recording resumes after the alert";
+
+    press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::w, Qt::ControlModifier)) << "other keys are free";
+}
+
+TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
+    symbolic->entries = {{true, int(Key::f6.rawValue), int(controlKey)}, {true, int(Key::f12.rawValue), 0}};
+    startRecording();
+    alerts->answers = {0};
+    press(Qt::Key_F6, Key::f6.rawValue, Qt::ControlModifier);
+    ASSERT_EQ(alerts->shown.size(), 1);
+    EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "The desktop already reserves this shortcut.");
+    EXPECT_EQ(alerts->shown[0].buttons, (QStringList{"OK", "Use It Anyway"}));
+    EXPECT_FALSE(storedShortcut());
+    drainMainQueue();
+    EXPECT_TRUE(field->isRecording());
+
+    alerts->answers = {1};
+    press(Qt::Key_F6, Key::f6.rawValue, Qt::ControlModifier);
+    EXPECT_EQ(alerts->shown.size(), 2);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, Qt::ControlModifier));
+    EXPECT_FALSE(field->hasFocus());
+
+    // Plain F12 is reserved too, but never compared.
+    startRecording();
+    press(Qt::Key_F12, Key::f12.rawValue);
+    EXPECT_EQ(alerts->shown.size(), 2);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f12, {}));
+}
+
+TEST_F(RecorderFieldTest, ClickJustOutsideIsSwallowedFartherOutEndsRecording) {
+    startRecording();
+    const QRect edge = field->geometry(); // in the host's coordinates
+    const QPoint near(edge.right() + 1 + 2, edge.center().y());
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, near);
+    EXPECT_TRUE(field->isRecording());
+    EXPECT_EQ(window->releases, 0);
+
+    const QPoint far(edge.center().x(), edge.bottom() + 1 + 4);
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, far);
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_EQ(window->releases, 1);
+}
+
+TEST_F(RecorderFieldTest, WindowBecomingActiveDoesNotStartRecording) {
+    window->hide();
+    window->show();
+    window->activateWindow();
+    field->setFocus(Qt::ActiveWindowFocusReason); // as Qt restores focus on activation
+    EXPECT_FALSE(field->isRecording());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    drainMainQueue();
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_FALSE(field->hasFocus());
+    EXPECT_TRUE(field->canBecomeKey()) << "only for the turn in which the window became active";
+}
+
+TEST_F(RecorderFieldTest, LabelledRecorderAndNameChange) {
+    Recorder recorder(QStringLiteral("Shortcut"), name);
+    Recorder wide(QStringLiteral("A much longer label"), Name(QStringLiteral("other")));
+    EXPECT_EQ(recorder.label()->text(), "Shortcut");
+    Recorder::alignControls({&recorder, &wide});
+    EXPECT_EQ(recorder.alignmentGuide({}), wide.alignmentGuide({}));
+
+    setShortcut(Shortcut(Key::f7, {}), Name(QStringLiteral("other")));
+    EXPECT_EQ(wide.field()->text(), "F7");
+    recorder.field()->setShortcutName(Name(QStringLiteral("other")));
+    EXPECT_EQ(recorder.field()->text(), "F7");
+}
+
+} // namespace
