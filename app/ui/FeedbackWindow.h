@@ -4,11 +4,18 @@
 
 namespace Tolvane {
 
-// The single "Send Feedback" window.
+class FeedbackView;
+
+// The single "Send Feedback" window; its content is the feedback view, and it is as large as that needs.
 class FeedbackWindow : public QWidget {
     Q_OBJECT
 public:
     explicit FeedbackWindow(QWidget* parent = nullptr);
+
+    FeedbackView* view() const { return view_; }
+
+private:
+    FeedbackView* view_;
 };
 
 } // namespace Tolvane
