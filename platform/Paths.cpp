@@ -34,6 +34,16 @@ QStringList dataDirs() {
     return dirs;
 }
 
+QStringList configDirs() {
+    QStringList dirs;
+    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(dir))
+            dirs << dir;
+    if (dirs.isEmpty())
+        dirs << QStringLiteral("/etc/xdg");
+    return dirs;
+}
+
 QString tolvaneConfigDir() {
     return configHome() + "/tolvane";
 }

@@ -10,6 +10,8 @@ QString configHome();
 QString dataHome();
 // $XDG_DATA_DIRS split, or /usr/local/share:/usr/share.
 QStringList dataDirs();
+// $XDG_CONFIG_DIRS split, or /etc/xdg.
+QStringList configDirs();
 // Tolvane's own folder under configHome(), where its settings files live.
 QString tolvaneConfigDir();
 

@@ -7,19 +7,6 @@
 #include <QDir>
 
 namespace platform::linux_ {
-namespace {
-
-QStringList configDirs() {
-    QStringList dirs;
-    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts))
-        if (QDir::isAbsolutePath(dir))
-            dirs << dir;
-    if (dirs.isEmpty())
-        dirs << QStringLiteral("/etc/xdg");
-    return dirs;
-}
-
-} // namespace
 
 QStringList currentDesktops() {
     QStringList desktops;

@@ -20,17 +20,6 @@ QString fileName(const QString& appId) {
     return appId + QStringLiteral(".desktop");
 }
 
-// $XDG_CONFIG_DIRS, or /etc/xdg.
-QStringList configDirs() {
-    QStringList dirs;
-    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts))
-        if (QDir::isAbsolutePath(dir))
-            dirs << dir;
-    if (dirs.isEmpty())
-        dirs << QStringLiteral("/etc/xdg");
-    return dirs;
-}
-
 // Values of type string: backslash, newline, tab and carriage return are escaped.
 QString escapeString(QString value) {
     value.replace('\\', QLatin1String("\\\\"));
