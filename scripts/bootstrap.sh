@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool x11-xkb-utils x11-utils trayer dbus dbus-x11 xdg-utils libglib2.0-bin
   desktop-file-utils appstream python3 imagemagick hyperfine procps openssl
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-noto-color-emoji
 )
 
 missing=()
