@@ -24,15 +24,16 @@ done
 [ -n "$display" ] || { echo "run: no free display number" >&2; exit 1; }
 
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+# Each helper runs in its own process group, so stopping it stops what it started too.
+cleanup() { for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+setsid Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY="$display"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
+setsid trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
   --transparent false --tint 0x303030 --expand true >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
@@ -43,7 +44,7 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   chmod 700 "$XDG_RUNTIME_DIR"
   export XDG_RUNTIME_DIR
 fi
-dbus-run-session -- "$bin" "$@" &
+setsid dbus-run-session -- "$bin" "$@" &
 pids+=($!)
 
 # Wait for the icon to dock, then click it to open the menu.

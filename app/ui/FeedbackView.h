@@ -31,6 +31,8 @@ class FeedbackView : public QWidget {
 public:
     // Identifies this application to the feedback service.
     static constexpr const char* applicationKey = "3f1c7a52-6d0e-4b8a-9e21-7c4d5b0a8f36";
+    // Larger attachments are refused with a read error instead of being loaded whole.
+    static constexpr qint64 maximumAttachmentSize = qint64(256) * 1024 * 1024;
 
     explicit FeedbackView(QWidget* parent = nullptr);
     ~FeedbackView() override;

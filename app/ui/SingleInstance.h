@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QLocalServer;
+class QLockFile;
 
 namespace Tolvane {
 
@@ -11,6 +14,7 @@ class SingleInstance : public QObject {
     Q_OBJECT
 public:
     explicit SingleInstance(QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // True when this process is now the one instance; false when another one already runs
     // (it is told, and emits `activated`).
@@ -22,6 +26,10 @@ signals:
     void activated();
 
 private:
+    QString runtimePath(const QString& suffix) const;
+    void tellRunningInstance();
+
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };
 

@@ -41,7 +41,11 @@ TolvaApp::TolvaApp(QObject* parent)
     showTrayWhenHostExists();
 }
 
-TolvaApp::~TolvaApp() = default;
+TolvaApp::~TolvaApp() {
+    // The tray still refers to the menu; it must go first.
+    delete tray_;
+    tray_ = nullptr;
+}
 
 void TolvaApp::showTrayWhenHostExists() {
     if (TrayHost::available()) {

@@ -8,6 +8,7 @@
 #include "platform/linux/StartAtLoginAdapters.h"
 
 #include <QApplication>
+#include <QThreadPool>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -34,5 +35,8 @@ int main(int argc, char** argv) {
     Tolvane::AutomationService::registerOnSessionBus(&tolva);
     // Starting Tolvane again while it runs shows its menu instead of a second icon.
     QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
-    return app.exec();
+    const int code = app.exec();
+    // Automation replies still in flight on the pool go out while the bus connection exists.
+    QThreadPool::globalInstance()->waitForDone();
+    return code;
 }

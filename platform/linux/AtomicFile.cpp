@@ -139,10 +139,14 @@ FileLock::FileLock(const QString& path) {
     fd_ = ::open(native(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0)
         return;
-    int rc;
-    do
-        rc = flock(fd_, LOCK_EX);
-    while (rc != 0 && errno == EINTR);
+    // Bounded wait: a stopped process holding the lock must not freeze the caller (the GUI thread).
+    int rc = -1;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        rc = flock(fd_, LOCK_EX | LOCK_NB);
+        if (rc == 0 || (errno != EWOULDBLOCK && errno != EINTR))
+            break;
+        usleep(10 * 1000);
+    }
     if (rc != 0) {
         ::close(fd_);
         fd_ = -1;

@@ -25,7 +25,7 @@ bool replaceFileAtomically(const QString& path, const QByteArray& content, QStri
 // Puts a snapshot back: its content, or no file when there was none.
 bool restoreSnapshot(const QString& path, const FileSnapshot& snapshot, QString* error);
 
-// An exclusive advisory lock on a lock file, held for the object's life.
+// An exclusive advisory lock on a lock file, held for the object's life; gives up after about 2 s.
 class FileLock {
 public:
     explicit FileLock(const QString& path);

@@ -29,6 +29,8 @@ int MessageBoxAlert::runModal(const AlertRequest& request) {
                                      buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    // Escape or closing the box means the first answer, never a later (possibly riskier) one.
+    box.setEscapeButton(buttons.first());
     box.exec();
     const qsizetype index = buttons.indexOf(box.clickedButton());
     return index < 0 ? 0 : int(index);

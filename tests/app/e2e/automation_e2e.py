@@ -29,7 +29,7 @@ BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Config
 class AutomationEndToEnd(unittest.TestCase):
     def setUp(self):
         self.desk = Desktop()
-        self.addCleanup(self.desk.close)
+        self.addCleanup(self.desk.close, [TOLVANE])
         self.ids = {}
         for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]:
             path = self.desk.browser(desktop_id, name)
@@ -52,18 +52,10 @@ class AutomationEndToEnd(unittest.TestCase):
         address = wait_for(lambda: next((l for l in self.printed().splitlines() if l.startswith("unix:")), None))
         self.assertTrue(address, self.printed())
         self.desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        self.addCleanup(self.stop_activated)
 
     def bus(self, method, *args):
         return self.desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
                               "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus." + method, *args])
-
-    def stop_activated(self):
-        # The bus started Tolvane, so it is not our child: find it through the bus and stop it.
-        answer = self.bus("GetConnectionUnixProcessID", "app.tolvane.Tolvane")
-        if answer.returncode == 0:
-            pid = int(answer.stdout.strip("()\n ,").split()[-1])
-            os.kill(pid, 15)
 
     def call(self, method, *args):
         return self.desk.run(["gdbus", "call", "--session", *DEST, "--method", IFACE + method, *args])

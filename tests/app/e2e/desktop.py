@@ -7,13 +7,6 @@ import tempfile
 import time
 
 
-def free_display():
-    for n in range(140, 400):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return f":{n}"
-    raise RuntimeError("no free X display number")
-
-
 def wait_for(predicate, timeout=10.0, interval=0.05):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -32,7 +25,7 @@ class Desktop:
         self.apps = os.path.join(self.data, "applications")
         os.makedirs(self.apps)
         os.makedirs(os.path.join(self.config, "tolvane"))
-        self.display = free_display()
+        self.display = None
         self.procs = []
         self.env = dict(os.environ)
         self.env.update({
@@ -44,20 +37,36 @@ class Desktop:
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "XDG_RUNTIME_DIR": self.home,
             "XDG_CURRENT_DESKTOP": "",
-            "DISPLAY": self.display,
             "QT_QPA_PLATFORM": "xcb",
         })
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self.env.pop("WAYLAND_DISPLAY", None)
 
     def start_x(self, tray=True):
-        self.spawn(["Xvfb", self.display, "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"])
-        if not wait_for(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0):
+        # Xvfb picks a free display itself and tells us its number: no race with other servers.
+        read_end, write_end = os.pipe()
+        self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+                    "-noreset"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if not number:
             raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+        self.env["DISPLAY"] = self.display
         if tray:
-            self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                        "--height", "28", "--SetDockType", "true", "--transparent", "false"])
-            time.sleep(0.5)
+            self.start_tray()
+
+    def start_tray(self):
+        self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                    "--height", "28", "--SetDockType", "true", "--transparent", "false"])
+        if not wait_for(lambda: self.xdotool("search", "--classname", "trayer").stdout.strip(), 10):
+            raise RuntimeError("the tray host did not start")
+        time.sleep(0.2)
+
+    def windows(self, classname, visible=False):
+        args = ["search"] + (["--onlyvisible"] if visible else []) + ["--classname", classname]
+        return self.xdotool(*args).stdout.split()
 
     def spawn(self, args, **kwargs):
         proc = subprocess.Popen(args, env=self.env, stdout=kwargs.pop("stdout", subprocess.DEVNULL),
@@ -86,7 +95,27 @@ class Desktop:
     def default_for(self, mime):
         return self.run(["xdg-mime", "query", "default", mime]).stdout.strip()
 
-    def close(self):
+    def stray_processes(self, program):
+        """Processes of `program` started for this desktop by someone else (e.g. the bus)."""
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if os.path.realpath("/proc/%s/exe" % pid) != os.path.realpath(program):
+                    continue
+                with open("/proc/%s/environ" % pid, "rb") as f:
+                    if ("HOME=%s" % self.home).encode() in f.read().split(b"\0"):
+                        found.append(int(pid))
+            except OSError:
+                continue
+        return found
+
+    def close(self, programs=()):
+        for program in programs:
+            for pid in self.stray_processes(program):
+                try:
+                    os.kill(pid, signal.SIGTERM)
+                except OSError:
+                    pass
         for proc in reversed(self.procs):
             if proc.poll() is None:
                 proc.send_signal(signal.SIGTERM)

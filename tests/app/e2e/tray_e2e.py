@@ -1,5 +1,6 @@
 """Tolvane on a real X server with a tray host: the menu switches, the shortcut switches."""
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -26,7 +27,7 @@ key=value
 class TrayEndToEnd(unittest.TestCase):
     def setUp(self):
         self.desk = Desktop()
-        self.addCleanup(self.desk.close)
+        self.addCleanup(self.desk.close, [TOLVANE])
         for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]:
             self.desk.browser(desktop_id, name)
         self.mimeapps = self.desk.write(".config/mimeapps.list", MIMEAPPS)
@@ -34,9 +35,10 @@ class TrayEndToEnd(unittest.TestCase):
 
     def start_tolvane(self):
         log = open(os.path.join(self.desk.home, "tolvane.out"), "w")
+        self.addCleanup(log.close)
         self.proc = self.desk.spawn([TOLVANE], stdout=log, stderr=log)
         self.log_path = log.name
-        icon = wait_for(lambda: self.desk.xdotool("search", "--classname", "tolvane").stdout.split(), 15)
+        icon = wait_for(lambda: self.desk.windows("tolvane"), 15)
         self.assertTrue(icon, "the tray icon never appeared")
         time.sleep(0.5)
         return icon[0]
@@ -56,10 +58,16 @@ class TrayEndToEnd(unittest.TestCase):
         keys = ("x-scheme-handler/http=", "x-scheme-handler/https=", "text/html=")
         return [line for line in text.splitlines() if not line.startswith(keys)]
 
+    def open_menu(self, icon):
+        before = len(self.desk.windows("tolvane", visible=True))
+        self.click_icon(icon)
+        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > before, 10),
+                        "the menu did not open")
+        time.sleep(0.2)
+
     def test_menu_row_switches_and_keeps_every_other_line(self):
         icon = self.start_tolvane()
-        self.click_icon(icon)
-        time.sleep(0.7)
+        self.open_menu(icon)
         # Quit, Settings, Send Feedback, About, then the rows (heading and separators are skipped).
         for _ in range(6):
             self.desk.xdotool("key", "Down")
@@ -104,26 +112,35 @@ class TrayEndToEnd(unittest.TestCase):
 
     def test_second_start_gives_no_second_icon(self):
         self.start_tolvane()
-        second = self.desk.run([TOLVANE])
+        visible = set(self.desk.windows("tolvane", visible=True))
+        second = subprocess.run([TOLVANE], env=self.desk.env, capture_output=True, text=True, timeout=30)
         self.assertEqual(second.returncode, 0)
-        self.assertIsNone(self.proc.poll())
         self.assertIn("already running", second.stderr + second.stdout)
-        self.assertEqual(self.desk.run(["pgrep", "-c", "-f", TOLVANE]).stdout.strip(), "1")
+        self.assertIsNone(self.proc.poll())
+        self.assertEqual(self.desk.stray_processes(TOLVANE), [self.proc.pid])
+        # The running instance answers by opening its menu; once that is closed, nothing new is shown.
+        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > len(visible), 10))
+        self.desk.xdotool("key", "Escape")
+        self.assertTrue(wait_for(lambda: set(self.desk.windows("tolvane", visible=True)) == visible, 10),
+                        "no second icon")
 
 
 class TrayWaitsForHost(unittest.TestCase):
     def test_waits_for_a_tray_that_appears_later(self):
         desk = Desktop()
-        self.addCleanup(desk.close)
+        self.addCleanup(desk.close, [TOLVANE])
         desk.start_x(tray=False)
         log = open(os.path.join(desk.home, "tolvane.out"), "w")
+        self.addCleanup(log.close)
         proc = desk.spawn([TOLVANE], stdout=log, stderr=log)
-        time.sleep(1.5)
+
+        def logged():
+            with open(log.name) as f:
+                return "waiting" in f.read()
+        self.assertTrue(wait_for(logged, 15), "Tolvane says it waits for a tray")
         self.assertIsNone(proc.poll(), "Tolvane must not quit without a tray")
-        with open(log.name) as f:
-            self.assertIn("waiting", f.read())
-        desk.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "28"])
-        self.assertTrue(wait_for(lambda: desk.xdotool("search", "--classname", "tolvane").stdout.split(), 10))
+        desk.start_tray()
+        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), 10))
 
 
 if __name__ == "__main__":

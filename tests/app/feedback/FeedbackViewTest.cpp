@@ -170,6 +170,21 @@ TEST_F(FeedbackFixture, TransportFailureAndUnreadableAttachmentWarnToo) {
     EXPECT_EQ(submitButton()->errorCount(), 2);
 }
 
+TEST_F(FeedbackFixture, OversizedAttachmentIsRefusedBeforeItIsRead) {
+    view()->setFeedbackText("a long video");
+    // Sparse: takes no disk, but its size is past the limit.
+    const QString path = makeFile("huge.mp4", {});
+    QFile huge(path);
+    ASSERT_TRUE(huge.resize(FeedbackView::maximumAttachmentSize + 1));
+    choose(path);
+    const int before = received().size();
+    EXPECT_TRUE(submit());
+    EXPECT_EQ(received().size(), before);
+    ASSERT_EQ(alert->shown.size(), 1);
+    EXPECT_THAT(alert->shown[0].informativeText.toStdString(), ::testing::HasSubstr("larger than 256 MiB"));
+    EXPECT_EQ(view()->attachmentURL(), QUrl::fromLocalFile(path)) << "the choice stays for another try";
+}
+
 TEST_F(FeedbackFixture, ChoosingAgainReplacesTheAttachment) {
     const QString first = makeFile("first.png", pngBytes());
     const QString second = makeFile("second notes.txt", "notes");

@@ -20,7 +20,7 @@ SHOTS = os.environ.get("TOLVANE_SCREENSHOTS")  # keep screenshots here when set
 class SettingsEndToEnd(unittest.TestCase):
     def setUp(self):
         self.desk = Desktop()
-        self.addCleanup(self.desk.close)
+        self.addCleanup(self.desk.close, [TOLVANE])
         for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]:
             self.desk.browser(desktop_id, name)
         self.desk.write(".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=alpha.desktop;\n")
