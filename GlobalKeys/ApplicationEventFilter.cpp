@@ -67,14 +67,25 @@ bool ApplicationEventFilter::eventFilter(QObject* watched, QEvent* event) {
     lastType_ = event->type();
     lastReceiver_ = watched;
 
+    // The callback may run an event loop (a modal alert) in which this filter is destroyed.
+    const QPointer<ApplicationEventFilter> alive(this);
+    const QPointer<QObject> target(watched);
     QEvent* result = callback_(event);
     if (result == event)
         return false;
+    if (!alive) {
+        if (result && target)
+            QCoreApplication::sendEvent(target, result);
+        delete result;
+        return true;
+    }
     lastEvent_ = nullptr;
     if (result) {
         replacement_ = result;
-        QCoreApplication::sendEvent(watched, result);
-        replacement_ = nullptr;
+        if (target)
+            QCoreApplication::sendEvent(target, result);
+        if (alive)
+            replacement_ = nullptr;
         delete result;
     }
     return true;

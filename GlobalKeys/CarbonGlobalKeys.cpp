@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPointer>
+#include <QSet>
 
 #include <limits>
 
@@ -121,7 +122,14 @@ protected:
             if (auto* menu = qobject_cast<QMenu*>(watched)) {
                 if (event->type() == QEvent::Show && !openMenus_.contains(menu)) {
                     openMenus_ << menu;
-                    connect(menu, &QObject::destroyed, this, [this, menu] { closed(menu); });
+                    // A menu is shown many times; one watch for its end is enough.
+                    if (!watched_.contains(menu)) {
+                        watched_.insert(menu);
+                        connect(menu, &QObject::destroyed, this, [this, menu] {
+                            watched_.remove(menu);
+                            closed(menu);
+                        });
+                    }
                 } else if (event->type() == QEvent::Hide) {
                     closed(menu);
                 }
@@ -138,6 +146,7 @@ private:
     }
     void update() { CarbonGlobalKeys::setMenuOpen(!openMenus_.isEmpty()); }
     QList<QObject*> openMenus_;
+    QSet<QObject*> watched_;
 };
 
 bool validUInt32(std::int64_t value) {

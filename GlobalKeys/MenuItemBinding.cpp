@@ -71,8 +71,10 @@ QKeySequence menuKeySequence(const Shortcut& shortcut) {
     if (text.isEmpty())
         return {};
     Qt::KeyboardModifiers modifiers = shortcut.modifiers();
+    bool keypad = false;
     if (text.size() == 2 && text[1] == QChar(0x20E3)) {
         modifiers |= Qt::KeypadModifier;
+        keypad = true;
         text.chop(1);
     }
     if (text.size() != 1 && !(text.size() == 2 && text[0].isHighSurrogate()))
@@ -81,10 +83,10 @@ QKeySequence menuKeySequence(const Shortcut& shortcut) {
     int key = 0;
     if (c >= 0xF704 && c <= 0xF717)
         key = Qt::Key_F1 + (c - 0xF704);
+    else if (keypad && c == u'\u21A9') // the same arrow as Return, on the keypad
+        key = Qt::Key_Enter;
     else if (const int special = specialKey(c))
         key = special;
-    else if (c == u'\u21A9')
-        key = Qt::Key_Enter;
     else
         key = text.toUpper().toUcs4().value(0);
     if (key == 0)

@@ -70,7 +70,7 @@ const std::unordered_map<std::int64_t, QString>& menuKeyEquivalentTable() {
     return table;
 }
 
-// Swift-style capitalisation: first letter of each word upper case, the rest lower case.
+// Title case: first letter of each word upper case, the rest lower case.
 QString capitalized(const QString& text) {
     QString out = text;
     bool wordStart = true;
@@ -99,7 +99,8 @@ std::optional<std::int64_t> integerMember(const QJsonObject& object, const char*
     if (!value.isDouble())
         return std::nullopt;
     const double d = value.toDouble();
-    if (std::trunc(d) != d)
+    // toInteger() gives 0 for numbers outside the 64-bit range; such a value is no key code.
+    if (!std::isfinite(d) || std::trunc(d) != d || d < -0x1p63 || d >= 0x1p63)
         return std::nullopt;
     return value.toInteger();
 }

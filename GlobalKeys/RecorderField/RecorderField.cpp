@@ -219,7 +219,10 @@ void RecorderField::focusGuard() {
 }
 
 void RecorderField::giveUpFocus() {
-    if (hasFocus())
+    // Also when the window is inactive (after an alert): focus kept there, or a refocus still asked
+    // for, would start recording when the window is next activated.
+    pendingRefocus_ = false;
+    if (hasFocus() || focusWidget() == this)
         clearFocus();
     endRecording();
 }
@@ -245,11 +248,10 @@ void RecorderField::startRecording() {
             // A monitor that recording has already let go of passes everything on.
             if (self->monitorGeneration_ != generation)
                 return event;
-            self->inCallback_ = true;
-            QEvent* result = self->handleRecorderEvent(event);
-            if (self)
-                self->inCallback_ = false;
-            return result;
+            // Recording may end inside the handler, and its alerts run an event loop: this monitor
+            // and the closure being run must outlive the call. Nothing captured is read afterwards.
+            const std::shared_ptr<LocalEventMonitor> keep = self->eventMonitor_;
+            return self->handleRecorderEvent(event);
         });
     eventMonitor_->start();
 }
@@ -258,10 +260,6 @@ void RecorderField::endRecording() {
     if (!eventMonitor_)
         return;
     ++monitorGeneration_;
-    if (inCallback_) {
-        // The monitor is delivering the event that ended recording; it goes once that is done.
-        QTimer::singleShot(0, qApp, [retired = std::move(eventMonitor_)] {});
-    }
     eventMonitor_.reset();
     setPlaceholderText(localizedString("record_shortcut"));
     updateCancelButton();

@@ -74,7 +74,6 @@ private:
     bool canBecomeKey_ = false;
     std::shared_ptr<LocalEventMonitor> eventMonitor_;
     std::uint64_t monitorGeneration_ = 0;
-    bool inCallback_ = false;
     QMetaObject::Connection shortcutsNameChangeObserver_;
     QAction* cancelButton_ = nullptr;
     std::function<void()> beep_;

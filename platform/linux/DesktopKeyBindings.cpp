@@ -140,6 +140,40 @@ std::optional<SymbolicHotKey> DesktopKeyBindings::parseKdeShortcut(const QString
     return code ? std::optional(entry(*code, modifiers)) : std::nullopt;
 }
 
+namespace {
+
+// The first of the value's three fields, unescaped. Lists in that file escape a comma inside a field
+// ("Meta+\\,"); hand-edited files may not, so a field ending in "+" takes the comma that follows it.
+QString kdeCurrentField(const QString& value) {
+    QStringList fields{QString()};
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == '\\' && i + 1 < value.size()) {
+            const QChar next = value[++i];
+            if (next == 't')
+                fields.last() += '\t';
+            else if (next == 's')
+                fields.last() += ' ';
+            else if (next == 'n')
+                fields.last() += '\n';
+            else if (next == ',' || next == '\\')
+                fields.last() += next;
+            else
+                fields.last() += QString(c) + next;
+        } else if (c == ',') {
+            fields << QString();
+        } else {
+            fields.last() += c;
+        }
+    }
+    QString current = fields.value(0);
+    if (fields.size() > 3 && current.endsWith('+'))
+        current += ',' + fields.value(1);
+    return current;
+}
+
+} // namespace
+
 QStringList DesktopKeyBindings::kdeShortcutTexts(const QByteArray& fileContent) {
     QStringList texts;
     for (const QByteArray& rawLine : fileContent.split('\n')) {
@@ -149,10 +183,8 @@ QStringList DesktopKeyBindings::kdeShortcutTexts(const QByteArray& fileContent) 
         const int eq = line.indexOf('=');
         if (eq <= 0 || line.left(eq).trimmed() == "_k_friendly_name")
             continue;
-        // value = current,default,description; the current field may hold several, tab-separated
-        // (written escaped as "\t").
-        const QString current = line.mid(eq + 1).section(',', 0, 0);
-        for (const QString& part : QString(current).replace("\\t", "\t").split('\t', Qt::SkipEmptyParts))
+        // value = current,default,description; the current field may hold several, tab-separated.
+        for (const QString& part : kdeCurrentField(line.mid(eq + 1)).split('\t', Qt::SkipEmptyParts))
             texts << part;
     }
     return texts;

@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 
+#include <utility>
+
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 // The XKB protocol header uses a C++ keyword as a field name.
@@ -56,6 +58,16 @@ X11HotKeyEvents::~X11HotKeyEvents() {
     }
     if (keymap_)
         xkb_keymap_unref(keymap_);
+}
+
+bool X11HotKeyEvents::connectionLost() {
+    if (!session_ || !xcb_connection_has_error(session_->connection()))
+        return false;
+    if (notifier_)
+        notifier_->setEnabled(false);
+    if (!std::exchange(lossReported_, true))
+        qCWarning(lcX11Keys) << "lost the connection to the X server; global shortcuts stop";
+    return true;
 }
 
 bool X11HotKeyEvents::ensureReady() {
@@ -171,6 +183,9 @@ bool X11HotKeyEvents::grab(std::uint8_t keycode, std::uint16_t modifiers) {
         }
     }
     scheduleDrain();
+    // A lost connection answers every check with "no error".
+    if (connectionLost())
+        return false;
     if (!ok) {
         // All or nothing: another client holds part of the combination.
         for (auto mods : held)
@@ -198,7 +213,7 @@ bool X11HotKeyEvents::sharedByAnother(EventHotKeyRef ref, const Grab& g) const {
 OSStatus X11HotKeyEvents::registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers,
                                               EventHotKeyID id, EventHotKeyRef* out) {
     *out = 0;
-    if (!ensureReady())
+    if (!ensureReady() || connectionLost())
         return eventInternalErr;
     Grab g{keyCode, modifiers, id, keycodeFor(keyCode), xModifiers(modifiers)};
     if (!g.keycode) {
@@ -209,6 +224,8 @@ OSStatus X11HotKeyEvents::registerEventHotKey(std::uint32_t keyCode, std::uint32
     for (const auto& [ref, o] : grabs_)
         alreadyOurs = alreadyOurs || (o.keycode == g.keycode && o.modifiers == g.modifiers);
     if (!alreadyOurs && !grab(g.keycode, g.modifiers)) {
+        if (connectionLost())
+            return eventInternalErr;
         qCInfo(lcX11Keys) << "another client already holds the hot key" << keyCode << modifiers;
         return eventHotKeyExistsErr;
     }
@@ -221,8 +238,14 @@ OSStatus X11HotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     const auto it = grabs_.find(ref);
     if (it == grabs_.end())
         return eventHotKeyInvalidErr;
-    if (!sharedByAnother(ref, it->second))
+    if (!sharedByAnother(ref, it->second)) {
         ungrab(it->second.keycode, it->second.modifiers);
+        // A release that no longer reaches us must not leave the key marked as held: its next press
+        // would be taken for a repeat and swallowed.
+        const auto held = pressed_.find(it->second.keycode);
+        if (held != pressed_.end() && held->second.id == it->second.id.id)
+            pressed_.erase(held);
+    }
     grabs_.erase(it);
     return noErr;
 }
@@ -257,14 +280,9 @@ void X11HotKeyEvents::scheduleDrain() {
 void X11HotKeyEvents::drainEvents() {
     if (!session_)
         return;
-    xcb_connection_t* c = session_->connection();
-    if (xcb_connection_has_error(c)) {
-        if (notifier_ && notifier_->isEnabled()) {
-            notifier_->setEnabled(false);
-            qCWarning(lcX11Keys) << "lost the connection to the X server; global shortcuts stop";
-        }
+    if (connectionLost())
         return;
-    }
+    xcb_connection_t* c = session_->connection();
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
         handleEvent(event);
         free(event);

@@ -49,6 +49,8 @@ private:
     };
 
     bool ensureReady();
+    // True once the X connection is gone; says so in the log the first time.
+    bool connectionLost();
     void refreshKeymap();
     void findLockMasks();
     std::vector<std::uint16_t> lockCombinations() const;
@@ -77,6 +79,7 @@ private:
     QTimer keymapDebounce_;
     int keymapRefreshes_ = 0;
     int regrabCount_ = 0;
+    bool lossReported_ = false;
 };
 
 } // namespace platform::linux_

@@ -2,24 +2,78 @@
 
 #include "CarbonKeyTable.h"
 
+#include <xcb/xcb.h>
+// The XKB protocol header uses a C++ keyword as a field name.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 #include <xkbcommon/xkbcommon.h>
 
 namespace platform::linux_ {
+
+XkbKeyboardLayout::~XkbKeyboardLayout() {
+    if (keymap_)
+        xkb_keymap_unref(keymap_);
+}
+
+xkb_keymap* XkbKeyboardLayout::keymap(XkbSession* session) {
+    xcb_connection_t* c = session->connection();
+    if (watched_ != session) {
+        watched_ = session;
+        stale_ = true;
+        // Compiling a keymap takes a round trip and real work; it is redone only when the server
+        // says the keyboard or its map changed. Nothing else is read on this connection.
+        const std::uint16_t mapParts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS |
+                                       XCB_XKB_MAP_PART_MODIFIER_MAP | XCB_XKB_MAP_PART_EXPLICIT_COMPONENTS |
+                                       XCB_XKB_MAP_PART_KEY_ACTIONS | XCB_XKB_MAP_PART_VIRTUAL_MODS |
+                                       XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
+        xcb_xkb_select_events_details_t details{};
+        details.affectNewKeyboard = XCB_XKB_NKN_DETAIL_KEYCODES;
+        details.newKeyboardDetails = XCB_XKB_NKN_DETAIL_KEYCODES;
+        xcb_xkb_select_events_aux(c, XCB_XKB_ID_USE_CORE_KBD,
+                                  XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY, 0,
+                                  0, mapParts, mapParts, &details);
+        xcb_flush(c);
+    }
+    // Events the server sent before the caller's last round trip are already queued here.
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        const std::uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_MAPPING_NOTIFY)
+            stale_ = true;
+        else if (type == session->firstXkbEvent()) {
+            const std::uint8_t xkbType = reinterpret_cast<const std::uint8_t*>(event)[1];
+            stale_ = stale_ || xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY;
+        }
+        free(event);
+    }
+    if (stale_ || !keymap_) {
+        if (xkb_keymap* fresh = session->fetchKeymap()) {
+            if (keymap_)
+                xkb_keymap_unref(keymap_);
+            keymap_ = fresh;
+            stale_ = false;
+        }
+        ++keymapFetches_;
+    }
+    return keymap_;
+}
 
 std::optional<QString> XkbKeyboardLayout::characterForKey(std::uint16_t carbonKeyCode) {
     const auto key = carbonKeyByCode(carbonKeyCode);
     XkbSession* session = key ? sessions_->session() : nullptr;
     if (!session)
         return std::nullopt;
-    // Asked afresh each time, so a layout switched a moment ago is the one shown.
-    xkb_keymap* keymap = session->fetchKeymap();
-    if (!keymap)
+    // The group query is a round trip: any layout change made before it has been announced by then,
+    // so a layout switched a moment ago is the one shown.
+    const std::uint32_t group = session->currentGroup();
+    xkb_keymap* map = keymap(session);
+    if (!map)
         return std::nullopt;
     std::optional<QString> text;
-    const xkb_keycode_t code = xkb_keymap_key_by_name(keymap, key->xkbName);
+    const xkb_keycode_t code = xkb_keymap_key_by_name(map, key->xkbName);
     if (code != XKB_KEYCODE_INVALID) {
-        if (xkb_state* state = xkb_state_new(keymap)) {
-            xkb_state_update_mask(state, 0, 0, 0, 0, 0, session->currentGroup());
+        if (xkb_state* state = xkb_state_new(map)) {
+            xkb_state_update_mask(state, 0, 0, 0, 0, 0, group);
             char buffer[64] = {};
             const int length = xkb_state_key_get_utf8(state, code, buffer, sizeof buffer);
             // Control characters (Tab, Return, ...) are not something a key shows.
@@ -28,7 +82,6 @@ std::optional<QString> XkbKeyboardLayout::characterForKey(std::uint16_t carbonKe
             xkb_state_unref(state);
         }
     }
-    xkb_keymap_unref(keymap);
     return text;
 }
 
@@ -36,15 +89,13 @@ std::optional<std::int64_t> XkbKeyboardLayout::carbonKeyCode(std::uint32_t nativ
     XkbSession* session = sessions_->session();
     if (!session)
         return std::nullopt;
-    xkb_keymap* keymap = session->fetchKeymap();
-    if (!keymap)
+    xkb_keymap* map = keymap(session);
+    if (!map)
         return std::nullopt;
-    std::optional<std::int64_t> carbon;
-    if (const char* name = xkb_keymap_key_get_name(keymap, nativeKeyCode))
+    if (const char* name = xkb_keymap_key_get_name(map, nativeKeyCode))
         if (const auto key = carbonKeyByXkbName(name))
-            carbon = key->carbonKeyCode;
-    xkb_keymap_unref(keymap);
-    return carbon;
+            return key->carbonKeyCode;
+    return std::nullopt;
 }
 
 } // namespace platform::linux_

@@ -232,3 +232,40 @@ TEST_F(Registry, OpenMenuSeesTheShortcutThroughTheEventFilter) {
     QCoreApplication::sendEvent(&menu, &afterwards);
     EXPECT_EQ(downs, 1); // the filter is gone with the menu
 }
+
+// Exposes how many slots watch the menu's end.
+class CountedMenu : public QMenu {
+public:
+    int destroyedWatchers() const { return receivers(SIGNAL(destroyed(QObject*))); }
+};
+
+TEST_F(Registry, AMenuShownAgainIsWatchedOnce) {
+    const Name name("menuTest"); // installs the menu observers
+    CountedMenu menu;
+    menu.addAction("Item");
+    menu.popup(QPoint(10, 10));
+    drainMainQueue();
+    ASSERT_TRUE(CarbonGlobalKeys::isMenuOpen());
+    const int once = menu.destroyedWatchers();
+    for (int i = 0; i < 3; ++i) {
+        menu.hide();
+        menu.popup(QPoint(10, 10));
+        drainMainQueue();
+    }
+    EXPECT_EQ(menu.destroyedWatchers(), once);
+    EXPECT_TRUE(CarbonGlobalKeys::isMenuOpen());
+}
+
+TEST_F(Registry, ADestroyedOpenMenuClosesTheMenuMode) {
+    const Name name("menuTest");
+    auto menu = std::make_unique<QMenu>();
+    menu->addAction("Item");
+    menu->popup(QPoint(10, 10));
+    drainMainQueue();
+    ASSERT_TRUE(CarbonGlobalKeys::isMenuOpen());
+    menu->hide();
+    menu->popup(QPoint(10, 10));
+    drainMainQueue();
+    menu.reset();
+    EXPECT_FALSE(CarbonGlobalKeys::isMenuOpen());
+}

@@ -48,9 +48,19 @@ TEST(DesktopKeyBindings, KdeShortcutsBecomeCarbonShortcuts) {
     EXPECT_EQ(parts(DesktopKeyBindings::parseKdeShortcut("Meta+Shift+PgDown")), P(121, 0x300));
     EXPECT_EQ(parts(DesktopKeyBindings::parseKdeShortcut("Alt+F4")), P(118, 0x800));
     EXPECT_EQ(parts(DesktopKeyBindings::parseKdeShortcut("Meta+1")), P(18, 0x100));
+    EXPECT_EQ(parts(DesktopKeyBindings::parseKdeShortcut("Meta+,")), P(43, 0x100));
     EXPECT_FALSE(DesktopKeyBindings::parseKdeShortcut("none"));
     EXPECT_FALSE(DesktopKeyBindings::parseKdeShortcut(""));
     EXPECT_FALSE(DesktopKeyBindings::parseKdeShortcut("Ctrl+A, Ctrl+B")); // a chord is no hot key
+}
+
+TEST(DesktopKeyBindings, KdeCommaShortcutsKeepTheirComma) {
+    // Written escaped, as the desktop writes lists, and unescaped, as a hand edit might.
+    const QByteArray file = "[plasmashell]\n"
+                            "Settings=Meta+\\,,Meta+\\,,Open Settings\n"
+                            "Hand=Ctrl+Alt+,,Ctrl+Alt+,,Edited, by hand\n"
+                            "Escaped=Meta+\\\\,none,A backslash\n";
+    EXPECT_EQ(DesktopKeyBindings::kdeShortcutTexts(file), (QStringList{"Meta+,", "Ctrl+Alt+,", "Meta+\\"}));
 }
 
 TEST(DesktopKeyBindings, KdeFileListsEveryCurrentShortcut) {

@@ -51,6 +51,20 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         drainMainQueue(); // the focus guard lets go on the next turn
+        // As a real message box does: another window takes activation and the event loop runs
+        // (queued calls, deferred deletions) until the box is dismissed.
+        alerts->onShow = [](const platform::AlertRequest&) {
+            QWidget box;
+            box.show();
+            box.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+            for (int i = 0; i < 3; ++i) {
+                QCoreApplication::processEvents();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            box.hide();
+            QCoreApplication::processEvents();
+        };
     }
     void TearDown() override {
         window.reset();
@@ -70,6 +84,12 @@ protected:
         }
     }
     std::optional<Shortcut> storedShortcut() const { return getShortcut(name); }
+    // The window manager gives activation back once the alert is gone.
+    void reactivate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        drainMainQueue();
+    }
 };
 
 TEST_F(RecorderFieldTest, IdleAndRecordingStates) {
@@ -177,7 +197,7 @@ TEST_F(RecorderFieldTest, MenuItemShortcutIsRefusedWithAlert) {
     EXPECT_TRUE(alerts->shown[0].buttons.isEmpty());
     EXPECT_FALSE(storedShortcut());
     EXPECT_TRUE(changes.isEmpty());
-    drainMainQueue();
+    reactivate();
     EXPECT_TRUE(field->isRecording()) << "recording resumes after the alert";
 
     press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier);
@@ -193,7 +213,7 @@ TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
     EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "The desktop already reserves this shortcut.");
     EXPECT_EQ(alerts->shown[0].buttons, (QStringList{"OK", "Use It Anyway"}));
     EXPECT_FALSE(storedShortcut());
-    drainMainQueue();
+    reactivate();
     EXPECT_TRUE(field->isRecording());
 
     alerts->answers = {1};
@@ -201,6 +221,11 @@ TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
     EXPECT_EQ(alerts->shown.size(), 2);
     EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, Qt::ControlModifier));
     EXPECT_FALSE(field->hasFocus());
+    ASSERT_EQ(changes.size(), 1);
+    reactivate();
+    EXPECT_FALSE(field->isRecording()) << "a forced shortcut is stored; recording does not start again";
+    EXPECT_FALSE(isPaused());
+    EXPECT_EQ(changes.size(), 1);
 
     // Plain F12 is reserved too, but never compared.
     startRecording();

@@ -27,6 +27,11 @@ TEST_F(ShortcutModel, DecodingRefusesMissingOrNonIntegerMembers) {
     EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":"0","carbonModifiers":256})"));
     EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":1.5,"carbonModifiers":256})"));
     EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":null,"carbonModifiers":256})"));
+    // Integral, but outside the 64-bit range: no key code, not key 0.
+    EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":1e300,"carbonModifiers":256})"));
+    EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":9223372036854775808,"carbonModifiers":256})"));
+    EXPECT_FALSE(Shortcut::fromJson(R"({"carbonKeyCode":0,"carbonModifiers":-1e19})"));
+    EXPECT_EQ(Shortcut::fromJson(R"({"carbonKeyCode":-5,"carbonModifiers":256})"), Shortcut(-5, 256));
     EXPECT_FALSE(Shortcut::fromJson("[0,256]"));
     EXPECT_FALSE(Shortcut::fromJson("false"));
     EXPECT_FALSE(Shortcut::fromJson("{not json"));
@@ -115,6 +120,11 @@ TEST_F(ShortcutModel, MenuKeyEquivalents) {
               QKeySequence(Qt::ALT | Qt::Key_Left));
     EXPECT_EQ(menuKeySequence(Shortcut(Key::keypad3, Qt::ControlModifier)),
               QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_3)));
+    // Both show the same arrow; only the keypad one is Enter.
+    EXPECT_EQ(menuKeySequence(Shortcut(Key::keypadEnter, Qt::ControlModifier)),
+              QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter)));
+    EXPECT_EQ(menuKeySequence(Shortcut(Key::return_, Qt::ControlModifier)),
+              QKeySequence(Qt::CTRL | Qt::Key_Return));
     layout->characters[0] = "ab"; // several characters and no table entry
     EXPECT_EQ(menuItemKeyEquivalent(Shortcut(Key::a, Qt::NoModifier)), "");
     layout->available = false;

@@ -5,6 +5,8 @@
 #include "platform/Services.h"
 #include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/X11HotKeyEvents.h"
+#include "platform/linux/XkbKeyboardLayout.h"
+#include "platform/linux/XkbSession.h"
 #include "support/TempXdg.h"
 #include "support/XServer.h"
 
@@ -18,6 +20,8 @@
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
+
+#include <sys/socket.h>
 
 extern XServer* testXServer;
 
@@ -95,6 +99,62 @@ public:
     xcb_window_t root;
 };
 
+// A window of another client holding the keyboard focus; counts the presses the server sends it.
+class FocusedWindow {
+public:
+    explicit FocusedWindow(OtherClient& client) : c(client.connection) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        window = xcb_generate_id(c);
+        const std::uint32_t mask = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE;
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 100, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK, &mask);
+        xcb_map_window(c, window);
+        roundTrip(); // mapped (no window manager here), so it can take the focus
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        roundTrip();
+    }
+    ~FocusedWindow() {
+        xcb_destroy_window(c, window);
+        xcb_flush(c);
+    }
+    int pressesOf(xcb_keycode_t key) {
+        roundTrip();
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
+                reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
+                ++presses;
+            free(event);
+        }
+        return presses;
+    }
+
+private:
+    void roundTrip() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+    xcb_connection_t* c;
+    xcb_window_t window;
+    int presses = 0;
+};
+
+// Counts the hot-key events an adapter delivers.
+struct HotKeyCounter {
+    int presses = 0;
+    int releases = 0;
+    void attach(platform::HotKeyEvents& events) {
+        platform::EventHandlerRef handler = 0;
+        events.installEventHandler(
+            [this](const platform::CarbonEvent* event) {
+                (event->kind == platform::kEventHotKeyPressed ? presses : releases)++;
+                return platform::noErr;
+            },
+            &handler);
+        events.addEventTypesToHandler(handler,
+                                      {{platform::kEventClassKeyboard, platform::kEventHotKeyPressed},
+                                       {platform::kEventClassKeyboard, platform::kEventHotKeyReleased}});
+    }
+};
+
+constexpr std::uint32_t carbonControlOption = 0x1800;
+
 class X11HotKeys : public ::testing::Test {
 protected:
     static QStringList usLayout() { return {"-rules", "evdev", "-model", "pc105", "-layout", "us"}; }
@@ -115,8 +175,22 @@ protected:
     }
     void TearDown() override {
         GlobalKeys::testing::resetState();
+        // The restore is announced too; its debounced refresh must land here, not in the next test.
+        const int before = adapter()->keymapRefreshes();
         testXServer->run("setxkbmap", usLayout());
-        settle(200);
+        if (!waitFor([&] { return adapter()->keymapRefreshes() > before; }, 3000))
+            return; // the adapter never connected in this process: nothing to wait for
+        int seen = adapter()->keymapRefreshes();
+        QElapsedTimer quiet;
+        quiet.start();
+        while (quiet.elapsed() < 300) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+            if (adapter()->keymapRefreshes() != seen) {
+                seen = adapter()->keymapRefreshes();
+                quiet.restart();
+            }
+        }
     }
 
     // Stores the shortcut and checks that the grab is in place.
@@ -151,6 +225,19 @@ TEST_F(X11HotKeys, ATapGivesOneKeyDownAndOneKeyUp) {
 }
 
 TEST_F(X11HotKeys, AHeldKeyStillGivesOneOfEach) {
+    // First make sure the server does repeat a held key, or this test could not fail.
+    OtherClient other;
+    const std::uint32_t on = XCB_AUTO_REPEAT_MODE_ON;
+    xcb_change_keyboard_control(other.connection, XCB_KB_AUTO_REPEAT_MODE, &on);
+    const xcb_keycode_t z = other.keycode(0x007a /* z */);
+    {
+        FocusedWindow window(other);
+        ASSERT_EQ(xdotool({"keydown", "z"}), 0);
+        ASSERT_EQ(testXServer->run("sleep", {"1.5"}), 0);
+        ASSERT_EQ(xdotool({"keyup", "z"}), 0);
+        ASSERT_GT(window.pressesOf(z), 1) << "the server does not repeat held keys";
+    }
+
     store(controlOptionZ);
     ASSERT_EQ(xdotool({"keydown", "ctrl+alt+z"}), 0);
     // The server repeats the held key meanwhile; the events pile up on our connection.
@@ -277,4 +364,83 @@ TEST_F(X11HotKeys, WithAMenuOpenTheShortcutBypassesTheMenu) {
     ASSERT_TRUE(waitFor([&] { return !CarbonGlobalKeys::isMenuOpen(); }));
     tap("ctrl+shift+z");
     EXPECT_TRUE(waitFor([&] { return ups == 2; })) << "the grab did not come back after the menu closed";
+}
+
+TEST_F(X11HotKeys, ALostConnectionFailsRegistrationAndSaysSoOnce) {
+    auto sessions = std::make_shared<platform::linux_::XkbSessionProvider>();
+    platform::linux_::X11HotKeyEvents events(sessions);
+    platform::EventHotKeyRef ref = 0;
+    ASSERT_EQ(events.registerEventHotKey(6 /* z */, carbonControlOption, {1, 1}, &ref), platform::noErr);
+    ASSERT_NE(ref, 0u);
+
+    static QStringList warnings;
+    warnings.clear();
+    const auto previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtWarningMsg && QByteArray(context.category).startsWith("GlobalKeys"))
+                warnings << message;
+        });
+    // The server end goes away as it does when the X server quits.
+    ::shutdown(xcb_get_file_descriptor(sessions->session()->connection()), SHUT_RDWR);
+    ref = 0;
+    const auto first = events.registerEventHotKey(7 /* x */, carbonControlOption, {1, 2}, &ref);
+    const auto firstRef = ref;
+    const auto again = events.registerEventHotKey(7, carbonControlOption, {1, 3}, &ref);
+    settle(100);
+    qInstallMessageHandler(previous);
+
+    EXPECT_NE(first, platform::noErr);
+    EXPECT_EQ(firstRef, 0u);
+    EXPECT_NE(again, platform::noErr);
+    EXPECT_EQ(ref, 0u);
+    ASSERT_EQ(warnings.size(), 1) << warnings.join("\n").toStdString();
+    EXPECT_TRUE(warnings.first().contains("lost the connection")) << warnings.first().toStdString();
+}
+
+TEST_F(X11HotKeys, AReleaseThatNeverCameDoesNotSwallowTheNextPress) {
+    auto sessions = std::make_shared<platform::linux_::XkbSessionProvider>();
+    platform::linux_::X11HotKeyEvents events(sessions);
+    HotKeyCounter counter;
+    counter.attach(events);
+    platform::EventHotKeyRef ref = 0;
+    ASSERT_EQ(events.registerEventHotKey(6 /* z */, carbonControlOption, {1, 1}, &ref), platform::noErr);
+
+    ASSERT_EQ(xdotool({"keydown", "ctrl+alt+z"}), 0);
+    ASSERT_TRUE(waitFor([&] { return counter.presses == 1; }));
+    // The grab is broken before the key comes up (as a screen locker does), so the release goes
+    // elsewhere; then the hot key is let go, as in the disabled and menu-open modes.
+    xcb_connection_t* c = sessions->session()->connection();
+    xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    ASSERT_EQ(xdotool({"keyup", "z"}), 0);
+    ASSERT_EQ(xdotool({"keyup", "ctrl+alt"}), 0);
+    settle(200);
+    ASSERT_EQ(counter.releases, 0) << "the release was not meant to arrive";
+    ASSERT_EQ(events.unregisterEventHotKey(ref), platform::noErr);
+    ASSERT_EQ(events.registerEventHotKey(6, carbonControlOption, {1, 2}, &ref), platform::noErr);
+
+    tap("ctrl+alt+z");
+    EXPECT_TRUE(waitFor([&] { return counter.releases == 1; }));
+    settle();
+    EXPECT_EQ(counter.presses, 2) << "the new press was taken for a repeat of the old one";
+    EXPECT_EQ(counter.releases, 1);
+}
+
+TEST_F(X11HotKeys, TheLayoutKeepsItsKeymapUntilTheServerChangesIt) {
+    platform::linux_::XkbKeyboardLayout layout(std::make_shared<platform::linux_::XkbSessionProvider>());
+    const auto zCode = layout.carbonKeyCode(52); // evdev keycode of the key left of x
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(layout.characterForKey(Key::z.rawValue), "z");
+    EXPECT_EQ(zCode, Key::z.rawValue);
+    EXPECT_EQ(layout.keymapFetches(), 1);
+
+    ASSERT_EQ(testXServer->run("setxkbmap", {"-rules", "evdev", "-model", "pc105", "-layout", "de"}), 0);
+    // No waiting: the change is announced before the server answers the next question.
+    EXPECT_EQ(layout.characterForKey(Key::z.rawValue), "y");
+    const int afterChange = layout.keymapFetches();
+    EXPECT_GT(afterChange, 1);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(layout.characterForKey(Key::y.rawValue), "z");
+    EXPECT_EQ(layout.carbonKeyCode(52), Key::z.rawValue) << "positions stay";
+    EXPECT_EQ(layout.keymapFetches(), afterChange);
 }
