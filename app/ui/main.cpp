@@ -2,6 +2,10 @@
 #include "AutomationService.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
+#include "platform/HotKeyEvents.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/Services.h"
+#include "platform/SymbolicHotKeys.h"
 #include "platform/linux/FeedbackAdapters.h"
 #include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/LinuxAdapters.h"
@@ -30,13 +34,20 @@ int main(int argc, char** argv) {
     // Only the one instance grabs global keys.
     platform::linux_::installGlobalKeysAdapters();
 
-    Tolvane::TolvaApp tolva;
-    // Automation works without a bus too; the service logs why it is missing.
-    Tolvane::AutomationService::registerOnSessionBus(&tolva);
-    // Starting Tolvane again while it runs shows its menu instead of a second icon.
-    QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
-    const int code = app.exec();
-    // Automation replies still in flight on the pool go out while the bus connection exists.
-    QThreadPool::globalInstance()->waitForDone();
+    int code = 0;
+    {
+        Tolvane::TolvaApp tolva;
+        // Automation works without a bus too; the service logs why it is missing.
+        Tolvane::AutomationService::registerOnSessionBus(&tolva);
+        // Starting Tolvane again while it runs shows its menu instead of a second icon.
+        QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
+        code = app.exec();
+        // Automation replies still in flight on the pool go out while the bus connection exists.
+        QThreadPool::globalInstance()->waitForDone();
+    }
+    // The hot-key adapters own X connections and Qt notifiers: release them while Qt still runs.
+    platform::install<platform::HotKeyEvents>(nullptr);
+    platform::install<platform::KeyboardLayout>(nullptr);
+    platform::install<platform::SymbolicHotKeys>(nullptr);
     return code;
 }
