@@ -35,7 +35,7 @@ AnyThrowableButtonStyle defaultThrowableButtonStyle() {
 }
 
 void setAsyncButtonStyle(QWidget* scope, AnyAsyncButtonStyle style) {
-    scope->setProperty(asyncStyleKey, QVariant::fromValue(std::move(style)));
+    scope->setProperty(asyncStyleKey, QVariant::fromValue(style));
 }
 
 AnyAsyncButtonStyle asyncButtonStyle(const QWidget* from) {
@@ -44,7 +44,7 @@ AnyAsyncButtonStyle asyncButtonStyle(const QWidget* from) {
 }
 
 void setThrowableButtonStyle(QWidget* scope, AnyThrowableButtonStyle style) {
-    scope->setProperty(throwableStyleKey, QVariant::fromValue(std::move(style)));
+    scope->setProperty(throwableStyleKey, QVariant::fromValue(style));
 }
 
 AnyThrowableButtonStyle throwableButtonStyle(const QWidget* from) {
@@ -71,7 +71,7 @@ bool allowsHitTestingWhenLoading(const QWidget* from) {
 }
 
 void setTriggerButton(QWidget* scope, std::shared_ptr<TriggerButton> registry) {
-    scope->setProperty(triggerKey, QVariant::fromValue(std::move(registry)));
+    scope->setProperty(triggerKey, QVariant::fromValue(registry));
 }
 
 std::shared_ptr<TriggerButton> triggerButton(const QWidget* from) {
