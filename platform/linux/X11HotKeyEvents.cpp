@@ -87,16 +87,7 @@ bool X11HotKeyEvents::ensureReady() {
         free(reply);
     }
 
-    const std::uint16_t mapParts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS |
-                                   XCB_XKB_MAP_PART_MODIFIER_MAP | XCB_XKB_MAP_PART_EXPLICIT_COMPONENTS |
-                                   XCB_XKB_MAP_PART_KEY_ACTIONS | XCB_XKB_MAP_PART_VIRTUAL_MODS |
-                                   XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
-    xcb_xkb_select_events_details_t details{};
-    details.affectNewKeyboard = XCB_XKB_NKN_DETAIL_KEYCODES;
-    details.newKeyboardDetails = XCB_XKB_NKN_DETAIL_KEYCODES;
-    xcb_xkb_select_events_aux(c, XCB_XKB_ID_USE_CORE_KBD,
-                              XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY, 0, 0,
-                              mapParts, mapParts, &details);
+    session_->selectKeymapChangeEvents();
 
     refreshKeymap();
     scheduleDrain();

@@ -30,6 +30,8 @@ public:
     xkb_keymap* fetchKeymap() const;
     // The layout group currently active on the core keyboard.
     std::uint32_t currentGroup() const;
+    // Asks the server to tell this connection when the keyboard or its map changes.
+    void selectKeymapChangeEvents() const;
 
 private:
     XkbSession() = default;
