@@ -52,11 +52,20 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
     QHash<QString, qsizetype> byId;
     std::optional<InstalledEntry> app;
+    bool exact = false;
     for (qsizetype i = 0; i < files.size(); ++i) {
         byId.insert(files[i].id, i);
-        // Desktop IDs are case-sensitive, the identifiers we are given are lower case.
-        if (!app && !bundleId.isEmpty() && files[i].id.chopped(8).toLower() == bundleId.toLower())
-            app = index_->usableEntry(files[i]);
+        // Desktop IDs are case-sensitive, the identifiers we are given are lower case: an ID spelled
+        // exactly so wins over one that only matches when lower-cased.
+        const QString name = files[i].id.chopped(8);
+        if (exact || bundleId.isEmpty() || name.toLower() != bundleId.toLower())
+            continue;
+        if (app && name != bundleId)
+            continue;
+        if (auto candidate = index_->usableEntry(files[i])) {
+            app = candidate;
+            exact = name == bundleId;
+        }
     }
     if (!app) {
         qCWarning(lcHandlers) << "no installed application with identifier" << bundleId;

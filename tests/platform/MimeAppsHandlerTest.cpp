@@ -78,6 +78,16 @@ TEST_F(MimeAppsHandlerTest, OtherReadersSeeTheNewDefault) {
                                         "application/xhtml+xml=Org.Example.Pages.desktop;\n");
 }
 
+TEST_F(MimeAppsHandlerTest, AnIdSpelledExactlyWinsOverOneThatDiffersInCase) {
+    browser("Links.desktop", "Links (capitals)");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    // Only the capitalised one left: it is still found.
+    QFile::remove(links);
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "Links.desktop");
+}
+
 TEST_F(MimeAppsHandlerTest, KeepsEveryUnrelatedByte) {
     xdg.writeFile(listPath(), "# my associations, hands off\n"
                               "[Default Applications]\r\n"
