@@ -1,6 +1,7 @@
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeysFixture.h"
+#include "KeyRecorder.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -36,16 +37,6 @@ std::vector<std::int64_t> ids() {
     return result;
 }
 
-// Records what reaches a widget after the application's filters.
-class KeyRecorder : public QObject {
-public:
-    QList<int> pressed;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress)
-            pressed << static_cast<QKeyEvent*>(event)->key();
-        return false;
-    }
-};
 } // namespace
 
 TEST_F(Registry, IdsCountUpAndAreNeverReused) {

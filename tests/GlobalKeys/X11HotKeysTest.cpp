@@ -2,6 +2,7 @@
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
+#include "KeyRecorder.h"
 #include "platform/Services.h"
 #include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/X11HotKeyEvents.h"
@@ -57,16 +58,6 @@ void settle(int ms = 400) {
 int xdotool(const QStringList& arguments) {
     return testXServer->run("xdotool", arguments);
 }
-
-class KeyRecorder : public QObject {
-public:
-    QList<int> pressed;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress)
-            pressed << static_cast<QKeyEvent*>(event)->key();
-        return false;
-    }
-};
 
 // Another X client, holding its own grabs.
 class OtherClient {

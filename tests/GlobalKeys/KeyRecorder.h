@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QList>
+#include <QObject>
+
+// Records the key presses that reach a widget after the application's filters.
+class KeyRecorder : public QObject {
+public:
+    QList<int> pressed;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            pressed << static_cast<QKeyEvent*>(event)->key();
+        return false;
+    }
+};
