@@ -8,11 +8,14 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev-tools qt6-qpa-plugins qcoro-qt6-dev
   libglib2.0-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
+  librpm-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool x11-xkb-utils x11-utils trayer dbus dbus-x11 xdg-utils libglib2.0-bin
   desktop-file-utils appstream python3 imagemagick hyperfine procps openssl
   fonts-dejavu-core fonts-noto-color-emoji
+  # Wayland, portals and packaging peers
+  weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian
 )
 
 missing=()
