@@ -23,7 +23,8 @@ public:
     // Throws RizazozaZAZError::requiredURLNotSet while no URL was set.
     URLRequest makeURLRequest() const;
 
-    static constexpr int timeoutMilliseconds = 60'000;
+    // How long the transfer may go without any progress before it fails as timed out.
+    int timeoutMilliseconds = 60'000;
 };
 
 } // namespace Tellwick

@@ -77,7 +77,9 @@ QCoro::Task<void> send(RizazozaZAZClient client, QList<MultipartForm::Part> part
     auto builder = std::make_shared<HTTPRequestBuilder>();
     QUrl url = client.instanceURL;
     url.setPath(appendingPathComponent(appendingPathComponent(url.path(), "api"), "values"));
-    builder->setURL(url);
+    // Without a host there is no service to reach; the builder then has no URL and says so.
+    if (!client.instanceURL.host().isEmpty())
+        builder->setURL(url);
     builder->method = HTTPMethod::post;
     builder->body = HTTPBody::multipartBody([&parts] { return std::move(parts); });
     co_await perform(client, std::move(builder), std::move(stop));

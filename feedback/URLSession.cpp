@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 
 namespace Tellwick {
@@ -23,6 +24,15 @@ QNetworkAccessManager* sharedSession() {
 }
 
 namespace {
+
+// Qt reports 4xx/5xx answers as errors of these kinds once the whole body has arrived; they are answers,
+// for the caller's status check. Every other error is the transport's.
+bool isStatusCodeError(QNetworkReply::NetworkError error) {
+    return (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError) ||
+           error == QNetworkReply::ProtocolInvalidOperationError ||
+           error == QNetworkReply::ProxyAuthenticationRequiredError ||
+           (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+}
 
 struct DeleteLater {
     void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
@@ -51,11 +61,14 @@ QCoro::Task<std::pair<QByteArray, URLResponse>> data(QNetworkAccessManager* sess
         throw URLError(QNetworkReply::OperationCanceledError, QStringLiteral("Operation canceled"));
 
     std::unique_ptr<QNetworkReply, DeleteLater> reply(send(session, request));
+    // Qt ends a transfer that hit its time-out as canceled, like an abort; only ours set this.
+    auto stoppedByCaller = std::make_shared<std::atomic<bool>>(false);
     {
         // The stop may be requested from any thread, and abort() finishes the reply at once; queued, the
         // abort runs on the reply's thread and resumes us from the event loop, not from inside
         // request_stop().
-        std::stop_callback onStop(stop, [target = reply.get()] {
+        std::stop_callback onStop(stop, [target = reply.get(), stoppedByCaller] {
+            stoppedByCaller->store(true);
             QMetaObject::invokeMethod(target, &QNetworkReply::abort, Qt::QueuedConnection);
         });
         co_await reply.get();
@@ -70,9 +83,12 @@ QCoro::Task<std::pair<QByteArray, URLResponse>> data(QNetworkAccessManager* sess
     // An aborted reply is closed and has nothing to read.
     QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
 
-    // Qt flags 4xx/5xx answers as errors too; those are still answers and go back to the caller.
-    if (reply->error() != QNetworkReply::NoError && !response.isHTTP())
-        throw URLError(reply->error(), reply->errorString());
+    // A status line does not make an answer: the body may still be cut short, stall or be canceled.
+    const QNetworkReply::NetworkError error = reply->error();
+    if (error == QNetworkReply::OperationCanceledError && !stoppedByCaller->load())
+        throw URLError(QNetworkReply::TimeoutError, QStringLiteral("The request timed out."));
+    if (error != QNetworkReply::NoError && !(response.isHTTP() && isStatusCodeError(error)))
+        throw URLError(error, reply->errorString());
     const QString scheme = response.url.scheme();
     if (!response.isHTTP() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
         throw URLError(URLError::badServerResponse, QStringLiteral("Bad server response"));

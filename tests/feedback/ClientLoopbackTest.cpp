@@ -190,7 +190,7 @@ TEST_F(ClientLoopback, StatusCodesOutside200To299Fail) {
         client.instanceURL = server.url(QString("status/%1").arg(status));
         EXPECT_FALSE(runVoidTask(client.submitFeedback("x", std::nullopt))) << status;
     }
-    for (int status : {199, 300, 404}) {
+    for (int status : {199, 300, 401, 404, 503}) {
         client.instanceURL = server.url(QString("status/%1").arg(status));
         const auto failure = runVoidTask(client.submitFeedback("x", std::nullopt));
         const auto error = errorAs<RizazozaZAZError>(failure);
@@ -221,6 +221,58 @@ TEST_F(ClientLoopback, TransportFailuresArriveAsTheNetworkLayerReportsThem) {
     auto refused = errorAs<URLError>(runVoidTask(client.submitFeedback("x", std::nullopt)));
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->code(), QNetworkReply::ConnectionRefusedError);
+}
+
+namespace {
+
+// A session that stops its caller's request as soon as the first bytes of a body have arrived.
+class StopOnFirstBytes : public QNetworkAccessManager {
+public:
+    std::stop_source stop;
+
+protected:
+    QNetworkReply* createRequest(Operation op, const QNetworkRequest& request, QIODevice* body) override {
+        QNetworkReply* reply = QNetworkAccessManager::createRequest(op, request, body);
+        connect(reply, &QNetworkReply::readyRead, reply, [this] { stop.request_stop(); });
+        return reply;
+    }
+};
+
+} // namespace
+
+TEST_F(ClientLoopback, FailuresAfterTheStatusLineFailTheCall) {
+    // The body ends before the length the headers announced.
+    client.instanceURL = server.url("short");
+    const auto cut = runVoidTask(client.submitFeedback("x", std::nullopt));
+    ASSERT_TRUE(errorAs<URLError>(cut)) << describe(cut);
+    EXPECT_EQ(errorAs<URLError>(cut)->code(), QNetworkReply::RemoteHostClosedError);
+
+    // The caller stops while the body is arriving.
+    StopOnFirstBytes session;
+    const RizazozaZAZClient stopping(appKey, &session, server.url("stall"));
+    const auto canceled = runVoidTask(stopping.submitFeedback("x", std::nullopt, session.stop.get_token()));
+    ASSERT_TRUE(errorAs<URLError>(canceled)) << describe(canceled);
+    EXPECT_EQ(errorAs<URLError>(canceled)->code(), QNetworkReply::OperationCanceledError);
+
+    // The body stalls until the time-out; that is no cancel by the user.
+    auto builder = std::make_shared<HTTPRequestBuilder>();
+    builder->setURL(server.url("stall"));
+    builder->timeoutMilliseconds = 300;
+    const auto stalled = runTask(client.performRequest(builder)).error;
+    const auto timedOut = errorAs<URLError>(stalled);
+    ASSERT_TRUE(timedOut) << describe(stalled);
+    EXPECT_EQ(timedOut->code(), QNetworkReply::TimeoutError);
+    EXPECT_EQ(timedOut->description(), "The request timed out.");
+}
+
+TEST_F(ClientLoopback, ABaseUrlWithoutHostIsNoUrl) {
+    for (const QUrl& base : {QUrl(), QUrl("https://"), QUrl("feedback/api"), QUrl("file:///tmp")}) {
+        client.instanceURL = base;
+        const auto failure = runVoidTask(client.submitFeedback("x", std::nullopt));
+        const auto error = errorAs<RizazozaZAZError>(failure);
+        ASSERT_TRUE(error) << base.toString().toStdString() << ": " << describe(failure);
+        EXPECT_EQ(*error, RizazozaZAZError::requiredURLNotSet());
+    }
 }
 
 TEST_F(ClientLoopback, NonHttpAnswerIsUnexpected) {

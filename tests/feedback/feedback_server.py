@@ -7,6 +7,8 @@ what it received as JSON. The request path picks the behaviour:
   /close/...          read the request, then close the connection without an answer
   /delay/<s>/...      wait that many seconds before answering
   /binary/...         answer with a body that is not UTF-8
+  /short/...          announce a longer body than is sent, then close the connection
+  /stall/...          send the headers and the start of the body, then nothing until the client leaves
   /discard/...        read the body, answer only its size and SHA-256 (no parsing)
   /received           the reports of every earlier request, oldest first (not itself recorded)
 Prints "PORT <n>" once listening on 127.0.0.1.
@@ -82,6 +84,24 @@ class Handler(BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def send_partial_body(self, stall):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Content-Length", "1000")
+        self.end_headers()
+        self.wfile.write(b'{"partial": ')
+        self.wfile.flush()
+        self.close_connection = True
+        if stall:
+            # Blocks until the client gives up and closes its end (bounded, so no thread is left behind).
+            self.connection.settimeout(120)
+            try:
+                self.connection.recv(1)
+            except OSError:
+                pass
+        else:
+            self.connection.shutdown(socket.SHUT_RDWR)
+
     def handle_any(self):
         body = self.read_body()
         segments = self.path.split("?")[0].split("/")
@@ -92,6 +112,9 @@ class Handler(BaseHTTPRequestHandler):
         if "close" in segments:
             self.close_connection = True
             self.connection.shutdown(socket.SHUT_RDWR)
+            return
+        if "short" in segments or "stall" in segments:
+            self.send_partial_body(stall="stall" in segments)
             return
         status = 200
         if len(segments) > 2 and segments[1] == "status":
