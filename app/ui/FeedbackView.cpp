@@ -72,18 +72,24 @@ std::optional<Attachment> readAttachment(const QUrl& url) {
     const QString name = lastPathComponent(url);
     if (!url.isLocalFile())
         throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "not a local file"));
-    QFile file(url.toLocalFile());
-    if (QFileInfo(file).isDir())
-        throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "it is a folder"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw AttachmentReadError(name, file.errorString());
     // The whole file goes into memory and into the request body; a huge video must not exhaust memory.
-    if (file.size() > FeedbackView::maximumAttachmentSize)
-        throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
-                                            .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AttachmentReadError(name, file.errorString());
+    ChosenFileContents file = readChosenFile(url.toLocalFile(), FeedbackView::maximumAttachmentSize);
+    switch (file.refusal) {
+    case ChosenFileContents::Refusal::none:
+        break;
+    case ChosenFileContents::Refusal::folder:
+        throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "it is a folder"));
+    case ChosenFileContents::Refusal::notRegularFile:
+        throw AttachmentReadError(name,
+                                  QCoreApplication::translate("FeedbackView", "it is not a regular file"));
+    case ChosenFileContents::Refusal::tooLarge:
+        throw AttachmentReadError(
+            name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
+                      .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
+    case ChosenFileContents::Refusal::unreadable:
+        throw AttachmentReadError(name, file.reason);
+    }
+    QByteArray data = std::move(file.data);
     return Attachment{name, std::move(data), *type};
 }
 

@@ -1,13 +1,20 @@
 #include "FileImporter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMimeDatabase>
 #include <QPointer>
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Tolvane {
 
@@ -21,7 +28,55 @@ bool isAcceptedKind(const QMimeType& type) {
            type.inherits(QStringLiteral("application/pdf"));
 }
 
+ChosenFileContents refusal(ChosenFileContents::Refusal why, QString reason = {}) {
+    return {{}, why, std::move(reason)};
+}
+
+ChosenFileContents systemError() {
+    return refusal(ChosenFileContents::Refusal::unreadable, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+std::optional<ChosenFileContents> refuseUnlessRegular(const struct stat& info, qint64 maxBytes) {
+    if (S_ISDIR(info.st_mode))
+        return refusal(ChosenFileContents::Refusal::folder);
+    if (!S_ISREG(info.st_mode))
+        return refusal(ChosenFileContents::Refusal::notRegularFile);
+    if (info.st_size > maxBytes)
+        return refusal(ChosenFileContents::Refusal::tooLarge);
+    return std::nullopt;
+}
+
 } // namespace
+
+ChosenFileContents readChosenFile(const QString& path, qint64 maxBytes) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return systemError();
+    if (auto refused = refuseUnlessRegular(info, maxBytes))
+        return *refused;
+    // Not blocking, in case the name was swapped for a pipe since; checked again on what was opened.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError();
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refusal(ChosenFileContents::Refusal::unreadable, file.errorString());
+    }
+    if (::fstat(fd, &info) != 0)
+        return systemError();
+    if (auto refused = refuseUnlessRegular(info, maxBytes))
+        return *refused;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // A file may hold more than its size says (one that grows, or a kernel file that claims none).
+    ChosenFileContents contents{file.read(maxBytes + 1), ChosenFileContents::Refusal::none, {}};
+    if (file.error() != QFileDevice::NoError)
+        return refusal(ChosenFileContents::Refusal::unreadable, file.errorString());
+    if (contents.data.size() > maxBytes)
+        return refusal(ChosenFileContents::Refusal::tooLarge);
+    return contents;
+}
 
 QString acceptedFilesNameFilter() {
     QSet<QString> seen;

@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Tolvane::FeedbackView;
@@ -183,6 +185,23 @@ TEST_F(FeedbackFixture, OversizedAttachmentIsRefusedBeforeItIsRead) {
     ASSERT_EQ(alert->shown.size(), 1);
     EXPECT_THAT(alert->shown[0].informativeText.toStdString(), ::testing::HasSubstr("larger than 256 MiB"));
     EXPECT_EQ(view()->attachmentURL(), QUrl::fromLocalFile(path)) << "the choice stays for another try";
+}
+
+TEST_F(FeedbackFixture, OnlyARegularFileIsReadAsAttachment) {
+    // A named pipe would hold the window in open(); a link to a device would be read without end.
+    const QString pipe = files.filePath("pipe.txt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString zero = files.filePath("zero.txt");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    const int before = received().size();
+    for (const QString& path : {pipe, zero}) {
+        choose(path);
+        EXPECT_TRUE(submit()) << path.toStdString();
+    }
+    EXPECT_EQ(received().size(), before);
+    ASSERT_EQ(alert->shown.size(), 2);
+    EXPECT_THAT(alert->shown[0].informativeText.toStdString(), ::testing::HasSubstr("“pipe.txt”"));
+    EXPECT_THAT(alert->shown[1].informativeText.toStdString(), ::testing::HasSubstr("not a regular file"));
 }
 
 TEST_F(FeedbackFixture, ChoosingAgainReplacesTheAttachment) {
