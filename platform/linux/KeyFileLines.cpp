@@ -14,6 +14,18 @@ QByteArray eolOf(const QByteArray& line) {
     return line.mid(stripEol(line).size());
 }
 
+// KDE writes flags after a key name, as in "BrowserApplication[$e]" or "Key[$ei]"; they do not name
+// another key.
+QString withoutFlags(QString key) {
+    while (key.endsWith(']')) {
+        const qsizetype open = key.lastIndexOf(QLatin1String("[$"));
+        if (open < 0)
+            break;
+        key.truncate(open);
+    }
+    return key.trimmed();
+}
+
 } // namespace
 
 KeyFileLines::KeyFileLines(const QByteArray& content) {
@@ -33,7 +45,7 @@ std::optional<QString> KeyFileLines::groupOf(const QByteArray& line) {
     return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
 
-bool KeyFileLines::splitKey(const QByteArray& line, QString* key, QString* value) {
+bool KeyFileLines::splitKey(const QByteArray& line, QString* spelling, QString* key, QString* value) {
     const QByteArray text = stripEol(line);
     const QByteArray trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed.startsWith('#') || trimmed.startsWith('['))
@@ -41,7 +53,8 @@ bool KeyFileLines::splitKey(const QByteArray& line, QString* key, QString* value
     const qsizetype eq = text.indexOf('=');
     if (eq <= 0)
         return false;
-    *key = QString::fromUtf8(text.left(eq).trimmed());
+    *spelling = QString::fromUtf8(text.left(eq).trimmed());
+    *key = withoutFlags(*spelling);
     *value = QString::fromUtf8(text.mid(eq + 1).trimmed());
     return !key->isEmpty();
 }
@@ -54,9 +67,9 @@ QList<KeyFileLines::KeyLine> KeyFileLines::keyLines(const QString& group, const 
             inGroup = *g == group;
             continue;
         }
-        QString k, v;
-        if (inGroup && splitKey(lines_[i], &k, &v) && k == key)
-            found << KeyLine{i, v};
+        QString spelling, k, v;
+        if (inGroup && splitKey(lines_[i], &spelling, &k, &v) && k == key)
+            found << KeyLine{i, spelling, v};
     }
     return found;
 }
@@ -95,7 +108,7 @@ void KeyFileLines::replaceLine(qsizetype index, const QString& key, const QStrin
 void KeyFileLines::setValue(const QString& group, const QString& key, const QString& value) {
     const auto found = keyLines(group, key);
     for (const KeyLine& line : found)
-        replaceLine(line.index, key, value);
+        replaceLine(line.index, line.spelling, value); // flags such as [$e] stay with the key
     if (!found.isEmpty())
         return;
     const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8() + '\n';

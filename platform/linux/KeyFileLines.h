@@ -11,7 +11,8 @@ namespace platform::linux_ {
 
 // A key file (mimeapps.list, kdeglobals) kept as its original lines, so that changing one key
 // leaves every other byte as it was: comments, unknown groups, odd spacing, even lines that do
-// not parse. Only the lines of the keys that are set are rewritten.
+// not parse. Only the lines of the keys that are set are rewritten. Flags after a key name, like KDE's
+// "Key[$e]", are not part of its name.
 class KeyFileLines {
 public:
     KeyFileLines() = default;
@@ -37,11 +38,12 @@ public:
 private:
     struct KeyLine {
         qsizetype index;
+        QString spelling; // the key as written, with any flags
         QString value;
     };
     QList<KeyLine> keyLines(const QString& group, const QString& key) const;
     static std::optional<QString> groupOf(const QByteArray& line);
-    static bool splitKey(const QByteArray& line, QString* key, QString* value);
+    static bool splitKey(const QByteArray& line, QString* spelling, QString* key, QString* value);
     void replaceLine(qsizetype index, const QString& key, const QString& value);
 
     QList<QByteArray> lines_; // each with its own line ending, so joining gives the file back

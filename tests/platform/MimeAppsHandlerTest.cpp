@@ -199,6 +199,13 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndKdeSettingFollow) {
     xdg.writeFile(kde, "[General]\nColorScheme=Breeze\n");
     ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(kde), "[General]\nColorScheme=Breeze\n");
+
+    // KDE writes flags after a key ([$e] expands the value, [$i] locks it); the key is the same one.
+    xdg.writeFile(kde, "[General]\nBrowserApplication[$e]=!links\nColorScheme=Breeze\n"
+                       "[Other]\nBrowserApplication[$i]=keep\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication[$e]=Org.Example.Pages.desktop\n"
+                                 "ColorScheme=Breeze\n[Other]\nBrowserApplication[$i]=keep\n");
 }
 
 TEST_F(MimeAppsHandlerTest, TwoProcessesSwitchingAtOnceLoseNothing) {
