@@ -26,6 +26,41 @@ bool isValidKey(QStringView key) {
     return true;
 }
 
+// The locale whose texts an entry shows: the message locale of the environment, as the entry format
+// asks, unless the program chose a language of its own. Only the former can carry a @MODIFIER.
+QString messageLocale() {
+    const QLocale chosen;
+    if (chosen != QLocale::system())
+        return chosen.name();
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            return value;
+    }
+    return chosen.name();
+}
+
+// Key suffixes to try, best first: lang_COUNTRY@MODIFIER, lang_COUNTRY, lang@MODIFIER, lang.
+QStringList localeSuffixes(const QString& locale) {
+    const qsizetype at = locale.indexOf('@');
+    const QString modifier = at < 0 ? QString() : locale.mid(at + 1);
+    QString base = at < 0 ? locale : locale.left(at);
+    base.truncate(base.indexOf('.') < 0 ? base.size() : base.indexOf('.')); // the encoding plays no part
+    const qsizetype underscore = base.indexOf('_');
+    const QString lang = underscore < 0 ? base : base.left(underscore);
+    const QString country = underscore < 0 ? QString() : base.mid(underscore + 1);
+    if (lang.isEmpty())
+        return {};
+    QStringList suffixes;
+    if (!country.isEmpty() && !modifier.isEmpty())
+        suffixes << lang + '_' + country + '@' + modifier;
+    if (!country.isEmpty())
+        suffixes << lang + '_' + country;
+    if (!modifier.isEmpty())
+        suffixes << lang + '@' + modifier;
+    return suffixes << lang;
+}
+
 } // namespace
 
 QString unescapeDesktopValue(const QString& raw) {
@@ -117,13 +152,9 @@ std::optional<QString> DesktopEntry::value(const QString& key) const {
 }
 
 std::optional<QString> DesktopEntry::localizedValue(const QString& key) const {
-    // lang_COUNTRY@MODIFIER, lang_COUNTRY, lang@MODIFIER, lang, then the plain key.
-    const QString locale = QLocale().name(); // lang_COUNTRY
-    const QString lang = locale.section('_', 0, 0);
-    for (const QString& suffix : {locale, lang}) {
+    for (const QString& suffix : localeSuffixes(messageLocale()))
         if (auto v = value(key + '[' + suffix + ']'))
             return v;
-    }
     return value(key);
 }
 

@@ -25,7 +25,8 @@ public:
 
     // Raw (unescaped) value of `key`, without locale suffix.
     std::optional<QString> value(const QString& key) const;
-    // `key` for the current locale (lang_COUNTRY@MODIFIER fallbacks), else the plain key.
+    // `key` for the message locale: lang_COUNTRY@MODIFIER, lang_COUNTRY, lang@MODIFIER, lang, else the
+    // plain key.
     std::optional<QString> localizedValue(const QString& key) const;
     bool boolValue(const QString& key) const;
     QStringList listValue(const QString& key) const;

@@ -48,6 +48,33 @@ TEST_F(DesktopBundleReaderTest, IdentifierAndNameComeFromTheEntry) {
     EXPECT_FALSE(reader.bundleAt(QUrl("https://example.org/web.desktop")));
 }
 
+TEST_F(DesktopBundleReaderTest, NameFollowsTheLocaleLookupOrderWithModifiers) {
+    const QString all = browser("all.desktop", "Web",
+                                "x-scheme-handler/https;\nName[sr]=Веб\nName[sr@latin]=Veb\n"
+                                "Name[sr_RS]=Веб РС\nName[sr_RS@latin]=Veb RS");
+    const QString countryOrModifier =
+        browser("some.desktop", "Web", "x-scheme-handler/https;\nName[sr_RS]=Веб РС\nName[sr@latin]=Veb");
+    const QByteArray saved = qgetenv("LC_ALL");
+    const auto nameIn = [&](const char* locale, const QString& path) {
+        qputenv("LC_ALL", locale);
+        return bundle(path)->info.value("CFBundleName").toString();
+    };
+    EXPECT_EQ(nameIn("sr_RS.UTF-8@latin", all), "Veb RS");
+    EXPECT_EQ(nameIn("sr_ME@latin", all), "Veb");
+    EXPECT_EQ(nameIn("sr_RS.UTF-8", all), "Веб РС");
+    EXPECT_EQ(nameIn("sr_ME", all), "Веб");
+    EXPECT_EQ(nameIn("sr@latin", all), "Veb");
+    EXPECT_EQ(nameIn("de_DE.UTF-8", all), "Web");
+    // lang_COUNTRY comes before lang@MODIFIER; a modifier the locale lacks is never taken.
+    EXPECT_EQ(nameIn("sr_RS@latin", countryOrModifier), "Веб РС");
+    EXPECT_EQ(nameIn("sr_ME@latin", countryOrModifier), "Veb");
+    EXPECT_EQ(nameIn("sr_ME", countryOrModifier), "Web");
+    if (saved.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", saved);
+}
+
 TEST_F(DesktopBundleReaderTest, VersionFromTheNewestAppStreamRelease) {
     const QString path = browser("org.example.Meta.desktop", "Meta");
     xdg.writeFile(
