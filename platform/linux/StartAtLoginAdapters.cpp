@@ -6,16 +6,26 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 
 namespace platform::linux_ {
+
+namespace {
+Q_LOGGING_CATEGORY(lcAutostart, "app.tolvane.Tolvane.autostart")
+} // namespace
 
 void installStartAtLoginAdapters() {
     // An AppImage runs from a mount that changes each start; the image file itself is what to start.
     QString executable = qEnvironmentVariable("APPIMAGE");
     if (!QDir::isAbsolutePath(executable))
         executable = QCoreApplication::applicationFilePath();
-    install<LoginItemService>(std::make_shared<XdgAutostartLoginItem>(
-        QStringLiteral(TOLVANE_APP_ID), QStringLiteral(TOLVANE_DISPLAY_NAME), executable));
+    auto loginItem = std::make_shared<XdgAutostartLoginItem>(
+        QStringLiteral(TOLVANE_APP_ID), QStringLiteral(TOLVANE_DISPLAY_NAME), executable);
+    // Launch at login stays with the app when it is started from a new place.
+    if (const auto error = loginItem->followExecutable())
+        qCWarning(lcAutostart, "Could not update the autostart entry: %s",
+                  qUtf8Printable(error->localizedDescription));
+    install<LoginItemService>(std::move(loginItem));
 }
 
 } // namespace platform::linux_

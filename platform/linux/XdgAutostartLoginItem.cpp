@@ -1,11 +1,15 @@
 #include "XdgAutostartLoginItem.h"
 
+#include "DesktopEntry.h"
+#include "ExecCommandLine.h"
+#include "KeyFileLines.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <filesystem>
 #include <system_error>
@@ -74,6 +78,43 @@ bool entrySaysOff(const QString& path) {
     return false;
 }
 
+const QString mainGroup = QStringLiteral("Desktop Entry");
+
+std::optional<KeyFileLines> readEntry(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return KeyFileLines(file.readAll());
+}
+
+// Where `program` is, as a session would look for it; empty when it is not there to run.
+QString locateProgram(const QString& program) {
+    if (!program.contains('/'))
+        return QStandardPaths::findExecutable(program);
+    const QFileInfo info(program);
+    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+}
+
+// The program the entry's command starts; none when it has no usable command.
+std::optional<QString> commandProgram(const KeyFileLines& entry) {
+    const auto exec = entry.value(mainGroup, QStringLiteral("Exec"));
+    if (!exec)
+        return std::nullopt;
+    return ExecCommandLine(unescapeDesktopValue(*exec)).program();
+}
+
+// Sessions skip an entry whose TryExec is not installed, and cannot start one whose program is gone.
+bool programMissing(const QString& path) {
+    const auto entry = readEntry(path);
+    if (!entry)
+        return true;
+    const auto tryExec = entry->value(mainGroup, QStringLiteral("TryExec"));
+    if (tryExec && !tryExec->isEmpty() && locateProgram(unescapeDesktopValue(*tryExec)).isEmpty())
+        return true;
+    const auto program = commandProgram(*entry);
+    return !program || locateProgram(*program).isEmpty();
+}
+
 std::optional<Error> writeAtomically(const QString& path, const QByteArray& content) {
     std::error_code error;
     const QString folder = QFileInfo(path).path();
@@ -132,9 +173,27 @@ LoginItemService::Status XdgAutostartLoginItem::status() {
     const QString user = entryPath();
     const bool userEntryExists = QFileInfo::exists(user) || QFileInfo(user).isSymLink();
     const QString effective = userEntryExists ? user : systemEntryPath();
-    if (effective.isEmpty() || entrySaysOff(effective))
+    if (effective.isEmpty() || entrySaysOff(effective) || programMissing(effective))
         return Status::notRegistered;
     return Status::enabled;
+}
+
+std::optional<LoginItemService::Error> XdgAutostartLoginItem::followExecutable() {
+    const QString path = entryPath();
+    auto entry = readEntry(path);
+    if (!entry || entrySaysOff(path))
+        return std::nullopt;
+    const auto program = commandProgram(*entry);
+    const QString running = QFileInfo(executable_).canonicalFilePath();
+    if (!program || running.isEmpty() || QFileInfo(locateProgram(*program)).canonicalFilePath() == running)
+        return std::nullopt;
+    // Only the program changes: the arguments and every other line stay as they are.
+    const auto exec = entry->value(mainGroup, QStringLiteral("Exec"));
+    const auto moved = ExecCommandLine(unescapeDesktopValue(*exec)).withProgram(quoteArgument(executable_));
+    entry->setValue(mainGroup, QStringLiteral("Exec"), escapeString(*moved));
+    if (entry->value(mainGroup, QStringLiteral("TryExec")))
+        entry->setValue(mainGroup, QStringLiteral("TryExec"), escapeString(executable_));
+    return writeAtomically(path, entry->content());
 }
 
 std::optional<LoginItemService::Error> XdgAutostartLoginItem::registerItem() {

@@ -5,7 +5,7 @@
 namespace platform::linux_ {
 
 // Login items as an XDG autostart entry under $XDG_CONFIG_HOME/autostart. The entry is the only
-// record: present and not hidden means enabled.
+// record: present, not hidden and with its program in place means enabled.
 class XdgAutostartLoginItem : public LoginItemService {
 public:
     // The variable the entry's command sets, so a process can tell it was started at login.
@@ -19,6 +19,10 @@ public:
     std::optional<Error> registerItem() override;
     std::optional<Error> unregisterItem() override;
     bool launchedAsLoginItem() override { return launchedAtLogin_; }
+
+    // When the user's entry is on but starts another program than `executable` (the app was moved or
+    // started from a new place), points it at `executable`, keeping its arguments. Nothing otherwise.
+    std::optional<Error> followExecutable();
 
     // Where the user's entry lives (follows $XDG_CONFIG_HOME at each call).
     QString entryPath() const;

@@ -2,6 +2,7 @@
 #include "StartAtLogin/StartAtLogin.h"
 #include "StartAtLogin/Toggle.h"
 #include "platform/Services.h"
+#include "platform/linux/StartAtLoginAdapters.h"
 #include "platform/linux/XdgAutostartLoginItem.h"
 #include "support/TempXdg.h"
 
@@ -56,6 +57,18 @@ QString validationProblems(const QString& path) {
     return validate.exitCode() == 0 && output.trimmed().isEmpty() ? QString() : output;
 }
 
+// An executable script at `path` that writes its name, the launch marker and its arguments to `report`.
+QString reportingProgram(const TempXdg& xdg, const QString& path, const QString& report) {
+    const QString program = xdg.writeFile(
+        path, "#!/bin/sh\necho \"$0|$TOLVANE_LAUNCHED_AS_LOGIN_ITEM|$*\" > '" + report.toUtf8() + "'\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return program;
+}
+
+QString thisBinary() {
+    return QCoreApplication::applicationFilePath();
+}
+
 QStringList entryLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -100,36 +113,46 @@ TEST(AutostartEntry, OffToOnWritesAValidEntryForThisBinaryAndOnToOffRemovesIt) {
 
 TEST(AutostartEntry, OnWhileOnUnregistersThenRegistersAFreshEntry) {
     RealAutostart fixture;
+    const QString old = reportingProgram(fixture.xdg, fixture.xdg.home() + "/old-place/tolvane", "/dev/null");
     fixture.xdg.writeFile(fixture.entry(),
-                          "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=/old/place/tolvane\n");
+                          "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=" + old.toUtf8() + "\n");
     EXPECT_TRUE(StartAtLogin::isLoginItemEnabled());
 
     StartAtLogin::setLoginItemEnabled(true);
     EXPECT_EQ(fixture.adapter->changes, (QStringList{"unregister", "register"}));
     EXPECT_TRUE(StartAtLogin::isLoginItemEnabled());
-    EXPECT_FALSE(entryLines(fixture.entry()).contains("Exec=/old/place/tolvane"))
-        << "a moved binary is followed";
+    EXPECT_FALSE(entryLines(fixture.entry()).contains("Exec=" + old)) << "a moved binary is followed";
 }
 
-TEST(AutostartEntry, EnabledExactlyWhenTheEffectiveEntryIsNotSwitchedOff) {
+TEST(AutostartEntry, EnabledExactlyWhenTheEffectiveEntryIsNotSwitchedOffAndItsProgramExists) {
     RealAutostart fixture;
-    fixture.xdg.writeFile(fixture.entry(),
-                          "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=x\nHidden=true\n");
-    EXPECT_FALSE(StartAtLogin::isLoginItemEnabled());
-    fixture.xdg.writeFile(
-        fixture.entry(),
-        "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=x\nX-GNOME-Autostart-enabled=false\n");
-    EXPECT_FALSE(StartAtLogin::isLoginItemEnabled());
-    fixture.xdg.writeFile(fixture.entry(), "[Desktop Entry]\nName=Tolvane\nExec=x\n[Other]\nHidden=true\n");
-    EXPECT_TRUE(StartAtLogin::isLoginItemEnabled()) << "only the main group counts";
+    const QByteArray exec = "Exec=" + thisBinary().toUtf8() + "\n";
+    const auto enabledWith = [&](const QByteArray& lines) {
+        fixture.xdg.writeFile(fixture.entry(), "[Desktop Entry]\nType=Application\nName=Tolvane\n" + lines);
+        return StartAtLogin::isLoginItemEnabled();
+    };
+    EXPECT_FALSE(enabledWith(exec + "Hidden=true\n"));
+    EXPECT_FALSE(enabledWith(exec + "X-GNOME-Autostart-enabled=false\n"));
+    EXPECT_TRUE(enabledWith(exec + "[Other]\nHidden=true\n")) << "only the main group counts";
+
+    // The session skips an entry whose program is gone, as after moving an AppImage out of Downloads.
+    EXPECT_FALSE(enabledWith("TryExec=/gone/Tolvane.AppImage\n" + exec));
+    EXPECT_FALSE(enabledWith("Exec=/gone/Tolvane.AppImage --autostart\n"));
+    EXPECT_FALSE(enabledWith("Exec=env TOLVANE_LAUNCHED_AS_LOGIN_ITEM=1 \"/gone/My Apps/tolvane\"\n"));
+    EXPECT_FALSE(enabledWith("Exec=no-such-program-on-the-path\n"));
+    EXPECT_FALSE(enabledWith("Name[de]=Tolvane\n")) << "nothing to start";
+    EXPECT_TRUE(enabledWith("Exec=sh -c true\n")) << "found on the path";
+    EXPECT_TRUE(enabledWith("TryExec=" + thisBinary().toUtf8() + "\nExec=env A=1 B=2 " +
+                            thisBinary().toUtf8() + " --autostart\n"));
+
     QFile::remove(fixture.entry());
     EXPECT_FALSE(StartAtLogin::isLoginItemEnabled());
 }
 
 TEST(AutostartEntry, ASystemWideEntryIsHiddenWhenTurnedOffAndOverriddenWhenTurnedOn) {
     RealAutostart fixture;
-    fixture.xdg.writeFile(fixture.systemEntry(),
-                          "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=tolvane\n");
+    fixture.xdg.writeFile(fixture.systemEntry(), "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=" +
+                                                     thisBinary().toUtf8() + "\n");
     EXPECT_TRUE(StartAtLogin::isLoginItemEnabled());
 
     StartAtLogin::setLoginItemEnabled(false);
@@ -198,6 +221,50 @@ TEST(AutostartEntry, TheCommandStartsThisBinaryMarkedAsALoginLaunch) {
     QFile file(report);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()).trimmed(), program + "|1");
+}
+
+TEST(AutostartEntry, StartingFromANewPlaceMovesTheEntryAlongWithItsArguments) {
+    RealAutostart fixture;
+    const QString report = fixture.xdg.home() + "/report";
+    const QString moved =
+        reportingProgram(fixture.xdg, fixture.xdg.home() + "/My Apps 100%/Tolvane.AppImage", report);
+    const QByteArray before = "[Desktop Entry]\n# mine\nType=Application\nName=Tolvane\n"
+                              "TryExec=/home/me/Downloads/Tolvane.AppImage\n"
+                              "Exec=env TOLVANE_LAUNCHED_AS_LOGIN_ITEM=1 /home/me/Downloads/Tolvane.AppImage "
+                              "--autostart \"--name=a b\"\n"
+                              "X-GNOME-Autostart-Delay=9\n";
+    fixture.xdg.writeFile(fixture.entry(), before);
+    EXPECT_FALSE(StartAtLogin::isLoginItemEnabled());
+
+    // The image is started from its new place: start-up brings the entry along.
+    const QByteArray savedImage = qgetenv("APPIMAGE");
+    qputenv("APPIMAGE", moved.toUtf8());
+    platform::linux_::installStartAtLoginAdapters();
+    EXPECT_TRUE(StartAtLogin::isLoginItemEnabled());
+    const QStringList lines = entryLines(fixture.entry());
+    EXPECT_TRUE(lines.contains("TryExec=" + moved)) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("# mine") && lines.contains("X-GNOME-Autostart-Delay=9"));
+    EXPECT_EQ(validationProblems(fixture.entry()), "");
+
+    QProcess launch;
+    launch.start("gio", {"launch", fixture.entry()});
+    ASSERT_TRUE(launch.waitForFinished(30000));
+    ASSERT_EQ(launch.exitCode(), 0) << launch.readAllStandardError().toStdString();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile(report).size() > 0, 10000);
+    EXPECT_EQ(QString::fromUtf8(fixture.xdg.readFile(report)).trimmed(), moved + "|1|--autostart --name=a b");
+
+    // Switched off, or never on: left as it is.
+    const QByteArray hidden = before + "Hidden=true\n";
+    fixture.xdg.writeFile(fixture.entry(), hidden);
+    platform::linux_::installStartAtLoginAdapters();
+    EXPECT_EQ(fixture.xdg.readFile(fixture.entry()), hidden);
+    QFile::remove(fixture.entry());
+    platform::linux_::installStartAtLoginAdapters();
+    EXPECT_FALSE(QFileInfo::exists(fixture.entry()));
+    if (savedImage.isNull())
+        qunsetenv("APPIMAGE");
+    else
+        qputenv("APPIMAGE", savedImage);
 }
 
 TEST(AutostartEntry, TheLaunchMarkerIsReadOnceAndNotPassedOn) {

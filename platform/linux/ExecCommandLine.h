@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace platform::linux_ {
+
+// The command of a desktop entry's Exec key (its string escapes already undone), split into words by the
+// entry format's quoting, so the program can be found and replaced without touching the arguments.
+class ExecCommandLine {
+public:
+    explicit ExecCommandLine(QString text);
+
+    // The program the command starts: the first word, or for "env NAME=value ... program" the word after
+    // env's own. None when there is no such word or the quoting is broken.
+    std::optional<QString> program() const;
+    // The command with the program's word replaced by `word` (already quoted); the rest as written.
+    std::optional<QString> withProgram(const QString& word) const;
+
+private:
+    struct Word {
+        qsizetype start;
+        qsizetype end;
+        QString value; // quotes removed, "%%" as "%"
+    };
+    std::optional<qsizetype> programWord() const;
+
+    QString text_;
+    QList<Word> words_;
+    bool valid_ = true;
+};
+
+} // namespace platform::linux_
