@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include <fcntl.h>
@@ -59,11 +60,11 @@ ChosenFileContents readChosenFile(const QString& path, qint64 maxBytes) {
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return systemError();
+    const std::unique_ptr<const int, void (*)(const int*)> closer(&fd,
+                                                                  [](const int* open) { ::close(*open); });
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return refusal(ChosenFileContents::Refusal::unreadable, file.errorString());
-    }
     if (::fstat(fd, &info) != 0)
         return systemError();
     if (auto refused = refuseUnlessRegular(info, maxBytes))
