@@ -3,6 +3,7 @@
 #include "AboutAction.h"
 #include "AppDisplayName.h"
 #include "Assets.h"
+#include "ExportedTrayMenu.h"
 #include "FeedbackWindow.h"
 #include "MenuBarContent.h"
 #include "SettingsWindow.h"
@@ -25,14 +26,18 @@ TolvaApp::TolvaApp(QObject* parent)
     // Setting the scenes up creates the reactor; its shortcut is live from here on.
     shortcutReactor_ = std::make_unique<TolvaShortcutReactor>();
 
-    menu_ = std::make_unique<MenuBarContent>(TrayHost::drawsMenuItself());
+    const bool hostDrawsMenu = TrayHost::drawsMenuItself();
+    menu_ = std::make_unique<MenuBarContent>(hostDrawsMenu);
     connect(menu_.get(), &MenuBarContent::settingsRequested, this, &TolvaApp::openSettings);
     connect(menu_.get(), &MenuBarContent::feedbackRequested, this, &TolvaApp::openFeedback);
     connect(menu_.get(), &MenuBarContent::aboutRequested, this, &TolvaApp::openAbout);
 
     tray_ = new QSystemTrayIcon(Assets::image(QStringLiteral("browser")), this);
     tray_->setToolTip(appDisplayName());
-    tray_->setContextMenu(menu_->menu());
+    // A host that draws the menu itself gets labels in its own syntax; the left-click popup stays ours.
+    if (hostDrawsMenu)
+        exported_ = std::make_unique<ExportedTrayMenu>(menu_->menu());
+    tray_->setContextMenu(exported_ ? exported_->menu() : menu_->menu());
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         // The context menu opens on a right click by itself; a left click opens it too.
         if (reason == QSystemTrayIcon::Trigger)
@@ -42,9 +47,10 @@ TolvaApp::TolvaApp(QObject* parent)
 }
 
 TolvaApp::~TolvaApp() {
-    // The tray still refers to the menu; it must go first.
+    // The tray still refers to the menus; it must go first.
     delete tray_;
     tray_ = nullptr;
+    exported_.reset();
 }
 
 void TolvaApp::showTrayWhenHostExists() {

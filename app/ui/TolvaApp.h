@@ -11,6 +11,7 @@ class QTimer;
 
 namespace Tolvane {
 
+class ExportedTrayMenu;
 class MenuBarContent;
 class TolvaShortcutReactor;
 
@@ -38,6 +39,7 @@ private:
 
     WindowScene settings_;
     std::unique_ptr<MenuBarContent> menu_;
+    std::unique_ptr<ExportedTrayMenu> exported_;
     WindowScene feedback_;
     std::unique_ptr<TolvaShortcutReactor> shortcutReactor_;
     QSystemTrayIcon* tray_ = nullptr;
