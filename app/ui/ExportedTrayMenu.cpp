@@ -1,8 +1,8 @@
 #include "ExportedTrayMenu.h"
 
-#include <QActionEvent>
+#include "MenuChanges.h"
+
 #include <QMenu>
-#include <QTimer>
 
 namespace Tolvane {
 namespace {
@@ -18,19 +18,8 @@ QString widgetMenuText(const QString& text) {
     return shown;
 }
 
-} // namespace
-
-ExportedTrayMenu::ExportedTrayMenu(QMenu* source, QObject* parent)
-    : QObject(parent), source_(source), menu_(new QMenu) {
-    source_->installEventFilter(this);
-    rebuild();
-}
-
-ExportedTrayMenu::~ExportedTrayMenu() {
-    delete menu_;
-}
-
-QString ExportedTrayMenu::textShowing(const QString& shown) {
+// The action text that Qt's dbusmenu export turns into a label showing `shown` verbatim.
+QString textShowing(const QString& shown) {
     // dbusmenu writes a literal underscore twice. Qt's export turns the first '&' into the
     // mnemonic underscore, so a label with an ampersand gets a leading one that marks its
     // first letter instead.
@@ -39,17 +28,17 @@ QString ExportedTrayMenu::textShowing(const QString& shown) {
     return label.contains('&') ? '&' + label : label;
 }
 
-bool ExportedTrayMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == source_ &&
-        (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved) && !rebuildQueued_) {
-        // Rows are replaced in bursts (and from a row's own click): follow once it settles.
-        rebuildQueued_ = true;
-        QTimer::singleShot(0, this, [this] {
-            rebuildQueued_ = false;
-            rebuild();
-        });
-    }
-    return QObject::eventFilter(watched, event);
+} // namespace
+
+ExportedTrayMenu::ExportedTrayMenu(QMenu* source, QObject* parent)
+    : QObject(parent), source_(source), menu_(new QMenu) {
+    new MenuChanges(
+        source_, [this] { rebuild(); }, this);
+    rebuild();
+}
+
+ExportedTrayMenu::~ExportedTrayMenu() {
+    delete menu_;
 }
 
 void ExportedTrayMenu::rebuild() {

@@ -18,19 +18,12 @@ public:
 
     QMenu* menu() const { return menu_; }
 
-    // The action text that Qt's dbusmenu export turns into a label showing `shown` verbatim.
-    static QString textShowing(const QString& shown);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void rebuild();
     QAction* mirror(QAction* original);
 
     QMenu* source_;
     QMenu* menu_;
-    bool rebuildQueued_ = false;
 };
 
 } // namespace Tolvane

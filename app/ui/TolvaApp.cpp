@@ -6,6 +6,7 @@
 #include "ExportedTrayMenu.h"
 #include "FeedbackWindow.h"
 #include "MenuBarContent.h"
+#include "NoTrayWindow.h"
 #include "SettingsWindow.h"
 #include "TolvaShortcutReactor.h"
 #include "TrayHost.h"
@@ -20,9 +21,11 @@ Q_LOGGING_CATEGORY(lcApp, "app.tolvane.Tolvane.app")
 
 namespace Tolvane {
 
-TolvaApp::TolvaApp(QObject* parent)
+TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QObject* parent)
     : QObject(parent), settings_(QStringLiteral("com.tolvane.settings"), [] { return new SettingsWindow; }),
-      feedback_(QStringLiteral("com.tellwick.sendFeedback"), [] { return new FeedbackWindow; }) {
+      feedback_(QStringLiteral("com.tellwick.sendFeedback"), [] { return new FeedbackWindow; }),
+      noTray_(QStringLiteral("app.tolvane.Tolvane.noTray"),
+              [this] { return new NoTrayWindow(menu_.get()); }) {
     // Setting the scenes up creates the reactor; its shortcut is live from here on.
     shortcutReactor_ = std::make_unique<TolvaShortcutReactor>();
 
@@ -43,7 +46,7 @@ TolvaApp::TolvaApp(QObject* parent)
         if (reason == QSystemTrayIcon::Trigger)
             popUpMenu();
     });
-    showTrayWhenHostExists();
+    showTrayWhenHostExists(startedAtLogin, trayGrace);
 }
 
 TolvaApp::~TolvaApp() {
@@ -51,12 +54,13 @@ TolvaApp::~TolvaApp() {
     delete tray_;
     tray_ = nullptr;
     exported_.reset();
+    // The window acts through the menu, which goes with this object.
+    delete noTray_.window();
 }
 
-void TolvaApp::showTrayWhenHostExists() {
+void TolvaApp::showTrayWhenHostExists(bool startedAtLogin, std::chrono::milliseconds trayGrace) {
     if (TrayHost::available()) {
-        tray_->show();
-        qCInfo(lcApp, "System tray icon shown");
+        showTray();
         return;
     }
     // Started before the panel (e.g. at login): wait for a tray host instead of quitting.
@@ -69,10 +73,28 @@ void TolvaApp::showTrayWhenHostExists() {
         trayWait_->stop();
         trayWait_->deleteLater();
         trayWait_ = nullptr;
-        tray_->show();
-        qCInfo(lcApp, "System tray found; tray icon shown");
+        showTray();
     });
     trayWait_->start();
+    QTimer::singleShot(trayGrace, this, [this, startedAtLogin] {
+        if (tray_->isVisible())
+            return;
+        if (startedAtLogin) {
+            qCInfo(lcApp, "Still no system tray; started at login, so waiting quietly");
+            return;
+        }
+        // Stock GNOME has no tray at all: without this the user would see nothing.
+        qCInfo(lcApp, "Still no system tray; showing the menu in a window");
+        noTray_.open();
+    });
+}
+
+void TolvaApp::showTray() {
+    tray_->show();
+    qCInfo(lcApp, "System tray icon shown");
+    // The icon takes over from the stand-in window.
+    if (QWidget* window = noTray_.window())
+        window->close();
 }
 
 void TolvaApp::openSettings() {
@@ -89,6 +111,13 @@ void TolvaApp::openAbout() {
 
 void TolvaApp::popUpMenu() {
     menu_->menu()->popup(QCursor::pos());
+}
+
+void TolvaApp::activate() {
+    if (tray_->isVisible())
+        popUpMenu();
+    else
+        noTray_.open();
 }
 
 } // namespace Tolvane
