@@ -59,7 +59,7 @@ class Desktop:
 
     def start_bus(self):
         """A private session bus that only this desktop's programs use."""
-        config = self.write("bus.conf", BUS_CONFIG % {"dir": self.home})
+        config = self.write("bus.conf", bus_config(self.home))
         proc = self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
                           stdout=subprocess.PIPE, text=True)
         address = proc.stdout.readline().strip()
@@ -138,18 +138,21 @@ class Desktop:
         shutil.rmtree(self.home, ignore_errors=True)
 
 
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+def bus_config(folder, services=None):
+    """A session bus configuration listening in `folder`, activating from `services` if given."""
+    service_dir = "  <servicedir>%s</servicedir>\n" % services if services else ""
+    return """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
-  <listen>unix:dir=%(dir)s</listen>
-  <policy context="default">
+  <listen>unix:dir=%s</listen>
+%s  <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
     <allow own="*"/>
   </policy>
 </busconfig>
-"""
+""" % (folder, service_dir)
 
 
 def ini_string(value):
