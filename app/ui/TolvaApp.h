@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 
 class QSystemTrayIcon;
@@ -11,6 +12,7 @@ class QTimer;
 
 namespace Tolvane {
 
+class ExportedTrayMenu;
 class MenuBarContent;
 class TolvaShortcutReactor;
 
@@ -19,26 +21,37 @@ class TolvaShortcutReactor;
 class TolvaApp : public QObject {
     Q_OBJECT
 public:
-    explicit TolvaApp(QObject* parent = nullptr);
+    // `startedAtLogin`: started by the session, which may bring its tray host up later; without one
+    // it waits quietly. Started by the user, it opens the no-tray window once `trayGrace` passes
+    // without a tray host.
+    explicit TolvaApp(bool startedAtLogin = false,
+                      std::chrono::milliseconds trayGrace = std::chrono::seconds(3),
+                      QObject* parent = nullptr);
     ~TolvaApp() override;
 
     MenuBarContent* menuContent() const { return menu_.get(); }
     QSystemTrayIcon* trayIcon() const { return tray_; }
     WindowScene& settingsScene() { return settings_; }
     WindowScene& feedbackScene() { return feedback_; }
+    WindowScene& noTrayScene() { return noTray_; }
 
     void openSettings();
     void openFeedback();
     void openAbout();
     // Pops the menu up at the pointer (a left click on the tray icon).
     void popUpMenu();
+    // Tolvane was started again: the user is looking for it.
+    void activate();
 
 private:
-    void showTrayWhenHostExists();
+    void showTrayWhenHostExists(bool startedAtLogin, std::chrono::milliseconds trayGrace);
+    void showTray();
 
     WindowScene settings_;
     std::unique_ptr<MenuBarContent> menu_;
+    std::unique_ptr<ExportedTrayMenu> exported_;
     WindowScene feedback_;
+    WindowScene noTray_;
     std::unique_ptr<TolvaShortcutReactor> shortcutReactor_;
     QSystemTrayIcon* tray_ = nullptr;
     QTimer* trayWait_ = nullptr;

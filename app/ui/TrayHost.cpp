@@ -7,6 +7,8 @@
 
 namespace Tolvane::TrayHost {
 
+// Asked the way Qt's own tray asks (through the watcher's introspected property), so the answer
+// agrees with the tray Qt picks: a watcher that hides its properties gets an XEmbed icon from Qt.
 bool drawsMenuItself() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() ||

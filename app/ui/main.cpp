@@ -36,11 +36,12 @@ int main(int argc, char** argv) {
 
     int code = 0;
     {
-        Tolvane::TolvaApp tolva;
+        Tolvane::TolvaApp tolva(QCoreApplication::arguments().contains(QStringLiteral("--autostart")));
         // Automation works without a bus too; the service logs why it is missing.
         Tolvane::AutomationService::registerOnSessionBus(&tolva);
-        // Starting Tolvane again while it runs shows its menu instead of a second icon.
-        QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
+        // Starting Tolvane again while it runs shows its menu (or its window) instead of a second icon.
+        QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva,
+                         &Tolvane::TolvaApp::activate);
         code = app.exec();
         // Automation replies still in flight on the pool go out while the bus connection exists.
         QThreadPool::globalInstance()->waitForDone();

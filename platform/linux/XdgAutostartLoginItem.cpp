@@ -151,8 +151,9 @@ QString XdgAutostartLoginItem::systemEntryPath() const {
 }
 
 QByteArray XdgAutostartLoginItem::entryContent() const {
+    // --autostart: the app then waits quietly for a tray host that the session starts later.
     const QString exec = QStringLiteral("env ") + quoteArgument(QString::fromLatin1(launchMarker) + "=1") +
-                         ' ' + quoteArgument(executable_);
+                         ' ' + quoteArgument(executable_) + QStringLiteral(" --autostart");
     QString text;
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");

@@ -109,7 +109,7 @@ TEST(AutostartEntry, OffToOnWritesAValidEntryForThisBinaryAndOnToOffRemovesIt) {
     EXPECT_EQ(lines.value(0), "[Desktop Entry]");
     const QString binary = QCoreApplication::applicationFilePath();
     ASSERT_TRUE(QDir::isAbsolutePath(binary));
-    EXPECT_TRUE(lines.contains("Exec=env TOLVANE_LAUNCHED_AS_LOGIN_ITEM=1 " + binary))
+    EXPECT_TRUE(lines.contains("Exec=env TOLVANE_LAUNCHED_AS_LOGIN_ITEM=1 " + binary + " --autostart"))
         << lines.join('\n').toStdString();
     EXPECT_TRUE(lines.contains("Type=Application"));
     EXPECT_TRUE(lines.contains("X-KDE-autostart-after=panel"));

@@ -57,6 +57,17 @@ class Desktop:
         if tray:
             self.start_tray()
 
+    def start_bus(self):
+        """A private session bus that only this desktop's programs use."""
+        config = self.write("bus.conf", bus_config(self.home))
+        proc = self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE, text=True)
+        address = proc.stdout.readline().strip()
+        if not address.startswith("unix:"):
+            raise RuntimeError("the session bus did not start")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        return address
+
     def start_tray(self):
         self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
                     "--height", "28", "--SetDockType", "true", "--transparent", "false"])
@@ -125,6 +136,23 @@ class Desktop:
                     proc.kill()
                     proc.wait()
         shutil.rmtree(self.home, ignore_errors=True)
+
+
+def bus_config(folder, services=None):
+    """A session bus configuration listening in `folder`, activating from `services` if given."""
+    service_dir = "  <servicedir>%s</servicedir>\n" % services if services else ""
+    return """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=%s</listen>
+%s  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+""" % (folder, service_dir)
 
 
 def ini_string(value):

@@ -126,18 +126,21 @@ class TrayEndToEnd(unittest.TestCase):
 
 
 class TrayWaitsForHost(unittest.TestCase):
-    def test_waits_for_a_tray_that_appears_later(self):
+    def test_started_at_login_waits_quietly_for_a_tray_that_appears_later(self):
         desk = Desktop()
         self.addCleanup(desk.close, [TOLVANE])
         desk.start_x(tray=False)
         log = open(os.path.join(desk.home, "tolvane.out"), "w")
         self.addCleanup(log.close)
-        proc = desk.spawn([TOLVANE], stdout=log, stderr=log)
+        proc = desk.spawn([TOLVANE, "--autostart"], stdout=log, stderr=log)
 
-        def logged():
+        def logged(text):
             with open(log.name) as f:
-                return "waiting" in f.read()
-        self.assertTrue(wait_for(logged, 15), "Tolvane says it waits for a tray")
+                return text in f.read()
+        self.assertTrue(wait_for(lambda: logged("waiting"), 15), "Tolvane says it waits for a tray")
+        self.assertTrue(wait_for(lambda: logged("waiting quietly"), 15), "the moment a window would open")
+        self.assertEqual(desk.xdotool("search", "--onlyvisible", "--name", "^Tolvane$").stdout, "",
+                         "no window when started at login")
         self.assertIsNone(proc.poll(), "Tolvane must not quit without a tray")
         desk.start_tray()
         self.assertTrue(wait_for(lambda: desk.windows("tolvane"), 10))

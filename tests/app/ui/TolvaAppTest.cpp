@@ -8,7 +8,9 @@
 #include <AboutBox/AboutBoxPanel.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -106,4 +108,37 @@ TEST_F(AppFixture, WarningSignWhenTheBundleHasNoName) {
     fakes.mainBundle->info.clear();
     TolvaApp app;
     EXPECT_EQ(app.trayIcon()->toolTip(), "⚠️");
+}
+
+TEST_F(AppFixture, WithoutATrayTheUserStartGetsTheMenuInAWindowAndTheLoginStartWaits) {
+    using namespace std::chrono_literals;
+    // The offscreen platform has no tray host.
+    TolvaApp atLogin(/*startedAtLogin=*/true, 0ms);
+    TolvaApp byUser(/*startedAtLogin=*/false, 0ms);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(atLogin.noTrayScene().window(), nullptr);
+    QWidget* window = byUser.noTrayScene().window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Tolvane");
+
+    QStringList entries;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (auto* button = qobject_cast<QPushButton*>(w))
+            entries << button->text();
+        else if (auto* label = qobject_cast<QLabel*>(w))
+            entries << label->text();
+    }
+    QStringList menu;
+    for (QAction* a : byUser.menuContent()->menu()->actions())
+        if (!a->isSeparator())
+            menu << a->text();
+    ASSERT_FALSE(entries.isEmpty());
+    EXPECT_TRUE(entries.takeFirst().contains("no tray icons"));
+    EXPECT_EQ(entries, menu) << "every entry of the menu, in its order";
+
+    // A second start while it waits at login brings the window up too: the user asked for it.
+    atLogin.activate();
+    ASSERT_NE(atLogin.noTrayScene().window(), nullptr);
+    EXPECT_TRUE(atLogin.noTrayScene().window()->isVisible());
 }
