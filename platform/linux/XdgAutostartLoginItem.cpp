@@ -184,9 +184,10 @@ std::optional<LoginItemService::Error> XdgAutostartLoginItem::followExecutable()
     auto entry = readEntry(path);
     if (!entry || entrySaysOff(path))
         return std::nullopt;
-    const auto program = commandProgram(*entry);
+    // Only an entry the session would skip follows us: a second copy (a build from source) must
+    // not take over an entry whose program still exists.
     const QString running = QFileInfo(executable_).canonicalFilePath();
-    if (!program || running.isEmpty() || QFileInfo(locateProgram(*program)).canonicalFilePath() == running)
+    if (!commandProgram(*entry) || running.isEmpty() || !programMissing(path))
         return std::nullopt;
     // Only the program changes: the arguments and every other line stay as they are.
     const auto exec = entry->value(mainGroup, QStringLiteral("Exec"));

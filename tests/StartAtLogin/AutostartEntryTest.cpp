@@ -222,7 +222,7 @@ TEST(AutostartEntry, TheCommandStartsThisBinaryMarkedAsALoginLaunch) {
     RealAutostart fixture(program);
     StartAtLogin::setLoginItemEnabled(true);
     ASSERT_EQ(validationProblems(fixture.entry()), "");
-    EXPECT_EQ(launchAndReport(fixture.entry(), report), program + "|1|");
+    EXPECT_EQ(launchAndReport(fixture.entry(), report), program + "|1|--autostart");
 }
 
 TEST(AutostartEntry, StartingFromANewPlaceMovesTheEntryAlongWithItsArguments) {
@@ -249,6 +249,13 @@ TEST(AutostartEntry, StartingFromANewPlaceMovesTheEntryAlongWithItsArguments) {
     EXPECT_EQ(validationProblems(fixture.entry()), "");
 
     EXPECT_EQ(launchAndReport(fixture.entry(), report), moved + "|1|--autostart --name=a b");
+
+    // Another copy that still exists keeps the entry: a second build must not take it over.
+    const QByteArray elsewhere =
+        "[Desktop Entry]\nType=Application\nName=Tolvane\nExec=/bin/true --autostart\n";
+    fixture.xdg.writeFile(fixture.entry(), elsewhere);
+    platform::linux_::installStartAtLoginAdapters();
+    EXPECT_EQ(fixture.xdg.readFile(fixture.entry()), elsewhere);
 
     // Switched off, or never on: left as it is.
     const QByteArray hidden = before + "Hidden=true\n";
