@@ -1,7 +1,8 @@
 """The automation actions of the real Tolvane binary over a private session bus, called with gdbus."""
 import os
+import subprocess
 import sys
-import tempfile
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -10,20 +11,6 @@ from desktop import Desktop, wait_for  # noqa: E402
 TOLVANE = os.environ["TOLVANE_BIN"]
 DEST = ["--dest", "app.tolvane.Tolvane", "--object-path", "/app/tolvane/Tolvane"]
 IFACE = "app.tolvane.Tolvane.Automation1."
-
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%(tmp)s</listen>
-  <servicedir>%(services)s</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
 
 
 class AutomationEndToEnd(unittest.TestCase):
@@ -35,22 +22,7 @@ class AutomationEndToEnd(unittest.TestCase):
             path = self.desk.browser(desktop_id, name)
             self.ids[desktop_id] = "%s::file://%s" % (desktop_id, path)
         self.desk.env["QT_QPA_PLATFORM"] = "offscreen"
-        services = os.path.join(self.desk.home, "services")
-        os.makedirs(services)
-        # Activation starts the real binary; what it prints lands in the daemon's output.
-        with open(os.path.join(services, "app.tolvane.Tolvane.service"), "w") as f:
-            f.write("[D-BUS Service]\nName=app.tolvane.Tolvane\nExec=%s\n" % TOLVANE)
-        config = os.path.join(self.desk.home, "bus.conf")
-        with open(config, "w") as f:
-            f.write(BUS_CONFIG % {"tmp": self.desk.home, "services": services})
-        self.out_path = os.path.join(self.desk.home, "bus.out")
-        out = open(self.out_path, "w")
-        self.addCleanup(out.close)
-        # The activated process inherits the daemon's output, so what Tolvane prints lands in our file.
-        self.desk.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
-                        stdout=out, stderr=out)
-        address = wait_for(lambda: next((l for l in self.printed().splitlines() if l.startswith("unix:")), None))
-        self.assertTrue(address, self.printed())
+        address, self.out_path = self.desk.start_bus("bus", TOLVANE)
         self.desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def bus(self, method, *args):
@@ -82,8 +54,11 @@ class AutomationEndToEnd(unittest.TestCase):
         self.assertEqual(self.desk.default_for("x-scheme-handler/https"), "charlie.desktop")
 
     def test_stale_id_and_failing_switch(self):
-        stale = self.call("SetDefaultSystemBrowser", "alpha:1.0:file:///gone/alpha.desktop")
-        self.assertEqual(stale.returncode, 0, stale.stderr)
+        stale_id = "alpha:1.0:file:///gone/alpha.desktop"
+        stale = self.call("SetDefaultSystemBrowser", stale_id)
+        self.assertNotEqual(stale.returncode, 0, "an id that matches nothing is not a success")
+        self.assertIn("app.tolvane.Tolvane.Error.NoSuchBrowser", stale.stderr)
+        self.assertIn(stale_id, stale.stderr)
         self.assertTrue(wait_for(lambda: "No valid default browser is selected" in self.printed(), 5),
                         self.printed())
         self.assertFalse(os.path.exists(os.path.join(self.desk.config, "mimeapps.list")), "nothing was written")
@@ -93,8 +68,45 @@ class AutomationEndToEnd(unittest.TestCase):
         failed = self.call("SetDefaultSystemBrowser", self.ids["alpha"])
         self.assertNotEqual(failed.returncode, 0)
         self.assertIn("app.tolvane.Tolvane.Error.CouldNotSetDefaultBrowser", failed.stderr)
-        self.assertIn("couldNotSetDefaultBrowser", failed.stderr)
+        self.assertIn("Alpha", failed.stderr)
+        self.assertIn("mimeapps.list", failed.stderr)
         self.assertTrue(os.path.isdir(os.path.join(self.desk.config, "mimeapps.list")))
+
+
+class QuitUnderLoad(unittest.TestCase):
+    """Quit from the tray menu while scripts keep asking for browsers and their icons."""
+
+    def test_quit_ends_the_process_while_requests_are_in_flight(self):
+        desk = Desktop()
+        self.addCleanup(desk.close, [TOLVANE])
+        for n in range(12):
+            desk.browser("web%02d" % n, "Web %d" % n)
+        address, _ = desk.start_bus("bus")
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        desk.start_x()
+        proc = desk.spawn([TOLVANE])
+        owned = lambda: "true" in desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                                            "--object-path", "/org/freedesktop/DBus", "--method",
+                                            "org.freedesktop.DBus.NameHasOwner", "app.tolvane.Tolvane"]).stdout
+        self.assertTrue(wait_for(owned, 15), "Tolvane never took its bus name")
+        icon = wait_for(lambda: desk.windows("tolvane"), 15)
+        self.assertTrue(icon, "the tray icon never appeared")
+
+        call = " ".join(["gdbus", "call", "--session", *DEST, "--method", IFACE + "SuggestedEntities"])
+        for _ in range(6):
+            desk.spawn(["sh", "-c", "while :; do %s >/dev/null 2>&1 & %s >/dev/null 2>&1; done" % (call, call)])
+        time.sleep(1)  # let the flood build up before quitting; the check below has its own deadline
+
+        geometry = dict(line.split("=") for line in desk.xdotool("getwindowgeometry", "--shell", icon[0]).stdout.split())
+        desk.xdotool("mousemove", str(int(geometry["X"]) + int(geometry["WIDTH"]) // 2),
+                     str(int(geometry["Y"]) + int(geometry["HEIGHT"]) // 2), "click", "1")
+        self.assertTrue(wait_for(lambda: len(desk.windows("tolvane", visible=True)) > 1, 15), "the menu did not open")
+        desk.xdotool("key", "Down", "Return")  # Quit is the first row
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.fail("Tolvane hangs after Quit while automation requests are in flight")
+        self.assertFalse(owned(), "the bus name is released")
 
 
 if __name__ == "__main__":
