@@ -21,8 +21,10 @@ class AutomationEndToEnd(unittest.TestCase):
         for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]:
             path = self.desk.browser(desktop_id, name)
             self.ids[desktop_id] = "%s::file://%s" % (desktop_id, path)
-        self.desk.env["QT_QPA_PLATFORM"] = "offscreen"
-        address, self.out_path = self.desk.start_bus("bus", TOLVANE)
+        # As from SSH or cron: no display at all; the bus starts the service itself.
+        for name in ("DISPLAY", "QT_QPA_PLATFORM"):
+            self.desk.env.pop(name, None)
+        address, self.out_path = self.desk.start_bus("bus", TOLVANE + " --service")
         self.desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def bus(self, method, *args):
@@ -31,6 +33,33 @@ class AutomationEndToEnd(unittest.TestCase):
 
     def call(self, method, *args):
         return self.desk.run(["gdbus", "call", "--session", *DEST, "--method", IFACE + method, *args])
+
+    def owner_pid(self):
+        reply = self.bus("GetConnectionUnixProcessID", "app.tolvane.Tolvane").stdout
+        return int(reply.strip("()\n, ").split()[-1])
+
+    def test_default_browser_property_follows_changes_made_by_other_programs(self):
+        introspected = self.desk.run(["gdbus", "introspect", "--session", "--xml", *DEST])
+        self.assertEqual(introspected.returncode, 0, introspected.stderr)
+        self.assertIn('<arg name="id" type="s" direction="in">', introspected.stdout)
+        self.assertIn("org.gtk.GDBus.DocString", introspected.stdout)
+        self.assertIn('<property name="DefaultBrowser" type="s" access="read">', introspected.stdout)
+
+        monitor_out = open(os.path.join(self.desk.home, "monitor.out"), "w")
+        self.addCleanup(monitor_out.close)
+        self.desk.spawn(["gdbus", "monitor", "--session", "--dest", "app.tolvane.Tolvane"], stdout=monitor_out)
+        time.sleep(0.5)  # gdbus monitor subscribes asynchronously and says nothing when it is ready
+
+        def seen(desktop_id):
+            with open(monitor_out.name) as f:
+                return any("PropertiesChanged" in l and "'DefaultBrowser': <'%s'>" % desktop_id in l
+                           for l in f.read().splitlines())
+        for desktop_id in ("charlie.desktop", "alpha.desktop"):
+            self.assertEqual(self.desk.run(["xdg-mime", "default", desktop_id, "x-scheme-handler/https"]).returncode, 0)
+            self.assertTrue(wait_for(lambda: seen(desktop_id), 10), "no PropertiesChanged for " + desktop_id)
+            got = self.desk.run(["gdbus", "call", "--session", *DEST, "--method",
+                                 "org.freedesktop.DBus.Properties.Get", IFACE.rstrip("."), "DefaultBrowser"])
+            self.assertIn("<'%s'>" % desktop_id, got.stdout, got.stderr)
 
     def printed(self):
         with open(self.out_path, encoding="utf-8", errors="replace") as f:
@@ -43,6 +72,8 @@ class AutomationEndToEnd(unittest.TestCase):
         for desktop_id in self.ids.values():
             self.assertIn("'%s'" % desktop_id, listed.stdout)
         self.assertIn("'The Bravo browser'", listed.stdout)
+        self.assertIn("0x89, 0x50, 0x4e, 0x47", listed.stdout, "icons are drawn without a display")
+        self.assertEqual(self.desk.stray_processes(TOLVANE), [self.owner_pid()])
 
         done = self.call("SetDefaultSystemBrowser", self.ids["bravo"])
         self.assertEqual(done.returncode, 0, done.stderr)
@@ -71,6 +102,34 @@ class AutomationEndToEnd(unittest.TestCase):
         self.assertIn("Alpha", failed.stderr)
         self.assertIn("mimeapps.list", failed.stderr)
         self.assertTrue(os.path.isdir(os.path.join(self.desk.config, "mimeapps.list")))
+
+
+class SecondSession(unittest.TestCase):
+    """A tray instance runs on one bus; a script on another bus of the same home (SSH) still gets answers."""
+
+    def test_other_bus_is_served_while_the_tray_instance_runs(self):
+        desk = Desktop()
+        self.addCleanup(desk.close, [TOLVANE])
+        for desktop_id, name in [("alpha", "Alpha"), ("bravo", "Bravo")]:
+            desk.browser(desktop_id, name)
+        tray_bus, _ = desk.start_bus("tray-bus")
+        desk.start_x()
+        tray = desk.spawn([TOLVANE], env=dict(desk.env, DBUS_SESSION_BUS_ADDRESS=tray_bus))
+        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), 15), "the tray icon never appeared")
+
+        ssh_bus, _ = desk.start_bus("ssh-bus", TOLVANE + " --service")
+        ssh = dict(desk.env, DBUS_SESSION_BUS_ADDRESS=ssh_bus)
+        ssh.pop("DISPLAY")
+        call = lambda *args: subprocess.run(["gdbus", "call", "--session", "--timeout", "10", *DEST, "--method",
+                                             *args], env=ssh, capture_output=True, text=True)
+        listed = call(IFACE + "SuggestedEntities")
+        self.assertEqual(listed.returncode, 0, listed.stderr)
+        self.assertIn("'The Bravo browser'", listed.stdout)
+        done = call(IFACE + "SetDefaultSystemBrowser", listed.stdout.split("'")[1])
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(desk.default_for("x-scheme-handler/https"), listed.stdout.split("'")[1].split(":")[0] + ".desktop")
+        self.assertIsNone(tray.poll(), "the tray instance keeps running")
+        self.assertEqual(len(desk.stray_processes(TOLVANE)), 2)
 
 
 class QuitUnderLoad(unittest.TestCase):

@@ -84,7 +84,7 @@ class Desktop:
         return self.xdotool(*args).stdout.split()
 
     def spawn(self, args, **kwargs):
-        proc = subprocess.Popen(args, env=self.env, stdout=kwargs.pop("stdout", subprocess.DEVNULL),
+        proc = subprocess.Popen(args, env=kwargs.pop("env", self.env), stdout=kwargs.pop("stdout", subprocess.DEVNULL),
                                 stderr=kwargs.pop("stderr", subprocess.DEVNULL), **kwargs)
         self.procs.append(proc)
         return proc
