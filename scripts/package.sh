@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 build=$(realpath -m "${1:-build}")
 out=$(realpath -m "${2:-dist}")
 if [ ! -f "$build/CMakeCache.txt" ]; then
+  # A fresh checkout: the build and the checks need their packages first.
+  scripts/bootstrap.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build "$build" -j"$(nproc)" --target tolvane tolvane-manpage tolvane-changelog

@@ -20,6 +20,7 @@
 #include <QThreadPool>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace Tolvane {
@@ -34,8 +35,28 @@ void announceDefaultChanges(AutomationService* service) {
                      &AutomationService::recheckDefaultBrowser);
 }
 
-bool platformChosenOrDisplayReachable() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || platform::linux_::displayReachable();
+// What a tray and a service start share once their application object exists: none when it may
+// go on, else the exit status.
+std::optional<int> setUpApplication() {
+    nameApplication();
+    if (const auto status = cli::rejectUnexpectedArguments(QCoreApplication::arguments()))
+        return status;
+    // Neither ends when a window (settings, feedback) closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::linux_::installLinuxAdapters();
+    return std::nullopt;
+}
+
+// A platform plugin chosen in the environment that draws without any display.
+bool displaylessPlatformChosen() {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    return chosen.startsWith("offscreen") || chosen.startsWith("minimal") || chosen.startsWith("vnc");
+}
+
+// Qt aborts when its platform finds no display, so look first (QT_QPA_PLATFORM=xcb set in a
+// profile does not make an X server appear over SSH).
+bool platformCanStart() {
+    return displaylessPlatformChosen() || platform::linux_::displayReachable();
 }
 
 } // namespace
@@ -65,14 +86,11 @@ int runCommandLine(int argc, char** argv) {
 
 int runService(int argc, char** argv) {
     // Started by the bus from SSH or cron there may be no display: serve anyway, icons included.
-    if (!platformChosenOrDisplayReachable())
+    if (!platformCanStart())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    nameApplication();
-    if (const auto status = cli::rejectUnexpectedArguments(QCoreApplication::arguments()))
+    if (const auto status = setUpApplication())
         return *status;
-    QApplication::setQuitOnLastWindowClosed(false);
-    platform::linux_::installLinuxAdapters();
     // No tray and no single-instance lock: a tray instance of another session may own the
     // configuration folder; the mimeapps lock keeps switches of both processes apart.
     AutomationService* service =
@@ -86,20 +104,15 @@ int runService(int argc, char** argv) {
 }
 
 int runTray(int argc, char** argv) {
-    if (!platformChosenOrDisplayReachable()) {
+    if (!platformCanStart()) {
         std::fputs("tolvane: no display to show the tray icon on; "
                    "see 'tolvane --help' for the command line\n",
                    stderr);
         return 1;
     }
     QApplication app(argc, argv);
-    nameApplication();
-    if (const auto status = cli::rejectUnexpectedArguments(QCoreApplication::arguments()))
+    if (const auto status = setUpApplication())
         return *status;
-    // A tray utility: closing its last window must not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    platform::linux_::installLinuxAdapters();
     platform::linux_::installStartAtLoginAdapters();
     platform::linux_::installFeedbackAdapters();
 

@@ -132,6 +132,27 @@ class SecondSession(unittest.TestCase):
         self.assertEqual(len(desk.stray_processes(TOLVANE)), 2)
 
 
+    def test_tray_instance_takes_the_name_from_a_service_started_earlier(self):
+        desk = Desktop()
+        self.addCleanup(desk.close, [TOLVANE])
+        desk.browser("alpha", "Alpha")
+        address, _ = desk.start_bus("bus", TOLVANE + " --service")
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        first = desk.run(["gdbus", "call", "--session", *DEST, "--method", IFACE + "SuggestedEntities"])
+        self.assertEqual(first.returncode, 0, first.stderr)
+        service = desk.stray_processes(TOLVANE)
+        self.assertEqual(len(service), 1)
+
+        desk.start_x()
+        tray = desk.spawn([TOLVANE])
+        self.assertTrue(wait_for(lambda: desk.stray_processes(TOLVANE) == [tray.pid], 15),
+                        "the service leaves once the tray instance owns the name")
+        owner = desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                          "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                          "app.tolvane.Tolvane"]).stdout
+        self.assertIn(str(tray.pid), owner)
+
+
 class QuitUnderLoad(unittest.TestCase):
     """Quit from the tray menu while scripts keep asking for browsers and their icons."""
 

@@ -65,6 +65,14 @@ class CommandLine(unittest.TestCase):
             self.assertEqual(self.desk.default_for("x-scheme-handler/http"), desktop_id, wanted)
             got = self.tolvane("--get")
             self.assertEqual((got.returncode, got.stdout), (0, desktop_id + "\n"))
+        completion = os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "app", "cli", "bash-completion", "tolvane")
+        completed = subprocess.run(
+            ["bash", "-c", 'source "$1"; COMP_WORDS=(tolvane --set web); COMP_CWORD=2; _tolvane; '
+                           'printf "%s\\n" "${COMPREPLY[@]}"', "-", completion],
+            env=dict(self.headless, PATH=os.path.dirname(TOLVANE) + ":" + self.headless["PATH"]),
+            capture_output=True, text=True)
+        self.assertEqual(sorted(completed.stdout.split()), ["web-one.desktop", "web-two.desktop"], completed.stderr)
+
         now = json.loads(self.tolvane("--list", "--json").stdout)
         self.assertEqual([b["desktopId"] for b in now if b["isDefault"]], ["web-two.desktop"])
 
