@@ -17,7 +17,9 @@
 #include "platform/linux/StartAtLoginAdapters.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -100,6 +102,13 @@ int runService(int argc, char** argv) {
     announceDefaultChanges(service);
     // A tray instance started later on this bus takes the name over; this process is then done.
     QObject::connect(service, &AutomationService::nameLost, &app, &QCoreApplication::quit);
+    // So is it when the bus goes away with its session (an SSH log-out): nobody can call it any more.
+    auto* busCheck = new QTimer(&app);
+    QObject::connect(busCheck, &QTimer::timeout, &app, [] {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QCoreApplication::quit();
+    });
+    busCheck->start(2000);
     return finishAfterEventLoop(app.exec());
 }
 

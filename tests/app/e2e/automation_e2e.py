@@ -84,6 +84,15 @@ class AutomationEndToEnd(unittest.TestCase):
         self.assertEqual(focus.returncode, 0, focus.stderr)
         self.assertEqual(self.desk.default_for("x-scheme-handler/https"), "charlie.desktop")
 
+    def test_service_ends_with_its_bus(self):
+        self.assertEqual(self.call("SuggestedEntities").returncode, 0)
+        service = self.owner_pid()
+        daemon = next(p for p in self.desk.procs if p.args[0] == "dbus-daemon")
+        daemon.terminate()
+        daemon.wait(5)
+        self.assertTrue(wait_for(lambda: not os.path.exists("/proc/%d" % service), 15),
+                        "the service must not outlive the session bus it serves")
+
     def test_stale_id_and_failing_switch(self):
         stale_id = "alpha:1.0:file:///gone/alpha.desktop"
         stale = self.call("SetDefaultSystemBrowser", stale_id)
