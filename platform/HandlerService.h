@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 // Changes which application handles a URL scheme.
@@ -16,6 +18,10 @@ public:
     // Makes the application with identifier `bundleId` (lower case) the handler of `scheme`.
     // Returns noErr on success, a negative status otherwise; nothing is half-changed on failure.
     virtual int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) = 0;
+
+    // The identifier of the application that opens `scheme` links now (on Linux its desktop-file
+    // ID), or none when no installed application is set.
+    virtual std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) = 0;
 };
 
 } // namespace platform

@@ -35,6 +35,9 @@ done
 echo "== whole application (private Xvfb with a tray host)"
 python3 bench/app/app_bench.py build/app/ui/tolvane
 
+echo "== command line beside xdg-settings (no display)"
+for n in 3 50; do bench/app/cli_bench.sh build/app/ui/tolvane "$n"; done
+
 [ -f "$work/DesktopAdaptersBench.json" ] || exit 0
 command -v hyperfine >/dev/null || { echo "bench: hyperfine missing, no side-by-side figures"; exit 0; }
 

@@ -15,7 +15,7 @@ packages=(
   desktop-file-utils appstream python3 imagemagick hyperfine procps openssl
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
-  weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian
+  weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
 )
 
 missing=()

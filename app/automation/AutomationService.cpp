@@ -1,15 +1,19 @@
 #include "AutomationService.h"
 
+#include "BrowserEntity.h"
 #include "BrowserEntityQuery.h"
 #include "IntentLog.h"
 #include "LaunchServices.h"
 #include "TolvaFocusFilterIntent.h"
 #include "TolvaSetBrowserIntent.h"
+#include "platform/HandlerService.h"
+#include "platform/Services.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusReply>
 #include <QLoggingCategory>
 #include <QThreadPool>
 
@@ -70,16 +74,44 @@ std::optional<BrowserEntity> chosenEntity(const QString& id) {
     return entity;
 }
 
+// An id as error messages quote it: whole when short, shortened when a caller sent pages of it.
+QString quotedId(const QString& id) {
+    constexpr int longest = 200;
+    return QStringLiteral("\u201c%1\u201d").arg(id.size() > longest ? id.left(longest) + QChar(0x2026) : id);
+}
+
+// An intent run that found no browser for a non-empty id is an error for the caller.
+class NoSuchBrowser : public std::exception {
+public:
+    explicit NoSuchBrowser(QString id) : id_(std::move(id)) {}
+    QString message() const {
+        return QStringLiteral(
+                   "No installed browser has the id %1; ask SuggestedEntities for the current ids.")
+            .arg(quotedId(id_));
+    }
+
+private:
+    QString id_;
+};
+
+void requireMatch(IntentOutcome outcome, const QString& id) {
+    if (outcome == IntentOutcome::noSuchBrowser)
+        throw NoSuchBrowser(id);
+}
+
 // Runs `work` and turns its outcome into the reply; nothing thrown escapes into the event loop.
 QDBusMessage answer(const QDBusMessage& request, const std::function<QVariantList()>& work) {
     try {
         return request.createReply(work());
     } catch (const LaunchServices::Error& error) {
         return request.createErrorReply(
-            QString::fromLatin1(AutomationService::couldNotSetDefaultBrowserError), error.description());
+            QString::fromLatin1(AutomationService::couldNotSetDefaultBrowserError), error.message());
     } catch (const SettingsUnavailable& error) {
         return request.createErrorReply(QString::fromLatin1(AutomationService::settingsUnavailableError),
-                                        QString::fromLatin1(error.what()));
+                                        error.message());
+    } catch (const NoSuchBrowser& error) {
+        return request.createErrorReply(QString::fromLatin1(AutomationService::noSuchBrowserError),
+                                        error.message());
     } catch (const std::exception& error) {
         return request.createErrorReply(QDBusError::Failed, QString::fromLocal8Bit(error.what()));
     }
@@ -92,29 +124,64 @@ AutomationService::AutomationService(QObject* parent) : QObject(parent) {
     qDBusRegisterMetaType<QList<EntityRecord>>();
     qDBusRegisterMetaType<FocusFilterRecord>();
     qDBusRegisterMetaType<QList<FocusFilterRecord>>();
+    stopDrawingIconsAtQuit();
 }
 
-bool AutomationService::registerOnSessionBus(QObject* parent) {
+AutomationService* AutomationService::registerOnSessionBus(QObject* parent, NameOwnership ownership) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         logWarning("Automation is not offered: no session bus (" + bus.lastError().message() + ")");
-        return false;
+        return nullptr;
     }
     auto* service = new AutomationService(parent);
+    service->bus_ = bus;
+    service->announcedDefault_ = service->defaultBrowser();
     // The object goes up before the name, so a call that started us finds it at once.
-    if (!bus.registerObject(QString::fromLatin1(objectPath), service, QDBusConnection::ExportAllSlots)) {
+    if (!bus.registerObject(QString::fromLatin1(objectPath), service,
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)) {
         logWarning(QStringLiteral("Automation is not offered: the object path is taken"));
         delete service;
-        return false;
+        return nullptr;
     }
-    if (!bus.registerService(QString::fromLatin1(serviceName))) {
+    const bool yield = ownership == NameOwnership::yield;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claimed =
+        bus.interface()->registerService(QString::fromLatin1(serviceName),
+                                         QDBusConnectionInterface::ReplaceExistingService,
+                                         yield ? QDBusConnectionInterface::AllowReplacement
+                                               : QDBusConnectionInterface::DontAllowReplacement);
+    if (!claimed.isValid() || claimed.value() != QDBusConnectionInterface::ServiceRegistered) {
         logWarning(QStringLiteral("Automation is not offered: %1 belongs to another process")
                        .arg(QString::fromLatin1(serviceName)));
         bus.unregisterObject(QString::fromLatin1(objectPath));
         delete service;
-        return false;
+        return nullptr;
     }
-    return true;
+    if (yield)
+        connect(bus.interface(), &QDBusConnectionInterface::serviceUnregistered, service,
+                [service](const QString& name) {
+                    if (name == QLatin1String(serviceName))
+                        emit service->nameLost();
+                });
+    return service;
+}
+
+QString AutomationService::defaultBrowser() const {
+    return platform::get<platform::HandlerService>()
+        ->defaultHandlerForURLScheme(QStringLiteral("https"))
+        .value_or(QString());
+}
+
+void AutomationService::recheckDefaultBrowser() {
+    const QString now = defaultBrowser();
+    if (now == announcedDefault_)
+        return;
+    announcedDefault_ = now;
+    QDBusMessage changed = QDBusMessage::createSignal(QString::fromLatin1(objectPath),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("PropertiesChanged"));
+    changed << QString::fromLatin1(interfaceName) << QVariantMap{{QStringLiteral("DefaultBrowser"), now}}
+            << QStringList();
+    bus_.send(changed);
 }
 
 namespace {
@@ -150,7 +217,7 @@ void AutomationService::SetDefaultSystemBrowser(const QString& id) {
     connection().send(answer(message(), [&id] {
         TolvaSetBrowserIntent intent;
         intent.browser = chosenEntity(id);
-        intent.perform();
+        requireMatch(intent.perform(), id);
         return QVariantList{};
     }));
 }
@@ -174,7 +241,7 @@ void AutomationService::PerformFocusFilter(const QString& id) {
     replyFromPool(message(), connection(), [id] {
         TolvaFocusFilterIntent filter;
         filter.browser = chosenEntity(id);
-        filter.perform();
+        requireMatch(filter.perform(), id);
         return QVariantList{};
     });
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "AutomationIntrospection.h"
+
 #include <QByteArray>
 #include <QDBusArgument>
+#include <QDBusConnection>
 #include <QDBusContext>
 #include <QList>
 #include <QObject>
@@ -32,10 +35,13 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, FocusFilterRecord
 
 // The browser entities, the set-browser action and the Focus filter, offered on the session bus.
 // Slots are the bus methods; the set-browser action runs on the GUI thread, everything else on the
-// global thread pool and answers with a delayed reply.
+// global thread pool and answers with a delayed reply. Introspection serves the installed
+// interface description, documentation included.
 class AutomationService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "app.tolvane.Tolvane.Automation1")
+    Q_CLASSINFO("D-Bus Introspection", TOLVANE_AUTOMATION1_INTROSPECTION)
+    Q_PROPERTY(QString DefaultBrowser READ defaultBrowser)
 
 public:
     static constexpr const char* serviceName = "app.tolvane.Tolvane";
@@ -44,12 +50,30 @@ public:
     static constexpr const char* couldNotSetDefaultBrowserError =
         "app.tolvane.Tolvane.Error.CouldNotSetDefaultBrowser";
     static constexpr const char* settingsUnavailableError = "app.tolvane.Tolvane.Error.SettingsUnavailable";
+    static constexpr const char* noSuchBrowserError = "app.tolvane.Tolvane.Error.NoSuchBrowser";
 
-    // Call once from main() after the QApplication exists. Returns false, after logging one line,
+    // How the bus name is held. The tray instance keeps it and takes it over from a process that
+    // only serves automation; such a process yields it and then emits nameLost.
+    enum class NameOwnership { keep, yield };
+
+    // Call once from main() after the QApplication exists. Returns none, after logging one line,
     // when there is no session bus or the name belongs to another process.
-    static bool registerOnSessionBus(QObject* parent);
+    static AutomationService* registerOnSessionBus(QObject* parent,
+                                                   NameOwnership ownership = NameOwnership::keep);
 
     explicit AutomationService(QObject* parent = nullptr);
+
+    // The desktop file ID of the https handler now; empty when none is set.
+    QString defaultBrowser() const;
+
+signals:
+    // The bus name went to another process (a tray instance that started later).
+    void nameLost();
+
+public slots:
+    // Reads the default again and announces it on the bus when it differs from the last one.
+    // Connect whatever notices changes of the default-application files.
+    void recheckDefaultBrowser();
 
 public slots:
     QList<EntityRecord> SuggestedEntities();
@@ -57,6 +81,10 @@ public slots:
     void SetDefaultSystemBrowser(const QString& id);
     QList<FocusFilterRecord> SuggestedFocusFilters();
     void PerformFocusFilter(const QString& id);
+
+private:
+    QDBusConnection bus_{QString()};
+    QString announcedDefault_;
 };
 
 } // namespace Tolvane

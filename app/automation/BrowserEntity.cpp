@@ -9,6 +9,7 @@
 #include <QSemaphore>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 
 namespace Tolvane {
@@ -31,8 +32,13 @@ QByteArray renderPng(const QIcon& icon) {
     return png;
 }
 
+// closingDown() turns true only once the application object is destroyed, long after main()
+// may be waiting for the workers: the quit request itself must release them.
+std::atomic<bool> quitting{false};
+
 bool guiAvailable() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && !QCoreApplication::closingDown();
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && !quitting &&
+           !QCoreApplication::closingDown();
 }
 
 } // namespace
@@ -62,6 +68,10 @@ QByteArray iconPng(const QIcon& icon) {
         if (!guiAvailable())
             return {};
     return job->png;
+}
+
+void stopDrawingIconsAtQuit() {
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] { quitting = true; });
 }
 
 BrowserEntity BrowserEntity::from(const DefaultBrowser& browser) {

@@ -35,4 +35,8 @@ struct BrowserEntity {
 // (null icon, no GUI application, or the application is shutting down).
 QByteArray iconPng(const QIcon& icon);
 
+// From the moment the application's event loop is told to quit, drawing is refused and workers
+// stop waiting for it. Call once on the GUI thread before any worker asks for an icon.
+void stopDrawingIconsAtQuit();
+
 } // namespace Tolvane

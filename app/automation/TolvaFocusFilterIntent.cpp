@@ -20,8 +20,8 @@ QList<TolvaFocusFilterIntent> TolvaFocusFilterIntent::suggestedFocusFilters(QRan
     return {filter};
 }
 
-void TolvaFocusFilterIntent::perform() const {
-    setDefaultBrowserFromEntity(browser, "TolvaFocusFilterIntent");
+IntentOutcome TolvaFocusFilterIntent::perform() const {
+    return setDefaultBrowserFromEntity(browser, "TolvaFocusFilterIntent");
 }
 
 } // namespace Tolvane

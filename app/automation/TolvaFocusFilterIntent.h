@@ -32,7 +32,7 @@ struct TolvaFocusFilterIntent {
     suggestedFocusFilters(QRandomGenerator* random = QRandomGenerator::global());
 
     // Runs off the GUI thread; throws as TolvaSetBrowserIntent::perform does.
-    void perform() const;
+    IntentOutcome perform() const;
 };
 
 } // namespace Tolvane

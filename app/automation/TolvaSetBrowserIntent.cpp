@@ -37,15 +37,22 @@ IntentParameterMetadata TolvaSetBrowserIntent::browserParameter() {
     return {localizedString("Browser", QStringLiteral("Browser")), description()};
 }
 
-void TolvaSetBrowserIntent::perform() const {
-    setDefaultBrowserFromEntity(browser, "TolvaSetBrowserIntent");
+QString SettingsUnavailable::message() const {
+    const QString name = browserName_.isEmpty() ? QStringLiteral("the browser") : browserName_;
+    return QStringLiteral("Could not make %1 the default browser: the settings file %2 cannot be read.")
+        .arg(name, SettingsStore::filePath());
 }
 
-void setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser, const char* logCategory) {
+IntentOutcome TolvaSetBrowserIntent::perform() const {
+    return setDefaultBrowserFromEntity(browser, "TolvaSetBrowserIntent");
+}
+
+IntentOutcome setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser,
+                                          const char* logCategory) {
     logIntentDebug(logCategory, "Perform called");
     if (!browser) {
         logIntentDebug(logCategory, "No default browser selected");
-        return;
+        return IntentOutcome::noBrowserChosen;
     }
     const QList<DefaultBrowser> browsers = installedBrowsers();
     const auto match = std::find_if(browsers.begin(), browsers.end(), [&](const DefaultBrowser& candidate) {
@@ -53,13 +60,15 @@ void setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser, co
     });
     if (match == browsers.end()) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
-        return;
+        return IntentOutcome::noSuchBrowser;
     }
-    platform::printLine("Setting default browser to " + match->id());
+    // The line announces a switch, so it follows the settings read that could still stop it.
     const std::optional<bool> autoConfirm = readAutoConfirm();
     if (!autoConfirm)
-        throw SettingsUnavailable();
+        throw SettingsUnavailable(match->appName);
+    platform::printLine("Setting default browser to " + match->id());
     match->setAsDefault(*autoConfirm);
+    return IntentOutcome::switched;
 }
 
 } // namespace Tolvane

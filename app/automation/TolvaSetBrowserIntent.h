@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace Tolvane {
 
@@ -18,8 +19,17 @@ struct IntentParameterMetadata {
 // The settings suite could not be opened, so the automatic-confirmation choice is unknown.
 class SettingsUnavailable : public std::exception {
 public:
+    explicit SettingsUnavailable(QString browserName = {}) : browserName_(std::move(browserName)) {}
     const char* what() const noexcept override { return "settingsUnavailable"; }
+    // A sentence naming the browser that was not switched and the file that could not be read.
+    QString message() const;
+
+private:
+    QString browserName_;
 };
+
+// What a run of an intent came to when it did not throw.
+enum class IntentOutcome { noBrowserChosen, noSuchBrowser, switched };
 
 // "Set default system browser": makes the chosen browser the default.
 struct TolvaSetBrowserIntent {
@@ -32,10 +42,11 @@ struct TolvaSetBrowserIntent {
 
     // Runs on the GUI thread. Throws LaunchServices::Error when the switch fails and
     // SettingsUnavailable when the settings cannot be read (nothing is switched then).
-    void perform() const;
+    IntentOutcome perform() const;
 };
 
 // The steps both intents take, logging under "<app id>.<logCategory>". Callable from any thread.
-void setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser, const char* logCategory);
+IntentOutcome setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& browser,
+                                          const char* logCategory);
 
 } // namespace Tolvane

@@ -17,7 +17,7 @@ void DefaultBrowser::setAsDefault(bool autoConfirm) const {
     const int status = platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(
         QStringLiteral("http"), bundleId);
     if (status != platform::HandlerService::noErr)
-        throw LaunchServices::Error::couldNotSetDefaultBrowser;
+        throw LaunchServices::Error(status, appName);
     if (autoConfirm)
         QThreadPool::globalInstance()->start([] { runConfirmScript(); });
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <utility>
 
 namespace Tolvane {
 
@@ -15,18 +16,27 @@ public:
         enum class Code { couldNotSetDefaultBrowser };
         static const Error couldNotSetDefaultBrowser;
 
+        Error() = default;
+        // The refused switch to `browserName`, with the platform's status saying why.
+        Error(int status, QString browserName) : status_(status), browserName_(std::move(browserName)) {}
+
         Code code() const { return code_; }
         // What a plain string conversion prints: the case name.
         QString description() const { return QStringLiteral("couldNotSetDefaultBrowser"); }
         const char* what() const noexcept override { return "couldNotSetDefaultBrowser"; }
         static QString domain() { return QStringLiteral("Tolvane.LaunchServices.Error"); }
         int errorCode() const { return 0; }
+        int status() const { return status_; }
+        // A sentence for people and scripts: which browser, and why the switch did not happen.
+        QString message() const;
 
         friend bool operator==(const Error&, const Error&) { return true; }
         friend std::size_t qHash(const Error&, std::size_t seed = 0) { return seed ^ 0u; }
 
     private:
         Code code_ = Code::couldNotSetDefaultBrowser;
+        int status_ = 0;
+        QString browserName_;
     };
 };
 

@@ -12,11 +12,16 @@ class FakeHandlerService : public HandlerService {
 public:
     int status = noErr;
     QList<QPair<QString, QString>> calls; // (scheme, bundleId)
+    std::optional<QString> current;       // what defaultHandlerForURLScheme answers
 
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override {
         QMutexLocker lock(&mutex);
         calls.append({scheme, bundleId});
         return status;
+    }
+    std::optional<QString> defaultHandlerForURLScheme(const QString&) override {
+        QMutexLocker lock(&mutex);
+        return current;
     }
     qsizetype callCount() {
         QMutexLocker lock(&mutex);

@@ -47,6 +47,18 @@ bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& 
     return replaceFileAtomically(path, content, error);
 }
 
+std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const QString& scheme) {
+    // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
+    // are passed over.
+    QHash<QString, DesktopEntryIndex::Located> byId;
+    for (const DesktopEntryIndex::Located& file : index_->locateAll())
+        byId.insert(file.id, file);
+    return defaultApplication(QStringLiteral("x-scheme-handler/") + scheme.toLower(), [&](const QString& id) {
+        auto it = byId.constFind(id);
+        return it != byId.constEnd() && index_->usableEntry(*it).has_value();
+    });
+}
+
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();

@@ -16,6 +16,7 @@ public:
         std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
 
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
+    std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) override;
 
     // Serialises switchers (also in other processes) so none loses another's entries.
     static QString lockFilePath();

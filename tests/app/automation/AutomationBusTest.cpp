@@ -119,8 +119,12 @@ TEST_F(AutomationBus, AnOlderVersionsIdFindsNothingAndSwitchesNothing) {
     EXPECT_TRUE(call("Entities", {gvariantStringArray({oldId})}).isEmpty());
     EXPECT_EQ(ids(call("SuggestedEntities")).value(0), alpha.id);
 
-    EXPECT_EQ(gdbusCall("SetDefaultSystemBrowser", {gvariantString(oldId)}).exitCode, 0);
-    EXPECT_EQ(gdbusCall("PerformFocusFilter", {gvariantString(oldId)}).exitCode, 0);
+    for (const QString method : {"SetDefaultSystemBrowser", "PerformFocusFilter"}) {
+        const CallResult result = gdbusCall(method, {gvariantString(oldId)});
+        EXPECT_NE(result.exitCode, 0) << qPrintable(method);
+        EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.NoSuchBrowser")) << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(oldId)) << qPrintable(result.err);
+    }
     EXPECT_EQ(app->stdoutLines(),
               (QStringList{"No valid default browser is selected", "No valid default browser is selected"}));
     EXPECT_TRUE(app->handlerCalls().isEmpty());
@@ -164,7 +168,8 @@ TEST_F(AutomationBus, RefusedSwitchReturnsTheNamedErrorFromBothActions) {
         EXPECT_NE(result.exitCode, 0) << qPrintable(method);
         EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.CouldNotSetDefaultBrowser"))
             << qPrintable(result.err);
-        EXPECT_TRUE(result.err.contains("couldNotSetDefaultBrowser"));
+        EXPECT_TRUE(result.err.contains("Could not make Gamma the default browser"))
+            << qPrintable(result.err);
     }
     EXPECT_EQ(app->handlerCalls().size(), 2);
     EXPECT_EQ(app->stdoutLines().count("Setting default browser to " + gamma.id), 2);
@@ -176,7 +181,9 @@ TEST_F(AutomationBus, UnreadableSettingsStopTheSwitchWithAnError) {
     EXPECT_NE(result.exitCode, 0);
     EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.SettingsUnavailable"))
         << qPrintable(result.err);
+    EXPECT_TRUE(result.err.contains("Could not make Alpha the default browser")) << qPrintable(result.err);
     EXPECT_TRUE(app->handlerCalls().isEmpty());
+    EXPECT_TRUE(app->stdoutLines().isEmpty()) << qPrintable(app->stdoutLines().join('\n'));
 }
 
 TEST_F(AutomationBus, FocusFilterSwitchesOffTheMainThread) {
@@ -202,8 +209,11 @@ TEST_F(AutomationBus, SuggestedFocusFilterHoldsOneInstalledBrowserUnderItsShownN
 
 TEST_F(AutomationBus, HostileInputGetsAnAnswerAndTheServiceStaysUp) {
     const QString huge(100000, QChar('x'));
-    EXPECT_EQ(gdbusCall("SetDefaultSystemBrowser", {gvariantString(huge)}).exitCode, 0);
-    EXPECT_EQ(gdbusCall("PerformFocusFilter", {gvariantString(huge)}).exitCode, 0);
+    for (const QString method : {"SetDefaultSystemBrowser", "PerformFocusFilter"}) {
+        const CallResult result = gdbusCall(method, {gvariantString(huge)});
+        EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.NoSuchBrowser")) << qPrintable(method);
+        EXPECT_LT(result.err.size(), 1000) << "the message quotes a long id shortened";
+    }
     EXPECT_EQ(app->stdoutLines().count("No valid default browser is selected"), 2);
 
     QStringList many;
@@ -331,8 +341,9 @@ TEST(AutomationActivation, FirstCallStartsTheProgramThroughItsServiceFile) {
     ASSERT_TRUE(templateFile.open(QIODevice::ReadOnly));
     QStringList lines = QString::fromUtf8(templateFile.readAll()).split('\n');
     ASSERT_TRUE(lines.contains("Name=app.tolvane.Tolvane"));
-    ASSERT_TRUE(lines.contains("Exec=${CMAKE_INSTALL_FULL_BINDIR}/tolvane"));
-    lines.replace(lines.indexOf("Exec=${CMAKE_INSTALL_FULL_BINDIR}/tolvane"), "Exec=" + automationBinary());
+    ASSERT_TRUE(lines.contains("Exec=@TOLVANE_PROGRAM@ --service"));
+    lines.replace(lines.indexOf("Exec=@TOLVANE_PROGRAM@ --service"),
+                  "Exec=" + automationBinary() + " --service");
     const QString serviceDir = xdg.home() + "/dbus-services";
     xdg.writeFile(serviceDir + "/app.tolvane.Tolvane.service", lines.join('\n').toUtf8());
 

@@ -7,6 +7,21 @@ import tempfile
 import time
 
 
+BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=%(tmp)s</listen>
+  <servicedir>%(services)s</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+
 def wait_for(predicate, timeout=10.0, interval=0.05):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -57,17 +72,6 @@ class Desktop:
         if tray:
             self.start_tray()
 
-    def start_bus(self):
-        """A private session bus that only this desktop's programs use."""
-        config = self.write("bus.conf", bus_config(self.home))
-        proc = self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
-                          stdout=subprocess.PIPE, text=True)
-        address = proc.stdout.readline().strip()
-        if not address.startswith("unix:"):
-            raise RuntimeError("the session bus did not start")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        return address
-
     def start_tray(self):
         self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
                     "--height", "28", "--SetDockType", "true", "--transparent", "false"])
@@ -80,7 +84,7 @@ class Desktop:
         return self.xdotool(*args).stdout.split()
 
     def spawn(self, args, **kwargs):
-        proc = subprocess.Popen(args, env=self.env, stdout=kwargs.pop("stdout", subprocess.DEVNULL),
+        proc = subprocess.Popen(args, env=kwargs.pop("env", self.env), stdout=kwargs.pop("stdout", subprocess.DEVNULL),
                                 stderr=kwargs.pop("stderr", subprocess.DEVNULL), **kwargs)
         self.procs.append(proc)
         return proc
@@ -96,6 +100,32 @@ class Desktop:
         return self.write(os.path.join(self.apps, desktop_id + ".desktop"),
                           "[Desktop Entry]\nType=Application\nName=%s\nExec=/bin/true %%u\n"
                           "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" % name)
+
+    def start_bus(self, name, exec_line=None):
+        """A private session bus; with `exec_line` it activates app.tolvane.Tolvane by running it.
+        Returns (address, path of the file that collects the daemon's and its children's output)."""
+        folder = os.path.join(self.home, name)
+        services = os.path.join(folder, "services")
+        os.makedirs(services)
+        if exec_line:
+            with open(os.path.join(services, "app.tolvane.Tolvane.service"), "w") as f:
+                f.write("[D-BUS Service]\nName=app.tolvane.Tolvane\nExec=%s\n" % exec_line)
+        config = os.path.join(folder, "bus.conf")
+        with open(config, "w") as f:
+            f.write(BUS_CONFIG % {"tmp": folder, "services": services})
+        out_path = os.path.join(folder, "bus.out")
+        with open(out_path, "w") as out:
+            # An activated process inherits the daemon's output.
+            self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
+                       stdout=out, stderr=out)
+
+        def address():
+            with open(out_path, encoding="utf-8", errors="replace") as f:
+                return next((l for l in f.read().splitlines() if l.startswith("unix:")), None)
+        found = wait_for(address)
+        if not found:
+            raise RuntimeError("dbus-daemon did not start")
+        return found, out_path
 
     def run(self, args):
         return subprocess.run(args, env=self.env, capture_output=True, text=True)
@@ -136,23 +166,6 @@ class Desktop:
                     proc.kill()
                     proc.wait()
         shutil.rmtree(self.home, ignore_errors=True)
-
-
-def bus_config(folder, services=None):
-    """A session bus configuration listening in `folder`, activating from `services` if given."""
-    service_dir = "  <servicedir>%s</servicedir>\n" % services if services else ""
-    return """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%s</listen>
-%s  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-""" % (folder, service_dir)
 
 
 def ini_string(value):

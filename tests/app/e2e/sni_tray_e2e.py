@@ -37,7 +37,7 @@ class StatusNotifierTray(unittest.TestCase):
         self.desk.write(".config/tolvane/group.tolva.conf", "[General]\nsettings.settingsShowBrowserVersion=true\n")
         # No XEmbed tray: the only host is the StatusNotifier one on the bus.
         self.desk.start_x(tray=False)
-        self.desk.start_bus()
+        self.desk.env["DBUS_SESSION_BUS_ADDRESS"], _ = self.desk.start_bus("bus")
         self.watcher = self.desk.spawn([SNI_HOST, "watch"], stdout=subprocess.PIPE, text=True)
         self.assertEqual(self.watcher.stdout.readline().strip(), "ready")
         log = open(os.path.join(self.desk.home, "tolvane.out"), "w")

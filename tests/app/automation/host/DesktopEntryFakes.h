@@ -112,6 +112,7 @@ public:
             return writeFailed;
         return noErr;
     }
+    std::optional<QString> defaultHandlerForURLScheme(const QString&) override { return std::nullopt; }
 
 private:
     QMutex mutex_;

@@ -1,0 +1,83 @@
+#include "BrowserCommands.h"
+
+#include "BrowserMatch.h"
+#include "LaunchServices.h"
+#include "SettingsStore.h"
+#include "platform/HandlerService.h"
+#include "platform/Services.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace Tolvane::cli {
+namespace {
+
+std::optional<QString> currentDefault() {
+    return platform::get<platform::HandlerService>()->defaultHandlerForURLScheme(QStringLiteral("https"));
+}
+
+void printCandidates(const QList<ListedBrowser>& browsers, QTextStream& err) {
+    for (const ListedBrowser& listed : browsers)
+        err << "  " << listed.desktopId << '\t' << listed.browser.appName << '\n';
+}
+
+} // namespace
+
+int listBrowsers(bool json, QTextStream& out) {
+    const QList<ListedBrowser> browsers = listedBrowsers();
+    if (!json) {
+        for (const ListedBrowser& listed : browsers)
+            out << listed.desktopId << '\t' << listed.browser.appName << '\t' << listed.browser.appVersion
+                << '\n';
+        return success;
+    }
+    const QString now = currentDefault().value_or(QString());
+    QJsonArray array;
+    for (const ListedBrowser& listed : browsers)
+        array.append(QJsonObject{{"id", listed.browser.id()},
+                                 {"desktopId", listed.desktopId},
+                                 {"name", listed.browser.appName},
+                                 {"version", listed.browser.appVersion},
+                                 {"isDefault", listed.desktopId == now}});
+    out << QJsonDocument(array).toJson(QJsonDocument::Indented);
+    return success;
+}
+
+int printDefaultBrowser(QTextStream& out, QTextStream& err) {
+    const auto now = currentDefault();
+    if (!now) {
+        err << "No default browser is set for https links.\n";
+        return failure;
+    }
+    out << *now << '\n';
+    return success;
+}
+
+int setDefaultBrowser(const QString& wanted, QTextStream& err) {
+    const QList<ListedBrowser> browsers = listedBrowsers();
+    const QList<ListedBrowser> named = browsersNamed(browsers, wanted);
+    if (named.isEmpty()) {
+        err << QStringLiteral("No installed browser is called \u201c%1\u201d. Installed browsers:\n")
+                   .arg(wanted);
+        printCandidates(browsers, err);
+        return usageError;
+    }
+    if (named.size() > 1) {
+        err << QStringLiteral("\u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
+                   .arg(wanted);
+        printCandidates(named, err);
+        return usageError;
+    }
+    // What the tray menu does with a chosen row.
+    const bool autoConfirm = SettingsStore::boolForKey(SettingsStore::autoConfirmChange);
+    try {
+        named.first().browser.setAsDefault(autoConfirm);
+    } catch (const LaunchServices::Error& error) {
+        err << error.message() << '\n';
+        return failure;
+    }
+    return success;
+}
+
+} // namespace Tolvane::cli

@@ -1,0 +1,131 @@
+#include "CommandLine.h"
+
+#include "BrowserCommands.h"
+#include "platform/MainBundle.h"
+#include "platform/Services.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
+
+namespace Tolvane::cli {
+namespace {
+
+// Every option any start understands; the help text (and the man page made from it) comes from here.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption list{QStringLiteral("list"),
+                            QStringLiteral("List the installed browsers, one per line: "
+                                           "desktop file ID, name and version, "
+                                           "separated by tabs.")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("With --list: print one JSON array of objects with id, desktopId, "
+                                           "name, version and isDefault.")};
+    QCommandLineOption get{
+        QStringLiteral("get"),
+        QStringLiteral("Print the desktop file ID of the default browser for https links.")};
+    QCommandLineOption set{QStringLiteral("set"),
+                           QStringLiteral("Make BROWSER the default browser. BROWSER is an automation id, a "
+                                          "desktop file ID (with or without .desktop) or the name of one "
+                                          "listed browser."),
+                           QStringLiteral("BROWSER")};
+    QCommandLineOption service{QStringLiteral("service"),
+                               QStringLiteral("Serve automation on the session bus only, without a tray.")};
+    QCommandLineOption autostart{QStringLiteral("autostart"), QStringLiteral("Started at login.")};
+
+    Options() {
+        parser.setApplicationDescription(
+            QStringLiteral("Tolvane lists the installed web browsers and makes one of them the default.\n"
+                           "Without options it starts in the tray. The options below do their work\n"
+                           "and exit; they need no display and no running Tolvane.\n"
+                           "Exit status: 0 done, 1 failed (reason on standard error), 2 usage error\n"
+                           "or a BROWSER that names no browser or several."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        service.setFlags(QCommandLineOption::HiddenFromHelp);
+        autostart.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOptions({list, json, get, set, service, autostart});
+    }
+};
+
+int usage(const QString& message) {
+    QTextStream err(stderr);
+    err << QCoreApplication::applicationName() << ": " << message << "\n"
+        << "Try '" << QCoreApplication::applicationName() << " --help' for more information.\n";
+    return usageError;
+}
+
+void useBundleVersion() {
+    const auto bundle = platform::get<platform::MainBundle>();
+    QCoreApplication::setApplicationVersion(
+        bundle->objectForInfoDictionaryKey(QStringLiteral("CFBundleShortVersionString")).toString());
+}
+
+} // namespace
+
+Launch launchFor(int argc, char** argv) {
+    bool service = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--service") == 0)
+            service = true;
+        // Qt's own options have one dash; any other double-dash option is ours to check.
+        else if (std::strcmp(arg, "--autostart") != 0 &&
+                 (std::strncmp(arg, "--", 2) == 0 || !std::strcmp(arg, "-h") || !std::strcmp(arg, "-v")))
+            return Launch::command;
+    }
+    return service ? Launch::service : Launch::tray;
+}
+
+std::optional<int> rejectUnexpectedArguments(const QStringList& arguments) {
+    Options options;
+    if (!options.parser.parse(arguments))
+        return usage(options.parser.errorText());
+    if (!options.parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("unexpected argument \u201c%1\u201d")
+                         .arg(options.parser.positionalArguments().first()));
+    return std::nullopt;
+}
+
+int runCommand(const QStringList& arguments) {
+    useBundleVersion();
+    Options options;
+    QCommandLineParser& parser = options.parser;
+    if (!parser.parse(arguments))
+        return usage(parser.errorText());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as people type it, not the path it was started by.
+        QString help = parser.helpText();
+        help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                     QStringLiteral("Usage: ") + QCoreApplication::applicationName());
+        out << help;
+        return success;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
+        return success;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usage(
+            QStringLiteral("unexpected argument \u201c%1\u201d").arg(parser.positionalArguments().first()));
+    const int requests =
+        int(parser.isSet(options.list)) + int(parser.isSet(options.get)) + int(parser.isSet(options.set));
+    if (requests != 1)
+        return usage(requests ? QStringLiteral("--list, --get and --set go one at a time")
+                              : QStringLiteral("--json goes with --list"));
+    if (parser.isSet(options.json) && !parser.isSet(options.list))
+        return usage(QStringLiteral("--json goes with --list"));
+    if (parser.isSet(options.list))
+        return listBrowsers(parser.isSet(options.json), out);
+    if (parser.isSet(options.get))
+        return printDefaultBrowser(out, err);
+    return setDefaultBrowser(parser.value(options.set), err);
+}
+
+} // namespace Tolvane::cli

@@ -1,0 +1,28 @@
+#include "LaunchServices.h"
+
+#include "platform/HandlerService.h"
+
+namespace Tolvane {
+
+QString LaunchServices::Error::message() const {
+    using platform::HandlerService;
+    QString reason;
+    switch (status_) {
+    case HandlerService::applicationNotFound:
+        reason = QStringLiteral("it is no longer installed where the desktop looks for applications");
+        break;
+    case HandlerService::writeFailed:
+        reason = QStringLiteral("the default-application settings (mimeapps.list) could not be written; "
+                                "nothing was changed");
+        break;
+    case HandlerService::verifyFailed:
+        reason = QStringLiteral("the desktop still reads another default after the change, so it was undone");
+        break;
+    default:
+        reason = QStringLiteral("the system refused the change (status %1)").arg(status_);
+    }
+    const QString name = browserName_.isEmpty() ? QStringLiteral("the browser") : browserName_;
+    return QStringLiteral("Could not make %1 the default browser: %2.").arg(name, reason);
+}
+
+} // namespace Tolvane

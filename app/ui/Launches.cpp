@@ -1,0 +1,155 @@
+#include "Launches.h"
+
+#include "AppDisplayName.h"
+#include "AutomationService.h"
+#include "CommandLine.h"
+#include "SingleInstance.h"
+#include "TolvaApp.h"
+#include "platform/HotKeyEvents.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/Services.h"
+#include "platform/SymbolicHotKeys.h"
+#include "platform/linux/DisplayProbe.h"
+#include "platform/linux/FeedbackAdapters.h"
+#include "platform/linux/GlobalKeysAdapters.h"
+#include "platform/linux/LinuxAdapters.h"
+#include "platform/linux/MimeAppsWatcher.h"
+#include "platform/linux/StartAtLoginAdapters.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+#include <unistd.h>
+
+namespace Tolvane {
+namespace {
+
+// The bus learns of every change to the default, made here or by any other program.
+void announceDefaultChanges(AutomationService* service) {
+    if (!service)
+        return;
+    auto* watcher = new platform::linux_::MimeAppsWatcher(service);
+    QObject::connect(watcher, &platform::linux_::MimeAppsWatcher::changed, service,
+                     &AutomationService::recheckDefaultBrowser);
+}
+
+// What a tray and a service start share once their application object exists: none when it may
+// go on, else the exit status.
+std::optional<int> setUpApplication() {
+    nameApplication();
+    if (const auto status = cli::rejectUnexpectedArguments(QCoreApplication::arguments()))
+        return status;
+    // Neither ends when a window (settings, feedback) closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::linux_::installLinuxAdapters();
+    return std::nullopt;
+}
+
+// A platform plugin chosen in the environment that draws without any display.
+bool displaylessPlatformChosen() {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    return chosen.startsWith("offscreen") || chosen.startsWith("minimal") || chosen.startsWith("vnc");
+}
+
+// Qt aborts when its platform finds no display, so look first (QT_QPA_PLATFORM=xcb set in a
+// profile does not make an X server appear over SSH).
+bool platformCanStart() {
+    return displaylessPlatformChosen() || platform::linux_::displayReachable();
+}
+
+} // namespace
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
+}
+
+int finishAfterEventLoop(int code) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->clear();
+    if (pool->waitForDone(2000))
+        return code;
+    // A worker stuck in a system call must not keep the bus name and the lock hostage.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::_exit(code);
+}
+
+int runCommandLine(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    platform::linux_::installLinuxAdapters();
+    return cli::runCommand(QCoreApplication::arguments());
+}
+
+int runService(int argc, char** argv) {
+    // Started by the bus from SSH or cron there may be no display: serve anyway, icons included.
+    if (!platformCanStart())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (const auto status = setUpApplication())
+        return *status;
+    // No tray and no single-instance lock: a tray instance of another session may own the
+    // configuration folder; the mimeapps lock keeps switches of both processes apart.
+    AutomationService* service =
+        AutomationService::registerOnSessionBus(&app, AutomationService::NameOwnership::yield);
+    if (!service)
+        return 1;
+    announceDefaultChanges(service);
+    // A tray instance started later on this bus takes the name over; this process is then done.
+    QObject::connect(service, &AutomationService::nameLost, &app, &QCoreApplication::quit);
+    // So is it when the bus goes away with its session (an SSH log-out): nobody can call it any more.
+    auto* busCheck = new QTimer(&app);
+    QObject::connect(busCheck, &QTimer::timeout, &app, [] {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QCoreApplication::quit();
+    });
+    busCheck->start(2000);
+    return finishAfterEventLoop(app.exec());
+}
+
+int runTray(int argc, char** argv) {
+    if (!platformCanStart()) {
+        std::fputs("tolvane: no display to show the tray icon on; "
+                   "see 'tolvane --help' for the command line\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    if (const auto status = setUpApplication())
+        return *status;
+    platform::linux_::installStartAtLoginAdapters();
+    platform::linux_::installFeedbackAdapters();
+
+    SingleInstance instance;
+    if (!instance.claim()) {
+        qInfo("Tolvane is already running");
+        return 0;
+    }
+    QApplication::setApplicationDisplayName(appDisplayName());
+    // Only the one instance grabs global keys.
+    platform::linux_::installGlobalKeysAdapters();
+
+    int code = 0;
+    {
+        // The login entry passes --autostart: there a missing tray is waited for quietly.
+        TolvaApp tolva(QCoreApplication::arguments().contains(QStringLiteral("--autostart")));
+        // Automation works without a bus too; the service logs why it is missing.
+        announceDefaultChanges(AutomationService::registerOnSessionBus(&tolva));
+        // Starting Tolvane again while it runs shows its menu (or its window) instead of a second icon.
+        QObject::connect(&instance, &SingleInstance::activated, &tolva, &TolvaApp::activate);
+        // Automation replies still in flight on the pool go out while the bus connection exists.
+        code = finishAfterEventLoop(app.exec());
+    }
+    // The hot-key adapters own X connections and Qt notifiers: release them while Qt still runs.
+    platform::install<platform::HotKeyEvents>(nullptr);
+    platform::install<platform::KeyboardLayout>(nullptr);
+    platform::install<platform::SymbolicHotKeys>(nullptr);
+    return code;
+}
+
+} // namespace Tolvane
