@@ -18,7 +18,7 @@ protected:
             names << url.fileName();
         return names;
     }
-    DesktopWorkspace workspace{std::make_shared<DesktopEntryIndex>(QStringList{})};
+    DesktopWorkspace workspace{std::make_shared<DesktopEntryIndex>()};
 };
 
 } // namespace
