@@ -67,10 +67,10 @@ QByteArray iconPng(const QIcon& icon) {
 BrowserEntity BrowserEntity::from(const DefaultBrowser& browser) {
     BrowserEntity entity;
     entity.id = browser.id();
-    entity.displayName = SettingsStore::boolForKey(SettingsStore::showBrowserVersion) &&
-                                 !browser.appVersion.isEmpty()
-                             ? browser.appName + " (" + browser.appVersion + ")"
-                             : browser.appName;
+    entity.displayName =
+        SettingsStore::boolForKey(SettingsStore::showBrowserVersion) && !browser.appVersion.isEmpty()
+            ? browser.appName + " (" + browser.appVersion + ")"
+            : browser.appName;
     entity.displaySubtitle = "The " + browser.appName + " browser";
     entity.image = iconPng(browser.appIcon);
     return entity;

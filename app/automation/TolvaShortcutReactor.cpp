@@ -1,6 +1,7 @@
 #include "TolvaShortcutReactor.h"
 
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 #include "LaunchServices.h"
 #include "SettingsStore.h"
 #include "platform/Console.h"
@@ -26,9 +27,8 @@ void TolvaShortcutReactor::toggleBrowser() {
         return;
     }
     const auto browsers = installedBrowsers();
-    const auto match = std::find_if(browsers.cbegin(), browsers.cend(),
-                                    [&](const DefaultBrowser& b) { return b.id() == *storedId; });
-    if (match == browsers.cend()) {
+    const DefaultBrowser* match = browserMatching(browsers, *storedId);
+    if (!match) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
         return;
     }
