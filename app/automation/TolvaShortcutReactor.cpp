@@ -4,6 +4,7 @@
 #include "BrowserMatch.h"
 #include "LaunchServices.h"
 #include "SettingsStore.h"
+#include "SwitchFailureNotice.h"
 #include "platform/Console.h"
 
 #include "GlobalKeys/GlobalKeys.h"
@@ -38,6 +39,7 @@ void TolvaShortcutReactor::toggleBrowser() {
         match->setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
         platform::printLine(QStringLiteral("Error handling shortcut ") + error.description());
+        notifySwitchFailure(*match, error);
     }
 }
 

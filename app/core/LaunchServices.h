@@ -15,6 +15,11 @@ public:
         enum class Code { couldNotSetDefaultBrowser };
         static const Error couldNotSetDefaultBrowser;
 
+        Error() = default;
+        // `reason` says in the user's words why, for the notification; it is not part of the value.
+        explicit Error(QString reason) : reason_(std::move(reason)) {}
+        const QString& reason() const { return reason_; }
+
         Code code() const { return code_; }
         // What a plain string conversion prints: the case name.
         QString description() const { return QStringLiteral("couldNotSetDefaultBrowser"); }
@@ -27,6 +32,7 @@ public:
 
     private:
         Code code_ = Code::couldNotSetDefaultBrowser;
+        QString reason_;
     };
 };
 

@@ -102,6 +102,11 @@ TEST_F(MenuFixture, FailingSwitchPrintsOneLineAndKeepsTheList) {
     CaptureStdout out;
     content.browserActions()[1]->trigger();
     EXPECT_EQ(out.lines(), QStringList{"Error setting browser: couldNotSetDefaultBrowser"});
+    // A tray user never sees that line: the desktop shows why.
+    using Shown = QPair<QString, QString>;
+    EXPECT_EQ(fakes.notifications->shown,
+              (QList<Shown>{{"Could not make " + before[1].appName + " the default browser",
+                             "The browser is no longer installed."}}));
     EXPECT_EQ(content.browsers().size(), before.size());
     EXPECT_EQ(content.browserActions().size(), 2);
 }

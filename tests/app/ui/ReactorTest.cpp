@@ -73,4 +73,6 @@ TEST_F(ReactorFixture, FirstMatchingCopyWinsAndFailureIsPrinted) {
     EXPECT_EQ(out.lines(), (QStringList{"Setting default browser to " + fooId,
                                         "Error handling shortcut couldNotSetDefaultBrowser"}));
     EXPECT_EQ(fakes.handlers->calls.size(), 1);
+    ASSERT_EQ(fakes.notifications->shown.size(), 1);
+    EXPECT_EQ(fakes.notifications->shown[0].first, "Could not make Foo the default browser");
 }
