@@ -2,6 +2,7 @@
 #include "AutomationService.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
+#include "Translations.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Services.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
     // A tray utility: closing its last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    Tolvane::installTranslations();
 
     platform::linux_::installLinuxAdapters();
     platform::linux_::installStartAtLoginAdapters();
@@ -40,7 +42,8 @@ int main(int argc, char** argv) {
         // Automation works without a bus too; the service logs why it is missing.
         Tolvane::AutomationService::registerOnSessionBus(&tolva);
         // Starting Tolvane again while it runs shows its menu instead of a second icon.
-        QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva, &Tolvane::TolvaApp::popUpMenu);
+        QObject::connect(&instance, &Tolvane::SingleInstance::activated, &tolva,
+                         &Tolvane::TolvaApp::popUpMenu);
         code = app.exec();
         // Automation replies still in flight on the pool go out while the bus connection exists.
         QThreadPool::globalInstance()->waitForDone();
