@@ -43,8 +43,8 @@ std::optional<QString> sane(const QString& version) {
 
 } // namespace
 
-AppVersionFinder::AppVersionFinder(QString snapRoot, QString packageRoot)
-    : snapRoot_(std::move(snapRoot)), packages_(std::move(packageRoot)) {}
+AppVersionFinder::AppVersionFinder(QString snapRoot, QString packageRoot, int packageRecheckMs)
+    : snapRoot_(std::move(snapRoot)), packages_(std::move(packageRoot), packageRecheckMs) {}
 
 std::optional<QString> AppVersionFinder::snapYamlVersion(const QByteArray& yaml) {
     for (const QByteArray& line : yaml.split('\n'))

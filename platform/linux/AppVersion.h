@@ -22,7 +22,7 @@ struct AppVersion {
 class AppVersionFinder {
 public:
     explicit AppVersionFinder(QString snapRoot = QStringLiteral("/snap"),
-                              QString packageRoot = QStringLiteral("/"));
+                              QString packageRoot = QStringLiteral("/"), int packageRecheckMs = 1000);
 
     // Snap's meta/snap.yaml, else the newest release of the AppStream metainfo (the entry's own
     // data dir, a Flatpak app's files, then `dataDirs`), else X-AppImage-Version, else the

@@ -6,9 +6,11 @@
 #include "platform/linux/DesktopBundleReader.h"
 #include "platform/linux/DesktopWorkspace.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 
 using namespace platform::linux_;
 
@@ -94,6 +96,10 @@ TEST_F(PackageVersionsTest, DpkgOwnerOfTheEntryOrItsProgramAndAnUpgradeIsNoticed
     xdg.writeFile(status, dpkgStatus("firefox-esr", "154.0esr-1~deb12u1") +
                               dpkgStatus("chromium", "1:121.0-1") + dpkgStatus("meta", "6.0-1"));
     dpkgList("firefox-esr", {"/usr/share/applications/firefox-esr.desktop"});
+    // Databases are looked at again at most once a second, not for every entry of a listing.
+    const QDeadlineTimer deadline(10000);
+    while (versions().value("Firefox ESR") != "154.0esr" && !deadline.hasExpired())
+        QThread::msleep(50);
     EXPECT_EQ(versions().value("Firefox ESR"), "154.0esr");
     EXPECT_EQ(versions().value("Chromium"), "121.0");
 }

@@ -84,18 +84,19 @@ void DpkgDatabase::readListsLocked() {
             owners_.insert(path, it.key());
 }
 
-void DpkgDatabase::refreshLocked() {
+bool DpkgDatabase::refresh() {
+    QMutexLocker lock(&mutex_);
     const QByteArray stamp = fileStamp({dir_ + QStringLiteral("/status"), dir_ + QStringLiteral("/info")});
     if (stamp == stamp_)
-        return;
+        return false;
     stamp_ = stamp;
     readStatusLocked();
     readListsLocked();
+    return true;
 }
 
 std::optional<QString> DpkgDatabase::versionOwning(const QStringList& paths) {
     QMutexLocker lock(&mutex_);
-    refreshLocked();
     for (const QString& path : paths) {
         const auto owner = owners_.constFind(path);
         if (owner == owners_.constEnd())

@@ -12,10 +12,10 @@ namespace platform::linux_ {
 class DpkgDatabase : public PackageDatabase {
 public:
     explicit DpkgDatabase(const QString& root);
+    bool refresh() override;
     std::optional<QString> versionOwning(const QStringList& paths) override;
 
 private:
-    void refreshLocked();
     void readStatusLocked();
     void readListsLocked();
 

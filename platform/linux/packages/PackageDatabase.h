@@ -12,8 +12,10 @@ namespace platform::linux_ {
 class PackageDatabase {
 public:
     virtual ~PackageDatabase() = default;
-    // The full version of the installed package that owns the first of `paths` that one owns.
-    // Paths are absolute as the packages list them (below the database's root).
+    // Looks whether the database files changed and reads them again if so; true when they had.
+    virtual bool refresh() = 0;
+    // The full version of the installed package that owns the first of `paths` that one owns,
+    // as of the last refresh. Paths are absolute as the packages list them (below the root).
     virtual std::optional<QString> versionOwning(const QStringList& paths) = 0;
 };
 

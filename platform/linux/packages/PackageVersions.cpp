@@ -45,7 +45,8 @@ QString execProgram(const QString& exec) {
 
 } // namespace
 
-PackageVersions::PackageVersions(QString root) : root_(QDir::cleanPath(root)) {
+PackageVersions::PackageVersions(QString root, int recheckMs)
+    : root_(QDir::cleanPath(root)), recheckMs_(recheckMs) {
     if (root_ == QLatin1String("/"))
         root_.clear();
     databases_.push_back(std::make_unique<DpkgDatabase>(root_));
@@ -110,15 +111,31 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
     };
     if (auto version = lookup(namesOf(path)))
         return version;
-    // Through symlinks (alternatives, a linked applications folder) to the packaged file.
+    // Through a symlink (such as an alternatives link) to the packaged file.
+    if (!QFileInfo(path).isSymLink())
+        return std::nullopt;
     const QString real = QFileInfo(path).canonicalFilePath();
     return real.isEmpty() || real == path ? std::nullopt : lookup(namesOf(real));
 }
 
 std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) const {
-    if (auto version = ownerVersion(entryPath))
-        return version;
-    return ownerVersion(programPath(entry));
+    QMutexLocker lock(&mutex_);
+    if (!checked_.isValid() || checked_.hasExpired(recheckMs_)) {
+        bool changed = false;
+        for (const auto& database : databases_)
+            changed |= database->refresh();
+        checked_.start();
+        if (changed)
+            answers_.clear();
+    }
+    const QString key = entryPath + '\n' + entry.value(QStringLiteral("Exec")).value_or(QString());
+    if (auto known = answers_.constFind(key); known != answers_.constEnd())
+        return *known;
+    std::optional<QString> version = ownerVersion(entryPath);
+    if (!version)
+        version = ownerVersion(programPath(entry));
+    answers_.insert(key, version);
+    return version;
 }
 
 } // namespace platform::linux_

@@ -3,6 +3,10 @@
 #include "PackageDatabase.h"
 #include "platform/linux/DesktopEntry.h"
 
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMutex>
+
 #include <memory>
 #include <vector>
 
@@ -10,9 +14,11 @@ namespace platform::linux_ {
 
 // The version of the distribution package behind a desktop entry: dpkg, then rpm (when built
 // with librpm), then pacman. Every database lives below `root`, and so do the files asked about.
+// Answers are kept until a database changes. Whether one did is looked at most every
+// `recheckMs`, so listing hundreds of entries costs no file system calls per entry.
 class PackageVersions {
 public:
-    explicit PackageVersions(QString root = QStringLiteral("/"));
+    explicit PackageVersions(QString root = QStringLiteral("/"), int recheckMs = 1000);
     ~PackageVersions();
 
     // The upstream version of the package that owns the entry's file or, failing that, the
@@ -31,7 +37,11 @@ private:
     std::optional<QString> ownerVersion(const QString& path) const;
 
     QString root_; // without a trailing slash; empty for the system itself
+    int recheckMs_;
     std::vector<std::unique_ptr<PackageDatabase>> databases_;
+    mutable QMutex mutex_;
+    mutable QElapsedTimer checked_;
+    mutable QHash<QString, std::optional<QString>> answers_; // entry path + Exec → version
 };
 
 } // namespace platform::linux_

@@ -27,10 +27,11 @@ QHash<QByteArray, QList<QByteArray>> sections(const QString& path) {
 
 PacmanDatabase::PacmanDatabase(const QString& root) : dir_(root + QStringLiteral("/var/lib/pacman/local")) {}
 
-void PacmanDatabase::refreshLocked() {
+bool PacmanDatabase::refresh() {
+    QMutexLocker lock(&mutex_);
     const QByteArray stamp = fileStamp({dir_});
     if (stamp == stamp_)
-        return;
+        return false;
     stamp_ = stamp;
     QHash<QString, Package> packages;
     for (const QString& name : QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -53,11 +54,11 @@ void PacmanDatabase::refreshLocked() {
     for (auto it = packages_.constBegin(); it != packages_.constEnd(); ++it)
         for (const QString& path : it->paths)
             owners_.insert(path, it.key());
+    return true;
 }
 
 std::optional<QString> PacmanDatabase::versionOwning(const QStringList& paths) {
     QMutexLocker lock(&mutex_);
-    refreshLocked();
     for (const QString& path : paths)
         if (auto owner = owners_.constFind(path); owner != owners_.constEnd())
             return packages_.value(*owner).version;

@@ -12,11 +12,10 @@ namespace platform::linux_ {
 class PacmanDatabase : public PackageDatabase {
 public:
     explicit PacmanDatabase(const QString& root);
+    bool refresh() override;
     std::optional<QString> versionOwning(const QStringList& paths) override;
 
 private:
-    void refreshLocked();
-
     QString dir_;
     QMutex mutex_;
     QByteArray stamp_;

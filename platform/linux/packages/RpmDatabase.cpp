@@ -57,7 +57,7 @@ std::optional<QString> RpmDatabase::query(const QString& dbPath, const QString& 
     return version;
 }
 
-std::optional<QString> RpmDatabase::versionOwning(const QStringList& paths) {
+bool RpmDatabase::refresh() {
     QMutexLocker lock(&mutex_);
     // Most systems have no rpm database: two failed stats say so.
     QStringList watched;
@@ -65,15 +65,21 @@ std::optional<QString> RpmDatabase::versionOwning(const QStringList& paths) {
         if (QFileInfo(root_ + folder).isDir())
             for (const QString& file : dbFiles)
                 watched << root_ + folder + '/' + file;
-    if (const QByteArray stamp = fileStamp(watched); stamp != stamp_) {
-        stamp_ = stamp;
-        answers_.clear();
-        dbPath_.clear();
-        for (const QString& folder : dbFolders)
-            for (const QString& file : {dbFiles[0], dbFiles[2], dbFiles[3]})
-                if (dbPath_.isEmpty() && QFileInfo(root_ + folder + '/' + file).isFile())
-                    dbPath_ = folder;
-    }
+    const QByteArray stamp = fileStamp(watched);
+    if (stamp == stamp_)
+        return false;
+    stamp_ = stamp;
+    answers_.clear();
+    dbPath_.clear();
+    for (const QString& folder : dbFolders)
+        for (const QString& file : {dbFiles[0], dbFiles[2], dbFiles[3]})
+            if (dbPath_.isEmpty() && QFileInfo(root_ + folder + '/' + file).isFile())
+                dbPath_ = folder;
+    return true;
+}
+
+std::optional<QString> RpmDatabase::versionOwning(const QStringList& paths) {
+    QMutexLocker lock(&mutex_);
     if (dbPath_.isEmpty())
         return std::nullopt;
     for (const QString& path : paths) {

@@ -12,6 +12,7 @@ namespace platform::linux_ {
 class RpmDatabase : public PackageDatabase {
 public:
     explicit RpmDatabase(const QString& root);
+    bool refresh() override;
     std::optional<QString> versionOwning(const QStringList& paths) override;
 
 private:
