@@ -70,6 +70,10 @@ TEST_F(PackageVersionsTest, DpkgOwnerOfTheEntryOrItsProgramAndAnUpgradeIsNoticed
     program("/usr/bin/chromium");
     packagedBrowser("chromium.desktop", "Chromium", "chromium"); // owned by nobody: found by its program
     packagedBrowser("plain.desktop", "Unpackaged", xdg.browserProgram());
+    // A snap without its metadata: the launcher's package is not the browser's.
+    QDir().mkpath(root + "/snap/bin");
+    QFile::link(program("/usr/bin/snap"), root + "/snap/bin/snapweb");
+    packagedBrowser("snapweb_snapweb.desktop", "Snap Web", "/snap/bin/snapweb");
     packagedBrowser("removed.desktop", "Removed", xdg.browserProgram());
     // AppStream data wins over the package database.
     packagedBrowser("org.example.Meta.desktop", "Meta", xdg.browserProgram());
@@ -78,6 +82,7 @@ TEST_F(PackageVersionsTest, DpkgOwnerOfTheEntryOrItsProgramAndAnUpgradeIsNoticed
     dpkgList("firefox-esr",
              {"/usr/lib/firefox-esr/firefox-esr", "/usr/share/applications/firefox-esr.desktop"});
     dpkgList("chromium", {"/usr/bin/chromium"});
+    dpkgList("snapd", {"/usr/bin/snap"});
     dpkgList("removed:amd64", {"/usr/share/applications/removed.desktop"});
     dpkgList("meta", {"/usr/share/applications/org.example.Meta.desktop"});
     const QString status = root + "/var/lib/dpkg/status";
@@ -90,6 +95,7 @@ TEST_F(PackageVersionsTest, DpkgOwnerOfTheEntryOrItsProgramAndAnUpgradeIsNoticed
                                                   {"Chromium", "120.0.6099.224"},
                                                   {"Unpackaged", ""},
                                                   {"Removed", ""},
+                                                  {"Snap Web", ""},
                                                   {"Meta", "7.0"}}));
 
     // An upgrade rewrites status and the package's file list; the next listing shows it.

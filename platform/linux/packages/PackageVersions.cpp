@@ -114,8 +114,9 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
     // Through a symlink (such as an alternatives link) to the packaged file.
     if (!QFileInfo(path).isSymLink())
         return std::nullopt;
+    // A link to a launcher (/snap/bin/x → /usr/bin/snap) says nothing about the browser.
     const QString real = QFileInfo(path).canonicalFilePath();
-    return real.isEmpty() || real == path ? std::nullopt : lookup(namesOf(real));
+    return real.isEmpty() || real == path || isLauncher(real) ? std::nullopt : lookup(namesOf(real));
 }
 
 std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) const {
