@@ -38,7 +38,12 @@ class Desktop:
             "XDG_RUNTIME_DIR": self.home,
             "XDG_CURRENT_DESKTOP": "",
             "QT_QPA_PLATFORM": "xcb",
+            # The tests read English texts, whatever language the machine running them speaks.
+            "LANG": "C.UTF-8",
+            "LANGUAGE": "",
         })
+        self.env.pop("LC_ALL", None)
+        self.env.pop("LC_MESSAGES", None)
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self.env.pop("WAYLAND_DISPLAY", None)
 
