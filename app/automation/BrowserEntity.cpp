@@ -77,9 +77,10 @@ void stopDrawingIconsAtQuit() {
 BrowserEntity BrowserEntity::from(const DefaultBrowser& browser) {
     BrowserEntity entity;
     entity.id = browser.id();
-    entity.displayName = SettingsStore::boolForKey(SettingsStore::showBrowserVersion)
-                             ? browser.appName + " (" + browser.appVersion + ")"
-                             : browser.appName;
+    entity.displayName =
+        SettingsStore::boolForKey(SettingsStore::showBrowserVersion) && !browser.appVersion.isEmpty()
+            ? browser.appName + " (" + browser.appVersion + ")"
+            : browser.appName;
     entity.displaySubtitle = "The " + browser.appName + " browser";
     entity.image = iconPng(browser.appIcon);
     return entity;

@@ -1,6 +1,7 @@
 #include "BrowserEntityQuery.h"
 
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 
 #include <QSet>
 
@@ -9,9 +10,14 @@ namespace Tolvane {
 QList<BrowserEntity> BrowserEntityQuery::entities(const QStringList& identifiers) const {
     // A set keeps a long request list from turning the match quadratic.
     const QSet<QString> wanted(identifiers.begin(), identifiers.end());
+    const QList<DefaultBrowser> browsers = installedBrowsers();
+    QSet<const DefaultBrowser*> matched;
+    for (const QString& id : wanted)
+        if (const DefaultBrowser* browser = browserMatching(browsers, id))
+            matched.insert(browser);
     QList<BrowserEntity> kept;
-    for (const DefaultBrowser& browser : installedBrowsers())
-        if (wanted.contains(browser.id()))
+    for (const DefaultBrowser& browser : browsers)
+        if (matched.contains(&browser))
             kept << BrowserEntity::from(browser);
     return kept;
 }

@@ -2,6 +2,7 @@
 
 #include "AppDisplayName.h"
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 #include "IntentLog.h"
 #include "SettingsStore.h"
 #include "platform/Console.h"
@@ -55,10 +56,8 @@ IntentOutcome setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& br
         return IntentOutcome::noBrowserChosen;
     }
     const QList<DefaultBrowser> browsers = installedBrowsers();
-    const auto match = std::find_if(browsers.begin(), browsers.end(), [&](const DefaultBrowser& candidate) {
-        return candidate.id() == browser->id;
-    });
-    if (match == browsers.end()) {
+    const DefaultBrowser* match = browserMatching(browsers, browser->id);
+    if (!match) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
         return IntentOutcome::noSuchBrowser;
     }

@@ -1,8 +1,10 @@
 #include "TolvaShortcutReactor.h"
 
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 #include "LaunchServices.h"
 #include "SettingsStore.h"
+#include "SwitchFailureNotice.h"
 #include "platform/Console.h"
 
 #include "GlobalKeys/GlobalKeys.h"
@@ -26,9 +28,8 @@ void TolvaShortcutReactor::toggleBrowser() {
         return;
     }
     const auto browsers = installedBrowsers();
-    const auto match = std::find_if(browsers.cbegin(), browsers.cend(),
-                                    [&](const DefaultBrowser& b) { return b.id() == *storedId; });
-    if (match == browsers.cend()) {
+    const DefaultBrowser* match = browserMatching(browsers, *storedId);
+    if (!match) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
         return;
     }
@@ -38,6 +39,7 @@ void TolvaShortcutReactor::toggleBrowser() {
         match->setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
         platform::printLine(QStringLiteral("Error handling shortcut ") + error.description());
+        notifySwitchFailure(*match, error);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/HandlerService.h"
 
+#include <QCoreApplication>
+
 namespace Tolvane {
 
 QString LaunchServices::Error::message() const {
@@ -23,6 +25,22 @@ QString LaunchServices::Error::message() const {
     }
     const QString name = browserName_.isEmpty() ? QStringLiteral("the browser") : browserName_;
     return QStringLiteral("Could not make %1 the default browser: %2.").arg(name, reason);
+}
+
+QString LaunchServices::Error::reason() const {
+    using platform::HandlerService;
+    switch (status_) {
+    case HandlerService::applicationNotFound:
+        return QCoreApplication::translate("Tolvane::DefaultBrowser", "The browser is no longer installed.");
+    case HandlerService::writeFailed:
+        return QCoreApplication::translate(
+            "Tolvane::DefaultBrowser", "The desktop's list of default applications could not be written.");
+    case HandlerService::verifyFailed:
+        return QCoreApplication::translate("Tolvane::DefaultBrowser",
+                                           "The desktop still reports another default browser.");
+    default:
+        return QCoreApplication::translate("Tolvane::DefaultBrowser", "The desktop refused the change.");
+    }
 }
 
 } // namespace Tolvane

@@ -29,6 +29,8 @@ public:
         int status() const { return status_; }
         // A sentence for people and scripts: which browser, and why the switch did not happen.
         QString message() const;
+        // Why, in the user's language, for the desktop notification; not part of the value.
+        QString reason() const;
 
         friend bool operator==(const Error&, const Error&) { return true; }
         friend std::size_t qHash(const Error&, std::size_t seed = 0) { return seed ^ 0u; }

@@ -45,7 +45,7 @@ void BrowserPicker::setBrowsers(const QList<DefaultBrowser>& browsers, bool show
         addItem(browser.appIcon, BrowserRowLabel::plainText(browser, showVersion), browser.id());
         const int row = count() - 1;
         setItemData(row, browser.appName, nameRole);
-        setItemData(row, showVersion ? tr("(%1)").arg(browser.appVersion) : QString(), versionRole);
+        setItemData(row, showVersion ? BrowserRowLabel::versionLabel(browser) : QString(), versionRole);
     }
 }
 

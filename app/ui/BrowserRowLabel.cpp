@@ -19,7 +19,7 @@ BrowserRowLabel::BrowserRowLabel(const DefaultBrowser& browser, bool showVersion
     name_->setTextFormat(Qt::PlainText);
     name_->setText(browser.appName);
     version_->setTextFormat(Qt::PlainText);
-    version_->setText(tr("(%1)").arg(browser.appVersion));
+    version_->setText(versionLabel(browser));
     version_->setFont(captionFont(font()));
     layout->addWidget(icon_, 0, Qt::AlignVCenter);
     layout->addWidget(name_, 0, Qt::AlignVCenter);
@@ -29,7 +29,7 @@ BrowserRowLabel::BrowserRowLabel(const DefaultBrowser& browser, bool showVersion
 }
 
 void BrowserRowLabel::setShowVersion(bool show) {
-    version_->setVisible(show);
+    version_->setVisible(show && !version_->text().isEmpty());
 }
 
 QString BrowserRowLabel::nameText() const {
@@ -50,7 +50,12 @@ QFont BrowserRowLabel::captionFont(const QFont& base) {
 }
 
 QString BrowserRowLabel::plainText(const DefaultBrowser& browser, bool showVersion) {
-    return showVersion ? browser.appName + tr(" ") + tr("(%1)").arg(browser.appVersion) : browser.appName;
+    return showVersion && !browser.appVersion.isEmpty() ? browser.appName + tr(" ") + versionLabel(browser)
+                                                        : browser.appName;
+}
+
+QString BrowserRowLabel::versionLabel(const DefaultBrowser& browser) {
+    return browser.appVersion.isEmpty() ? QString() : tr("(%1)").arg(browser.appVersion);
 }
 
 } // namespace Tolvane

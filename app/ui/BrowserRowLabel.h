@@ -22,6 +22,8 @@ public:
     static QFont captionFont(const QFont& base);
     // The same row as one plain text, for places that draw menus themselves.
     static QString plainText(const DefaultBrowser& browser, bool showVersion);
+    // "(version)", or nothing when no version is known: a row never reads "Name ()".
+    static QString versionLabel(const DefaultBrowser& browser);
 
 private:
     QLabel* icon_;

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
+#include "Translations.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Services.h"
@@ -66,6 +67,7 @@ bool platformCanStart() {
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
+    installTranslations();
 }
 
 int finishAfterEventLoop(int code) {

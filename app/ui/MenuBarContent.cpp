@@ -5,6 +5,7 @@
 #include "LaunchServices.h"
 #include "MenuRowAction.h"
 #include "SettingsStore.h"
+#include "SwitchFailureNotice.h"
 #include "platform/Console.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ void MenuBarContent::selectBrowser(const DefaultBrowser& browser) {
         browser.setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
         platform::printLine(QStringLiteral("Error setting browser: ") + error.description());
+        notifySwitchFailure(browser, error);
         return;
     }
     reloadBrowsers();

@@ -18,7 +18,7 @@ class MenuRowWidget : public QWidget {
 public:
     MenuRowWidget(QWidgetAction* action, const DefaultBrowser& browser, QWidget* parent)
         : QWidget(parent), action_(action), icon_(browser.appIcon), name_(browser.appName),
-          version_(BrowserRowLabel::tr("(%1)").arg(browser.appVersion)) {
+          version_(BrowserRowLabel::versionLabel(browser)) {
         setMouseTracking(true);
         setAttribute(Qt::WA_Hover);
         setAccessibleName(BrowserRowLabel::plainText(browser, true));

@@ -3,6 +3,7 @@
 #include "AppDisplayName.h"
 #include "Assets.h"
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 #include "BrowserPicker.h"
 #include "BrowserRowLabel.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
@@ -193,7 +194,10 @@ void SettingsView::fillPicker(bool showVersion) {
     const QSignalBlocker blocker(picker_);
     if (picker_->count() == 0 || showVersion != picker_->showsVersion())
         picker_->setBrowsers(toggleBrowserCatalogue(), showVersion);
-    picker_->setCurrentIndex(picker_->findData(shown_.settingsToggleBrowserId));
+    // The catalogue is kept for the process: an updated browser is still its own row.
+    const QList<DefaultBrowser>& catalogue = toggleBrowserCatalogue();
+    const DefaultBrowser* selected = browserMatching(catalogue, shown_.settingsToggleBrowserId);
+    picker_->setCurrentIndex(selected ? int(selected - catalogue.constData()) : -1);
 }
 
 void SettingsView::reloadSettings() {
@@ -233,12 +237,11 @@ void SettingsView::repairToggleBrowserId() {
     if (fresh.isEmpty())
         return;
     const auto stored = SettingsStore::stringForKey(SettingsStore::toggleBrowserId);
-    if (stored) {
-        for (const DefaultBrowser& browser : fresh)
-            if (browser.id() == *stored)
-                return;
-    }
-    SettingsStore::setString(SettingsStore::toggleBrowserId, fresh.first().id());
+    const DefaultBrowser* match = stored ? browserMatching(fresh, *stored) : nullptr;
+    if (match && match->id() == *stored)
+        return;
+    // An updated browser keeps its place under its new id; anything else falls back to the first.
+    SettingsStore::setString(SettingsStore::toggleBrowserId, (match ? *match : fresh.first()).id());
     reloadSettings();
 }
 

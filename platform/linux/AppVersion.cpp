@@ -43,7 +43,8 @@ std::optional<QString> sane(const QString& version) {
 
 } // namespace
 
-AppVersionFinder::AppVersionFinder(QString snapRoot) : snapRoot_(std::move(snapRoot)) {}
+AppVersionFinder::AppVersionFinder(QString snapRoot, QString packageRoot, int packageRecheckMs)
+    : snapRoot_(std::move(snapRoot)), packages_(std::move(packageRoot), packageRecheckMs) {}
 
 std::optional<QString> AppVersionFinder::snapYamlVersion(const QByteArray& yaml) {
     for (const QByteArray& line : yaml.split('\n'))
@@ -142,13 +143,7 @@ std::optional<AppVersion> AppVersionFinder::fromSnap(const InstalledEntry& app) 
     auto version = snapYamlVersion(readSmallFile(current + QStringLiteral("/meta/snap.yaml")));
     if (!version)
         return std::nullopt;
-    AppVersion result{*version, std::nullopt};
-    const QString revision = QFileInfo(current).symLinkTarget().section('/', -1);
-    bool numeric = false;
-    revision.toLongLong(&numeric);
-    if (numeric || (revision.startsWith('x') && revision.size() > 1))
-        result.build = revision;
-    return result;
+    return AppVersion{*version, std::nullopt};
 }
 
 bool AppVersionFinder::listed(const QString& dir, const QString& name) const {
@@ -209,6 +204,9 @@ std::optional<AppVersion> AppVersionFinder::find(const InstalledEntry& app,
         return v;
     if (auto v = sane(app.entry->value(QStringLiteral("X-AppImage-Version")).value_or(QString())))
         return AppVersion{*v, std::nullopt};
+    if (auto v = packages_.find(app.path, *app.entry))
+        if (auto clean = sane(*v))
+            return AppVersion{*clean, std::nullopt};
     return std::nullopt;
 }
 

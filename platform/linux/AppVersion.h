@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DesktopEntryIndex.h"
+#include "packages/PackageVersions.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -20,12 +21,14 @@ struct AppVersion {
 
 class AppVersionFinder {
 public:
-    explicit AppVersionFinder(QString snapRoot = QStringLiteral("/snap"));
+    explicit AppVersionFinder(QString snapRoot = QStringLiteral("/snap"),
+                              QString packageRoot = QStringLiteral("/"), int packageRecheckMs = 1000);
 
-    // Snap's meta/snap.yaml (build = the revision), else the newest release of the AppStream
-    // metainfo (the entry's own data dir, a Flatpak app's files, then `dataDirs`), else
-    // X-AppImage-Version. The entry's Version= key is the format
-    // version of the file, not of the app, and is never used.
+    // Snap's meta/snap.yaml, else the newest release of the AppStream metainfo (the entry's own
+    // data dir, a Flatpak app's files, then `dataDirs`), else X-AppImage-Version, else the
+    // distribution package that owns the entry. No build: a snap's revision changes with every
+    // refresh and would make the browser look like another one. The entry's Version= key is
+    // the format version of the file, not of the app, and is never used.
     std::optional<AppVersion> find(const InstalledEntry& app, const QStringList& dataDirs) const;
 
     static std::optional<QString> snapYamlVersion(const QByteArray& yaml);
@@ -41,6 +44,7 @@ private:
     std::optional<AppVersion> fromSnap(const InstalledEntry& app) const;
     std::optional<AppVersion> fromAppStream(const InstalledEntry& app, const QStringList& dataDirs) const;
     QString snapRoot_;
+    PackageVersions packages_;
     struct Listing {
         QElapsedTimer checked;
         qint64 mtimeNs = -1;

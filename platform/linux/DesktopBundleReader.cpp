@@ -2,8 +2,9 @@
 
 namespace platform::linux_ {
 
-DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, QString snapRoot)
-    : index_(std::move(index)), versions_(std::move(snapRoot)) {}
+DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, QString snapRoot,
+                                         QString packageRoot, int packageRecheckMs)
+    : index_(std::move(index)), versions_(std::move(snapRoot), std::move(packageRoot), packageRecheckMs) {}
 
 std::optional<Bundle> DesktopBundleReader::bundleAt(const QUrl& url) {
     if (!url.isLocalFile())

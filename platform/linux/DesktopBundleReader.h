@@ -11,7 +11,8 @@ class DesktopBundleReader : public BundleReader {
 public:
     explicit DesktopBundleReader(
         std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(),
-        QString snapRoot = QStringLiteral("/snap"));
+        QString snapRoot = QStringLiteral("/snap"), QString packageRoot = QStringLiteral("/"),
+        int packageRecheckMs = 1000);
 
     // Identifier = desktop-file ID without ".desktop"; "CFBundleName" = the entry's Name;
     // "CFBundleShortVersionString"/"CFBundleVersion" only when a real version source says so.

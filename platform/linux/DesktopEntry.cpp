@@ -219,4 +219,22 @@ bool DesktopEntry::isLaunchable() const {
     return (exec && !exec->isEmpty()) || boolValue(QStringLiteral("DBusActivatable"));
 }
 
+bool DesktopEntry::shownIn(const QStringList& desktops) const {
+    if (boolValue(QStringLiteral("NoDisplay")))
+        return false;
+    const QStringList only = listValue(QStringLiteral("OnlyShowIn"));
+    const QStringList not_ = listValue(QStringLiteral("NotShowIn"));
+    for (const QString& desktop : desktops) {
+        if (only.contains(desktop))
+            return true;
+        if (not_.contains(desktop))
+            return false;
+    }
+    return only.isEmpty();
+}
+
+QStringList DesktopEntry::currentDesktops() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(':', Qt::SkipEmptyParts);
+}
+
 } // namespace platform::linux_

@@ -41,6 +41,11 @@ public:
     bool tryExecMissing() const;
     // Whether something can be launched at all (Exec, or D-Bus activation).
     bool isLaunchable() const;
+    // Whether a desktop whose XDG_CURRENT_DESKTOP names are `desktops` lists it in its menus:
+    // not NoDisplay, and OnlyShowIn/NotShowIn decided by the first current name they mention.
+    bool shownIn(const QStringList& desktops) const;
+    // The names in XDG_CURRENT_DESKTOP, in order.
+    static QStringList currentDesktops();
 
 private:
     QHash<QString, QString> values_; // "Key" or "Key[locale]" → unescaped value

@@ -24,14 +24,6 @@ qint64 nanoseconds(const struct timespec& t) {
 
 } // namespace
 
-QStringList DesktopEntryIndex::defaultExtraDataDirs() {
-    return {QStringLiteral("/var/lib/flatpak/exports/share"),
-            QDir::homePath() + QStringLiteral("/.local/share/flatpak/exports/share"),
-            QStringLiteral("/var/lib/snapd/desktop")};
-}
-
-DesktopEntryIndex::DesktopEntryIndex(QStringList extraDataDirs) : extraDataDirs_(std::move(extraDataDirs)) {}
-
 QStringList DesktopEntryIndex::dataDirs() const {
     QStringList dirs;
     auto add = [&](const QString& dir) {
@@ -42,9 +34,6 @@ QStringList DesktopEntryIndex::dataDirs() const {
     add(platform::dataHome());
     for (const QString& dir : platform::dataDirs())
         add(dir);
-    for (const QString& dir : extraDataDirs_)
-        if (QFileInfo(dir + "/applications").isDir())
-            add(dir);
     return dirs;
 }
 

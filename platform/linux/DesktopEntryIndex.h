@@ -32,11 +32,10 @@ class DesktopEntryIndex {
 public:
     // How long what a scan found answers per-file questions without looking at the disk again.
     static constexpr int recentMs = 1000;
-    // Flatpak and Snap export folders, used when they exist and XDG_DATA_DIRS lacks them.
-    static QStringList defaultExtraDataDirs();
-    explicit DesktopEntryIndex(QStringList extraDataDirs = defaultExtraDataDirs());
+    DesktopEntryIndex() = default;
 
-    // XDG data home, XDG data dirs, then the extra ones that exist; no duplicates.
+    // XDG data home, then XDG data dirs; no duplicates. Only what the session itself looks up:
+    // Flatpak or Snap exports it lacks are invisible to the desktop too, so they are not added.
     QStringList dataDirs() const;
     // dataDirs() as the latest scan saw them when that was under a second ago (it stats folders).
     QStringList recentDataDirs();
@@ -72,7 +71,6 @@ private:
                 QHash<QString, QString>& paths, QList<Located>& out) const;
     QString idForPath(const QString& path);
 
-    QStringList extraDataDirs_;
     QMutex mutex_;
     QHash<QString, Cached> cache_;
     // What the latest scan found, so the per-file questions that follow a listing are cheap.

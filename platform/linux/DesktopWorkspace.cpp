@@ -85,7 +85,10 @@ QList<QUrl> DesktopWorkspace::urlsForApplicationsToOpenURL(const QUrl& url) {
     // GIO keeps its own view of the folders and refreshes it from file monitors, so it may lag
     // behind a change made a moment ago. The fresh index is the authority on what is installed;
     // GIO only contributes the order (defaults and associations first).
-    const QList<InstalledEntry> installed = index_->entries();
+    // Only what the desktop itself would list: no helper entries, none meant for another desktop.
+    QList<InstalledEntry> installed = index_->entries();
+    const QStringList desktops = DesktopEntry::currentDesktops();
+    installed.removeIf([&](const InstalledEntry& e) { return !e.entry->shownIn(desktops); });
     QHash<QString, qsizetype> byId;
     for (qsizetype i = 0; i < installed.size(); ++i)
         byId.insert(installed[i].id, i);

@@ -15,7 +15,8 @@ public:
         std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
 
     // Entries that declare (or are associated with) the URL's scheme handler type: GIO's order
-    // for the type first, then every installed entry GIO's mimeinfo.cache does not know yet.
+    // for the type first, then every installed entry GIO's mimeinfo.cache does not know yet;
+    // entries the current desktop hides (NoDisplay, OnlyShowIn/NotShowIn, TryExec) are left out.
     QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) override;
     // The entry's Icon, resolved lazily; the same object for the same file and icon name.
     QIcon iconForFile(const QString& path) override;

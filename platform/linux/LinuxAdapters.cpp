@@ -1,6 +1,7 @@
 #include "LinuxAdapters.h"
 
 #include "CompiledMainBundle.h"
+#include "DBusNotifications.h"
 #include "DesktopBundleReader.h"
 #include "DesktopWorkspace.h"
 #include "LocalFileSystem.h"
@@ -23,6 +24,7 @@ void installLinuxAdapters() {
     install<Accessibility>(std::make_shared<TrustedAccessibility>());
     install<Alert>(std::make_shared<MessageBoxAlert>());
     install<MainBundle>(std::make_shared<CompiledMainBundle>());
+    install<Notifications>(std::make_shared<DBusNotifications>());
 }
 
 } // namespace platform::linux_

@@ -5,189 +5,212 @@
     <name>FeedbackView</name>
     <message>
         <source>The file “%1” could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The file “%1” could not be read: %2</translation>
     </message>
     <message>
         <source>not a local file</source>
-        <translation type="unfinished"></translation>
+        <translation>not a local file</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>it is a folder</translation>
     </message>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown error</translation>
     </message>
     <message>
         <source>Submit</source>
-        <translation type="unfinished"></translation>
+        <translation>Submit</translation>
     </message>
     <message>
         <source>Connection unsuccessful</source>
-        <translation type="unfinished"></translation>
+        <translation>Connection unsuccessful</translation>
     </message>
     <message>
         <source>Images, videos, text and PDF documents</source>
-        <translation type="unfinished"></translation>
+        <translation>Images, videos, text and PDF documents</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>the file is larger than %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
 </context>
 <context>
     <name>Tellwick_Toolbox::TWKStarRatingView</name>
     <message>
         <source>Rating</source>
-        <translation type="unfinished"></translation>
+        <translation>Rating</translation>
     </message>
     <message>
         <source>Not set</source>
-        <translation type="unfinished"></translation>
+        <translation>Not set</translation>
     </message>
 </context>
 <context>
     <name>Tolvane</name>
     <message>
         <source>Accessibility Request: Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane Needs Accessibility Permissions</translation>
     </message>
     <message>
         <source>Accessibility Request: Content</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Tolvane::BrowserPicker</name>
-    <message>
-        <source>(%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Please grant access to be able to confirm the default browser change.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::BrowserRowLabel</name>
     <message>
         <source>(%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>(%1)</translation>
     </message>
     <message>
         <source> </source>
-        <translation type="unfinished"></translation>
+        <translation> </translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::DefaultBrowser</name>
+    <message>
+        <source>The browser is no longer installed.</source>
+        <translation>The browser is no longer installed.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s list of default applications could not be written.</source>
+        <translation>The desktop&apos;s list of default applications could not be written.</translation>
+    </message>
+    <message>
+        <source>The desktop still reports another default browser.</source>
+        <translation>The desktop still reports another default browser.</translation>
+    </message>
+    <message>
+        <source>The desktop refused the change.</source>
+        <translation>The desktop refused the change.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::FeedbackView</name>
     <message>
         <source>Send Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Send Feedback</translation>
     </message>
     <message>
         <source>Attachment:</source>
-        <translation type="unfinished"></translation>
+        <translation>Attachment:</translation>
     </message>
     <message>
         <source>Choose File</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose File</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::FeedbackWindow</name>
     <message>
         <source>Send Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Send Feedback</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings…</translation>
     </message>
     <message>
         <source>Send Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Send Feedback</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>Change default browser to</source>
-        <translation type="unfinished"></translation>
+        <translation>Change default browser to</translation>
     </message>
     <message>
         <source>Refresh list</source>
-        <translation type="unfinished"></translation>
+        <translation>Refresh list</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::SettingsView</name>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Shortcuts</translation>
     </message>
     <message>
         <source>Show browser version</source>
-        <translation type="unfinished"></translation>
+        <translation>Show browser version</translation>
     </message>
     <message>
         <source>If you have multiple versions of the same browser installed on the system, the version may be useful to distinguish between them.</source>
-        <translation type="unfinished"></translation>
+        <translation>If you have multiple versions of the same browser installed on the system, the version may be useful to distinguish between them.</translation>
     </message>
     <message>
         <source>Auto-confirm browser change</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto-confirm browser change</translation>
     </message>
     <message>
         <source>When enabled, %1 attempts to automatically confirm the system prompt for the browser change. Please note that this is not always possible.</source>
-        <translation type="unfinished"></translation>
+        <translation>When enabled, %1 attempts to automatically confirm the system prompt for the browser change. This desktop shows no such prompt, so the option has no effect here.</translation>
     </message>
     <message>
         <source>⚠️ This option requires %1 to be granted permission to control your computer. You can do so in System Settings &gt; Privacy &amp; Security &gt; Accessibility.</source>
-        <translation type="unfinished"></translation>
+        <translation>ℹ️ On this desktop %1 needs no permission to control your computer for this option.</translation>
     </message>
     <message>
         <source>Change browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Change browser</translation>
     </message>
     <message>
         <source>Shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Shortcut</translation>
     </message>
     <message>
         <source>New Browser</source>
-        <translation type="unfinished"></translation>
+        <translation>New Browser</translation>
     </message>
     <message>
         <source>💡 For even more flexibility, use %1 in the</source>
-        <translation type="unfinished"></translation>
+        <translation>💡 For even more flexibility, drive %1 from your own scripts: see the</translation>
     </message>
     <message>
         <source> [Shortcuts app](shortcuts://) </source>
-        <translation type="unfinished"></translation>
+        <translation> [automation guide](shortcuts://) </translation>
     </message>
 </context>
 <context>
     <name>Tolvane::SettingsWindow</name>
     <message>
         <source>%1 Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Settings</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SwitchFailureNotice</name>
+    <message>
+        <source>Could not make %1 the default browser</source>
+        <translation>Could not make %1 the default browser</translation>
     </message>
 </context>
 </TS>

@@ -34,7 +34,7 @@ TEST_F(DesktopEntryIndexTest, FindsEntriesTheWayTheDesktopEntryRulesSay) {
     entry("link.desktop", "Name=Link\nURL=https://example.org\nType=Link\n");
     xdg.writeFile(xdg.applicationsDir() + "/notes.txt", "not an entry");
 
-    DesktopEntryIndex index{QStringList{}};
+    DesktopEntryIndex index;
     const auto found = index.entries();
     EXPECT_EQ(ids(found), (QStringList{"present-tryexec.desktop", "shadowed.desktop",
                                        "vendor-sub-web.desktop", "system-only.desktop"}));
@@ -63,7 +63,7 @@ TEST_F(DesktopEntryIndexTest, HostileEntriesAreShownSafelyAndNeverRun) {
                   "[Desktop Entry]\nType=Application\nExec=x\nName=" + QByteArray(2 * 1024 * 1024, 'B') +
                       "\nMimeType=x-scheme-handler/https;\n");
 
-    auto index = std::make_shared<DesktopEntryIndex>(QStringList{});
+    auto index = std::make_shared<DesktopEntryIndex>();
     DesktopWorkspace workspace(index);
     DesktopBundleReader bundles(index);
     QHash<QString, QVariant> names;
@@ -86,22 +86,34 @@ TEST_F(DesktopEntryIndexTest, HostileEntriesAreShownSafelyAndNeverRun) {
     EXPECT_FALSE(QFile::exists(marker));
 }
 
-TEST_F(DesktopEntryIndexTest, FlatpakAndSnapExportsAreAddedOnceWhenPresent) {
-    const QString flatpak = xdg.home() + "/flatpak/exports/share";
-    const QString snap = xdg.home() + "/snapd/desktop";
-    browser("org.example.Flat.desktop", "Flat", {}, flatpak + "/applications");
-    browser("snapweb_snapweb.desktop", "Snap", {}, snap + "/applications");
-    browser("sys.desktop", "Sys", {}, xdg.systemData() + "/applications");
+TEST_F(DesktopEntryIndexTest, OnlyWhatTheSessionLooksUpIsListedAndSwitchable) {
+    // A Flatpak installed after the session started: its exports exist, XDG_DATA_DIRS lacks them,
+    // so GIO and xdg-utils cannot use its browser and neither may we.
+    const QString flatpak = xdg.home() + "/.local/share/flatpak/exports/share";
+    const QByteArray https = "x-scheme-handler/http;x-scheme-handler/https;";
+    browser("org.example.Flat.desktop", "Flat", https, flatpak + "/applications");
+    browser("sys.desktop", "Sys", https, xdg.systemData() + "/applications");
 
-    DesktopEntryIndex index({flatpak, xdg.home() + "/absent", snap, xdg.systemData()});
-    EXPECT_EQ(index.dataDirs(), (QStringList{xdg.dataHome(), xdg.systemData(), flatpak, snap}));
-    EXPECT_EQ(ids(index.entries()),
-              (QStringList{"sys.desktop", "org.example.Flat.desktop", "snapweb_snapweb.desktop"}));
+    auto index = std::make_shared<DesktopEntryIndex>();
+    DesktopWorkspace workspace(index);
+    MimeAppsHandlerService handlers(index);
+    EXPECT_EQ(index->dataDirs(), (QStringList{xdg.dataHome(), xdg.systemData()}));
+    EXPECT_EQ(ids(index->entries()), QStringList{"sys.desktop"});
+    EXPECT_EQ(workspace.urlsForApplicationsToOpenURL(QUrl("https:")).size(), 1);
+    EXPECT_NE(handlers.setDefaultHandlerForURLScheme("http", "org.example.flat"), 0);
+    EXPECT_FALSE(QFile::exists(xdg.configHome() + "/mimeapps.list"));
+
+    // Once the session knows the folder, the browser is there like any other.
+    qputenv("XDG_DATA_DIRS", (xdg.systemData() + ':' + flatpak).toUtf8());
+    syncGioWithEnvironment();
+    EXPECT_EQ(ids(index->entries()), (QStringList{"sys.desktop", "org.example.Flat.desktop"}));
+    EXPECT_EQ(handlers.setDefaultHandlerForURLScheme("http", "org.example.flat"), 0);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "org.example.Flat.desktop");
 }
 
 TEST_F(DesktopEntryIndexTest, AnEditedEntryIsReadAgain) {
     browser("edit.desktop", "Before");
-    DesktopEntryIndex index{QStringList{}};
+    DesktopEntryIndex index;
     ASSERT_EQ(index.entries().size(), 1);
     EXPECT_EQ(index.entries()[0].entry->name(), "Before");
     browser("edit.desktop", "After, a longer name");

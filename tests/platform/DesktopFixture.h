@@ -20,7 +20,10 @@ protected:
     QString browser(const QString& id, const QString& name,
                     const QByteArray& types = "x-scheme-handler/http;x-scheme-handler/https;",
                     const QString& dir = {}) const {
-        return entry(id, "Name=" + name.toUtf8() + "\nExec=/bin/true %u\nMimeType=" + types + "\n", dir);
+        return entry(id,
+                     "Name=" + name.toUtf8() + "\nExec=" + xdg.browserProgram().toUtf8() +
+                         " %u\nMimeType=" + types + "\n",
+                     dir);
     }
     // Runs another program in this desktop's environment and returns what it printed.
     static QString run(const QString& program, const QStringList& args) {

@@ -18,7 +18,7 @@ protected:
             names << url.fileName();
         return names;
     }
-    DesktopWorkspace workspace{std::make_shared<DesktopEntryIndex>(QStringList{})};
+    DesktopWorkspace workspace{std::make_shared<DesktopEntryIndex>()};
 };
 
 } // namespace
@@ -49,6 +49,30 @@ TEST_F(DesktopWorkspaceTest, EveryCallSeesEntriesAddedOrRemovedSinceTheLast) {
     EXPECT_EQ(listed(), (QStringList{"one.desktop", "two.desktop"}));
     QFile::remove(xdg.applicationsDir() + "/one.desktop");
     EXPECT_EQ(listed(), QStringList{"two.desktop"});
+}
+
+TEST_F(DesktopWorkspaceTest, ListsOnlyWhatTheCurrentDesktopShows) {
+    const QByteArray https = "x-scheme-handler/https;\n";
+    browser("plain.desktop", "Plain");
+    browser("userapp-Firefox-ABC123.desktop", "Firefox", https + "NoDisplay=true");
+    browser("kde-only.desktop", "Kde", https + "OnlyShowIn=KDE;");
+    browser("gnome-too.desktop", "Gnome too", https + "OnlyShowIn=X-Cinnamon;GNOME;");
+    browser("not-gnome.desktop", "Not Gnome", https + "NotShowIn=GNOME;");
+    browser("not-kde.desktop", "Not Kde", https + "NotShowIn=KDE;");
+    // The first current desktop an entry mentions decides, as in GIO.
+    browser("ubuntu-first.desktop", "Ubuntu", https + "OnlyShowIn=ubuntu;\nNotShowIn=GNOME;");
+    browser("gone.desktop", "Gone", https + "TryExec=/nonexistent/browser");
+    browser("shown-explicitly.desktop", "Shown", https + "NoDisplay=false");
+
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    EXPECT_EQ(listed(), (QStringList{"gnome-too.desktop", "not-kde.desktop", "plain.desktop",
+                                     "shown-explicitly.desktop", "ubuntu-first.desktop"}));
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    EXPECT_EQ(listed(), (QStringList{"kde-only.desktop", "not-gnome.desktop", "plain.desktop",
+                                     "shown-explicitly.desktop"}));
+    qputenv("XDG_CURRENT_DESKTOP", "");
+    EXPECT_EQ(listed(), (QStringList{"not-gnome.desktop", "not-kde.desktop", "plain.desktop",
+                                     "shown-explicitly.desktop"}));
 }
 
 TEST_F(DesktopWorkspaceTest, IconsAreSharedPerFileResolvedLazilyAndNeverEmpty) {

@@ -28,7 +28,7 @@ protected:
     QString listPath() const { return xdg.configHome() + "/mimeapps.list"; }
     int setDefault(const QString& id) { return service->setDefaultHandlerForURLScheme("http", id); }
 
-    std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(QStringList{});
+    std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>();
     std::shared_ptr<MimeAppsHandlerService> service = std::make_shared<MimeAppsHandlerService>(index);
     QString pages, links;
 };

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeHandlerService.h"
 #include "platform/fake/FakeMainBundle.h"
+#include "platform/fake/FakeNotifications.h"
 #include "platform/fake/FakeScriptRunner.h"
 #include "platform/fake/FakeWorkspace.h"
 
@@ -35,7 +36,10 @@ struct FakePlatform {
     platform::Override<platform::ScriptRunner> o5{scripts};
     platform::Override<platform::Accessibility> o6{accessibility};
     platform::Override<platform::Alert> o7{alert};
+    std::shared_ptr<platform::fake::FakeNotifications> notifications =
+        std::make_shared<platform::fake::FakeNotifications>();
     platform::Override<platform::MainBundle> o8{mainBundle};
+    platform::Override<platform::Notifications> o9{notifications};
 
     // Adds an application the workspace reports for https, with the given info keys.
     QUrl addApp(const QString& path, const QString& identifier, QVariantMap info = {}) {

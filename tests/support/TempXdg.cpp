@@ -17,6 +17,8 @@ TempXdg::TempXdg() {
     QDir().mkpath(configHome());
     QDir().mkpath(applicationsDir());
     QDir().mkpath(systemData() + "/applications");
+    writeFile(browserProgram(), "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(browserProgram(), QFile::permissions(browserProgram()) | QFile::ExeOwner);
 }
 
 TempXdg::~TempXdg() {
@@ -50,6 +52,7 @@ QByteArray TempXdg::readFile(const QString& path) const {
 
 QString TempXdg::writeBrowserEntry(const QString& id, const QString& name, const QByteArray& extra) const {
     return writeFile(applicationsDir() + "/" + id + ".desktop",
-                     "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() + "\nExec=/bin/true %u\n" +
+                     "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() +
+                         "\nExec=" + browserProgram().toUtf8() + " %u\n" +
                          "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" + extra);
 }

@@ -19,6 +19,9 @@ public:
     // A system data folder (listed in XDG_DATA_DIRS) of this fixture.
     QString systemData() const { return home() + "/usr/share"; }
     QString applicationsDir() const { return dataHome() + "/applications"; }
+    // A harmless program no package owns, for the Exec line of test browsers (a packaged one,
+    // such as /bin/true, would give them that package's version).
+    QString browserProgram() const { return home() + "/bin/web-browser"; }
 
     // Writes a file (creating folders) and returns its path.
     QString writeFile(const QString& path, const QByteArray& content) const;

@@ -113,21 +113,34 @@ TEST_F(AutomationBus, VersionSettingChangesTheNameButNotTheIdAtTheNextRequest) {
     EXPECT_EQ(entities[0].displaySubtitle, "The Beta browser");
 }
 
-TEST_F(AutomationBus, AnOlderVersionsIdFindsNothingAndSwitchesNothing) {
+TEST_F(AutomationBus, AnUpdatedBrowserIsStillFoundByItsOlderId) {
     const QString oldId = alpha.id;
     alpha = install("org.example.alpha", "Alpha", "1.1");
-    EXPECT_TRUE(call("Entities", {gvariantStringArray({oldId})}).isEmpty());
+    ASSERT_NE(alpha.id, oldId);
+    EXPECT_EQ(ids(call("Entities", {gvariantStringArray({oldId})})), QStringList{alpha.id});
     EXPECT_EQ(ids(call("SuggestedEntities")).value(0), alpha.id);
 
+    EXPECT_EQ(gdbusCall("SetDefaultSystemBrowser", {gvariantString(oldId)}).exitCode, 0);
+    EXPECT_EQ(gdbusCall("PerformFocusFilter", {gvariantString(oldId)}).exitCode, 0);
+    EXPECT_EQ(app->stdoutLines(), (QStringList{"Setting default browser to " + alpha.id,
+                                               "Setting default browser to " + alpha.id}));
+    const QStringList calls = app->handlerCalls();
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_TRUE(calls[0].startsWith("http org.example.alpha ") &&
+                calls[1].startsWith("http org.example.alpha "))
+        << calls.join(", ").toStdString();
+
+    // An id of no installed browser is an error that names it, and nothing is switched.
+    const QString unknown = "org.example.gone::file:///nowhere/gone.desktop";
     for (const QString method : {"SetDefaultSystemBrowser", "PerformFocusFilter"}) {
-        const CallResult result = gdbusCall(method, {gvariantString(oldId)});
+        const CallResult result = gdbusCall(method, {gvariantString(unknown)});
         EXPECT_NE(result.exitCode, 0) << qPrintable(method);
         EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.NoSuchBrowser")) << qPrintable(result.err);
-        EXPECT_TRUE(result.err.contains(oldId)) << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(unknown)) << qPrintable(result.err);
     }
-    EXPECT_EQ(app->stdoutLines(),
+    EXPECT_EQ(app->stdoutLines().mid(2),
               (QStringList{"No valid default browser is selected", "No valid default browser is selected"}));
-    EXPECT_TRUE(app->handlerCalls().isEmpty());
+    EXPECT_EQ(app->handlerCalls().size(), 2);
 }
 
 TEST_F(AutomationBus, SetDefaultSystemBrowserSwitchesOnTheMainThreadEveryTime) {

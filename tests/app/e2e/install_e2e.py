@@ -38,7 +38,9 @@ class InstallTree(unittest.TestCase):
         for parts in [("share", "icons", "hicolor", "scalable", "apps", "app.tolvane.Tolvane.svg"),
                       ("share", "dbus-1", "interfaces", "app.tolvane.Tolvane.Automation1.xml"),
                       ("share", "doc", "tolvane", "automation-guide.html"),
-                      ("share", "tolvane", "translations", "tolvane_en.ts")]:
+                      ("share", "tolvane", "translations", "tolvane_en.qm"),
+                      ("share", "tolvane", "translations", "tolvane_de.qm"),
+                      ("share", "tolvane", "translations", "tolvane_fr.qm")]:
             self.assertTrue(os.path.isfile(self.path(*parts)), os.path.join(*parts))
         with open(self.path("share", "dbus-1", "services", "app.tolvane.Tolvane.service")) as f:
             service = f.read()

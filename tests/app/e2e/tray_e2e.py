@@ -80,10 +80,11 @@ class TrayEndToEnd(unittest.TestCase):
         self.assertEqual(self.other_lines(after), self.other_lines(MIMEAPPS))
         self.assertIsNone(self.proc.poll(), "Tolvane keeps running after the switch")
 
-    def shortcut_setup(self):
+    def shortcut_setup(self, version=""):
         bravo = os.path.join(self.desk.apps, "bravo.desktop")
         self.desk.write(".config/tolvane/group.tolva.conf",
-                        "[General]\nsettings.settingsToggleBrowserId=%s\n" % ini_string("bravo::file://" + bravo))
+                        "[General]\nsettings.settingsToggleBrowserId=%s\n"
+                        % ini_string("bravo:%s:file://%s" % (version, bravo)))
         # Control+Option+B.
         self.desk.write(".config/tolvane/tolvane.conf",
                         "[General]\nGlobalKeys_toggleSystemBrowserKeys=%s\n"
@@ -97,6 +98,17 @@ class TrayEndToEnd(unittest.TestCase):
         time.sleep(0.3)
         lines = [l for l in self.output_lines() if l.startswith("Setting default browser to ")]
         self.assertEqual(len(lines), 1, self.output_lines())
+
+    def test_toggle_browser_updated_since_it_was_chosen_still_switches(self):
+        self.shortcut_setup(version="1.0")
+        bravo = os.path.join(self.desk.apps, "bravo.desktop")
+        with open(bravo, "a", encoding="utf-8") as f:
+            f.write("X-AppImage-Version=2.0\n")
+        self.start_tolvane()
+        self.desk.xdotool("key", "ctrl+alt+b")
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5),
+                        self.output_lines())
+        self.assertIn("Setting default browser to bravo:2.0:file://" + bravo, self.output_lines())
 
     def test_held_shortcut_switches_once_on_release(self):
         self.shortcut_setup()

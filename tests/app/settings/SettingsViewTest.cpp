@@ -77,7 +77,7 @@ TEST_F(SettingsFixture, FirstShowingStoresTheFirstBrowser) {
     EXPECT_EQ(storedId(), idAt(0));
 }
 
-TEST_F(SettingsFixture, StaleIdIsReplacedAnInstalledOneKept) {
+TEST_F(SettingsFixture, AnUpdatedBrowserKeepsItsPlaceAnUninstalledOneIsReplaced) {
     addBrowser("/apps/foo.desktop", "org.foo", "Foo", "1");
     addBrowser("/apps/bar.desktop", "org.bar", "Bar", "7");
     SettingsStore::setString(SettingsStore::toggleBrowserId, idAt(1));
@@ -86,10 +86,20 @@ TEST_F(SettingsFixture, StaleIdIsReplacedAnInstalledOneKept) {
         window.show();
         EXPECT_EQ(storedId(), idAt(1));
     }
-    // Bar was updated: its id changed, and the first browser replaces it (not Bar's new version).
+    // Bar was updated: its id changed, and the window stores Bar's new id and still shows Bar.
     const QString old = idAt(1);
     fakes.bundles->bundles[QUrl::fromLocalFile("/apps/bar.desktop")].info["CFBundleShortVersionString"] = "8";
     ASSERT_NE(idAt(1), old);
+    {
+        SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+        SettingsWindow window;
+        window.show();
+        EXPECT_EQ(storedId(), "org.bar:8:file:///apps/bar.desktop");
+        EXPECT_EQ(window.view()->browserPicker()->currentText(), "Bar");
+    }
+    // Bar was removed: the first browser takes its place.
+    fakes.bundles->bundles.remove(QUrl::fromLocalFile("/apps/bar.desktop"));
+    fakes.workspace->applications.removeAll(QUrl::fromLocalFile("/apps/bar.desktop"));
     SettingsWindow window;
     window.show();
     EXPECT_EQ(storedId(), idAt(0));

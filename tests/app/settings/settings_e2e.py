@@ -77,6 +77,16 @@ class SettingsEndToEnd(unittest.TestCase):
         time.sleep(0.5)
         return window[0]
 
+    def test_an_updated_toggle_browser_is_stored_under_its_new_id(self):
+        bravo = os.path.join(self.desk.apps, "bravo.desktop")
+        with open(bravo, "a", encoding="utf-8") as f:
+            f.write("X-AppImage-Version=2.0\n")
+        self.desk.write(".config/tolvane/group.tolva.conf", "[General]\nsettings.settingsToggleBrowserId=%s\n"
+                        % desktop.ini_string("bravo:1.0:file://" + bravo))
+        self.open_settings_from_tray()
+        self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowserId", "").strip('"') ==
+                                 "bravo:2.0:file://" + bravo, 5), self.settings())
+
     def test_record_shortcut_pick_browser_and_use_it(self):
         window = self.open_settings_from_tray()
         # Showing the window repaired the toggle browser: the first one is stored.

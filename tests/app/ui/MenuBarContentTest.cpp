@@ -57,7 +57,7 @@ TEST_F(MenuFixture, VersionSettingShowsOnlyAfterReloadOrSwitch) {
 
     content.reloadBrowsers();
     EXPECT_EQ(content.browserActions()[0]->text(), "Foo (1.2 345)");
-    EXPECT_EQ(content.browserActions()[1]->text(), "B&&r ()");
+    EXPECT_EQ(content.browserActions()[1]->text(), "B&&r") << "no version known: the name alone";
 
     SettingsStore::setBool(SettingsStore::showBrowserVersion, false);
     content.browserActions()[1]->trigger();
@@ -102,6 +102,11 @@ TEST_F(MenuFixture, FailingSwitchPrintsOneLineAndKeepsTheList) {
     CaptureStdout out;
     content.browserActions()[1]->trigger();
     EXPECT_EQ(out.lines(), QStringList{"Error setting browser: couldNotSetDefaultBrowser"});
+    // A tray user never sees that line: the desktop shows why.
+    using Shown = QPair<QString, QString>;
+    EXPECT_EQ(fakes.notifications->shown,
+              (QList<Shown>{{"Could not make " + before[1].appName + " the default browser",
+                             "The browser is no longer installed."}}));
     EXPECT_EQ(content.browsers().size(), before.size());
     EXPECT_EQ(content.browserActions().size(), 2);
 }

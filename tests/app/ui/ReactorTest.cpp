@@ -33,7 +33,10 @@ TEST_F(ReactorFixture, NoStoredBrowserLooksNothingUp) {
 }
 
 TEST_F(ReactorFixture, StaleOrEmptyIdentifierSwitchesNothing) {
-    for (const QString& stored : {QString(""), QString("org.foo:1:file:///apps/foo.desktop")}) {
+    // Another version of the same file would match; a moved file or another application does not.
+    for (const QString& stored :
+         {QString(""), QString("org.foo:2:file:///elsewhere/foo.desktop"),
+          QString("org.other:2:file:///apps/foo.desktop"), QString("org.foo:file:///apps/foo.desktop")}) {
         SettingsStore::setString(SettingsStore::toggleBrowserId, stored);
         CaptureStdout out;
         TolvaShortcutReactor::toggleBrowser();
@@ -70,4 +73,6 @@ TEST_F(ReactorFixture, FirstMatchingCopyWinsAndFailureIsPrinted) {
     EXPECT_EQ(out.lines(), (QStringList{"Setting default browser to " + fooId,
                                         "Error handling shortcut couldNotSetDefaultBrowser"}));
     EXPECT_EQ(fakes.handlers->calls.size(), 1);
+    ASSERT_EQ(fakes.notifications->shown.size(), 1);
+    EXPECT_EQ(fakes.notifications->shown[0].first, "Could not make Foo the default browser");
 }

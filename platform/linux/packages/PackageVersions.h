@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PackageDatabase.h"
+#include "platform/linux/DesktopEntry.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMutex>
+
+#include <memory>
+#include <vector>
+
+namespace platform::linux_ {
+
+// The version of the distribution package behind a desktop entry: dpkg, then rpm (when built
+// with librpm), then pacman. Every database lives below `root`, and so do the files asked about.
+// Answers are kept until a database changes. Whether one did is looked at most every
+// `recheckMs`, so listing hundreds of entries costs no file system calls per entry.
+class PackageVersions {
+public:
+    explicit PackageVersions(QString root = QStringLiteral("/"), int recheckMs = 1000);
+    ~PackageVersions();
+
+    // The upstream version of the package that owns the entry's file or, failing that, the
+    // program its Exec line starts (launchers such as env or flatpak excepted).
+    std::optional<QString> find(const QString& entryPath, const DesktopEntry& entry) const;
+
+    // A package version without epoch and without the packager's revision:
+    // "1:153.8.0esr-1~deb12u1" → "153.8.0esr".
+    static QString upstreamVersion(const QString& packageVersion);
+
+private:
+    // `path` as the databases list it (below the root), with its merged-/usr twin.
+    QStringList namesOf(const QString& path) const;
+    // The program file the entry's Exec line starts; empty for launchers and unknown programs.
+    QString programPath(const DesktopEntry& entry) const;
+    std::optional<QString> ownerVersion(const QString& path) const;
+
+    QString root_; // without a trailing slash; empty for the system itself
+    int recheckMs_;
+    std::vector<std::unique_ptr<PackageDatabase>> databases_;
+    mutable QMutex mutex_;
+    mutable QElapsedTimer checked_;
+    mutable QHash<QString, std::optional<QString>> answers_; // entry path + Exec → version
+};
+
+} // namespace platform::linux_

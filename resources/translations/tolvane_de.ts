@@ -1,0 +1,216 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>FeedbackView</name>
+    <message>
+        <source>The file “%1” could not be read: %2</source>
+        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>not a local file</source>
+        <translation>keine lokale Datei</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>die Datei ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Connection unsuccessful</source>
+        <translation>Verbindung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Images, videos, text and PDF documents</source>
+        <translation>Bilder, Videos, Text- und PDF-Dokumente</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalKeys::RecorderField</name>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>Tellwick_Toolbox::TWKStarRatingView</name>
+    <message>
+        <source>Rating</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Nicht gesetzt</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane</name>
+    <message>
+        <source>Accessibility Request: Title</source>
+        <translation>Tolvane benötigt Zugriff auf die Bedienungshilfen</translation>
+    </message>
+    <message>
+        <source>Accessibility Request: Content</source>
+        <translation>Bitte erteile den Zugriff, damit der Wechsel des Standardbrowsers bestätigt werden kann.</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::BrowserRowLabel</name>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::DefaultBrowser</name>
+    <message>
+        <source>The browser is no longer installed.</source>
+        <translation>Der Browser ist nicht mehr installiert.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s list of default applications could not be written.</source>
+        <translation>Die Liste der Standardanwendungen der Arbeitsumgebung konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The desktop still reports another default browser.</source>
+        <translation>Die Arbeitsumgebung meldet weiterhin einen anderen Standardbrowser.</translation>
+    </message>
+    <message>
+        <source>The desktop refused the change.</source>
+        <translation>Die Arbeitsumgebung hat die Änderung abgelehnt.</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FeedbackView</name>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Feedback senden</translation>
+    </message>
+    <message>
+        <source>Attachment:</source>
+        <translation>Anhang:</translation>
+    </message>
+    <message>
+        <source>Choose File</source>
+        <translation>Datei auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FeedbackWindow</name>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Feedback senden</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::MenuBarContent</name>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Feedback senden</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Change default browser to</source>
+        <translation>Standardbrowser wechseln zu</translation>
+    </message>
+    <message>
+        <source>Refresh list</source>
+        <translation>Liste aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SettingsView</name>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Show browser version</source>
+        <translation>Browserversion anzeigen</translation>
+    </message>
+    <message>
+        <source>If you have multiple versions of the same browser installed on the system, the version may be useful to distinguish between them.</source>
+        <translation>Wenn mehrere Versionen desselben Browsers installiert sind, hilft die Version, sie zu unterscheiden.</translation>
+    </message>
+    <message>
+        <source>Auto-confirm browser change</source>
+        <translation>Browserwechsel automatisch bestätigen</translation>
+    </message>
+    <message>
+        <source>When enabled, %1 attempts to automatically confirm the system prompt for the browser change. Please note that this is not always possible.</source>
+        <translation>Wenn eingeschaltet, versucht %1, die Rückfrage des Systems zum Browserwechsel automatisch zu bestätigen. Diese Arbeitsumgebung stellt keine solche Rückfrage, daher wirkt die Option hier nicht.</translation>
+    </message>
+    <message>
+        <source>⚠️ This option requires %1 to be granted permission to control your computer. You can do so in System Settings &gt; Privacy &amp; Security &gt; Accessibility.</source>
+        <translation>ℹ️ In dieser Arbeitsumgebung braucht %1 für diese Option keine Berechtigung, den Computer zu steuern.</translation>
+    </message>
+    <message>
+        <source>Change browser</source>
+        <translation>Browser wechseln</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>New Browser</source>
+        <translation>Neuer Browser</translation>
+    </message>
+    <message>
+        <source>💡 For even more flexibility, use %1 in the</source>
+        <translation>💡 Für noch mehr Flexibilität steuere %1 aus eigenen Skripten: siehe die</translation>
+    </message>
+    <message>
+        <source> [Shortcuts app](shortcuts://) </source>
+        <translation> [Automatisierungsanleitung](shortcuts://) </translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SettingsWindow</name>
+    <message>
+        <source>%1 Settings</source>
+        <translation>%1 – Einstellungen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SwitchFailureNotice</name>
+    <message>
+        <source>Could not make %1 the default browser</source>
+        <translation>%1 konnte nicht als Standardbrowser festgelegt werden</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,216 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>FeedbackView</name>
+    <message>
+        <source>The file “%1” could not be read: %2</source>
+        <translation>Le fichier « %1 » n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>not a local file</source>
+        <translation>ce n’est pas un fichier local</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>c’est un dossier</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>le fichier dépasse %1 Mio</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Erreur inconnue</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Envoyer</translation>
+    </message>
+    <message>
+        <source>Connection unsuccessful</source>
+        <translation>Échec de la connexion</translation>
+    </message>
+    <message>
+        <source>Images, videos, text and PDF documents</source>
+        <translation>Images, vidéos, textes et documents PDF</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalKeys::RecorderField</name>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>Tellwick_Toolbox::TWKStarRatingView</name>
+    <message>
+        <source>Rating</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Non définie</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane</name>
+    <message>
+        <source>Accessibility Request: Title</source>
+        <translation>Tolvane a besoin des autorisations d’accessibilité</translation>
+    </message>
+    <message>
+        <source>Accessibility Request: Content</source>
+        <translation>Veuillez accorder l’accès pour pouvoir confirmer le changement de navigateur par défaut.</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::BrowserRowLabel</name>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::DefaultBrowser</name>
+    <message>
+        <source>The browser is no longer installed.</source>
+        <translation>Le navigateur n’est plus installé.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s list of default applications could not be written.</source>
+        <translation>La liste des applications par défaut du bureau n’a pas pu être écrite.</translation>
+    </message>
+    <message>
+        <source>The desktop still reports another default browser.</source>
+        <translation>Le bureau indique toujours un autre navigateur par défaut.</translation>
+    </message>
+    <message>
+        <source>The desktop refused the change.</source>
+        <translation>Le bureau a refusé le changement.</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FeedbackView</name>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Envoyer un commentaire</translation>
+    </message>
+    <message>
+        <source>Attachment:</source>
+        <translation>Pièce jointe :</translation>
+    </message>
+    <message>
+        <source>Choose File</source>
+        <translation>Choisir un fichier</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FeedbackWindow</name>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Envoyer un commentaire</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::MenuBarContent</name>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Paramètres…</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Envoyer un commentaire</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Change default browser to</source>
+        <translation>Changer le navigateur par défaut pour</translation>
+    </message>
+    <message>
+        <source>Refresh list</source>
+        <translation>Actualiser la liste</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SettingsView</name>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Shortcuts</source>
+        <translation>Raccourcis</translation>
+    </message>
+    <message>
+        <source>Show browser version</source>
+        <translation>Afficher la version du navigateur</translation>
+    </message>
+    <message>
+        <source>If you have multiple versions of the same browser installed on the system, the version may be useful to distinguish between them.</source>
+        <translation>Si plusieurs versions du même navigateur sont installées, la version aide à les distinguer.</translation>
+    </message>
+    <message>
+        <source>Auto-confirm browser change</source>
+        <translation>Confirmer automatiquement le changement de navigateur</translation>
+    </message>
+    <message>
+        <source>When enabled, %1 attempts to automatically confirm the system prompt for the browser change. Please note that this is not always possible.</source>
+        <translation>Si activé, %1 tente de confirmer automatiquement la demande du système lors du changement de navigateur. Ce bureau n’affiche pas une telle demande : l’option n’a donc aucun effet ici.</translation>
+    </message>
+    <message>
+        <source>⚠️ This option requires %1 to be granted permission to control your computer. You can do so in System Settings &gt; Privacy &amp; Security &gt; Accessibility.</source>
+        <translation>ℹ️ Sur ce bureau, %1 n’a besoin d’aucune autorisation de contrôler l’ordinateur pour cette option.</translation>
+    </message>
+    <message>
+        <source>Change browser</source>
+        <translation>Changer de navigateur</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Raccourci</translation>
+    </message>
+    <message>
+        <source>New Browser</source>
+        <translation>Nouveau navigateur</translation>
+    </message>
+    <message>
+        <source>💡 For even more flexibility, use %1 in the</source>
+        <translation>💡 Pour plus de souplesse, pilotez %1 depuis vos propres scripts : voir le</translation>
+    </message>
+    <message>
+        <source> [Shortcuts app](shortcuts://) </source>
+        <translation> [guide d’automatisation](shortcuts://) </translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SettingsWindow</name>
+    <message>
+        <source>%1 Settings</source>
+        <translation>Paramètres de %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::SwitchFailureNotice</name>
+    <message>
+        <source>Could not make %1 the default browser</source>
+        <translation>Impossible de définir %1 comme navigateur par défaut</translation>
+    </message>
+</context>
+</TS>
