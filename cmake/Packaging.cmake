@@ -40,6 +40,8 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.gz
   DEPENDS ${PROJECT_SOURCE_DIR}/resources/debian/changelog VERBATIM)
 add_custom_target(tolvane-changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.gz)
 install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${debian_doc})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tolvane)
 
 # The manual page is the program's own --help and --version, set in man format.
 find_program(HELP2MAN_PROGRAM help2man)
