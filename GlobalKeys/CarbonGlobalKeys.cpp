@@ -92,14 +92,26 @@ QEvent* filterMenuKeyEvent(QEvent* event) {
         carbon = CarbonEvent::rawKey(kEventRawKeyUp, keyCode, pressed->second);
         presses.erase(pressed);
     }
-    if (CarbonGlobalKeys::handleRawKeyEvent(&*carbon) != noErr)
+    if (CarbonGlobalKeys::handleRawKeyEvent(&*carbon) != noErr) {
+        // A plain press of the key: its release, lost while no menu was open, will not come now.
+        if (carbon->kind == kEventRawKeyDown)
+            presses.erase(native);
         return event;
+    }
     if (carbon->kind == kEventRawKeyDown) {
         std::uint32_t modifiers = 0;
         GetEventParameter(&*carbon, kEventParamKeyModifiers, typeUInt32, sizeof modifiers, &modifiers);
         presses[native] = modifiers;
     }
     return nullptr;
+}
+
+// Stops filtering the menus' keys. A release that comes after this is not the menu's business, so
+// the presses waiting for theirs are forgotten.
+void stopMenuTracking() {
+    if (auto& monitor = registry().menuTrackingMonitor)
+        monitor->stop();
+    consumedPresses().clear();
 }
 
 RunLoopLocalEventMonitor& menuTrackingMonitor() {
@@ -226,7 +238,7 @@ void CarbonGlobalKeys::updateEventHandler() {
     if (r.isEnabled && !r.isMenuOpen) {
         registerAll();
         if (monitorPath)
-            menuTrackingMonitor().stop();
+            stopMenuTracking();
         else
             events->removeEventTypesFromHandler(r.eventHandler, rawKeyEventTypes);
         events->addEventTypesToHandler(r.eventHandler, hotKeyEventTypes);
@@ -241,7 +253,7 @@ void CarbonGlobalKeys::updateEventHandler() {
         unregisterAll();
         events->removeEventTypesFromHandler(r.eventHandler, hotKeyEventTypes);
         if (monitorPath)
-            menuTrackingMonitor().stop();
+            stopMenuTracking();
         else
             events->removeEventTypesFromHandler(r.eventHandler, rawKeyEventTypes);
     }
@@ -353,8 +365,8 @@ OSStatus CarbonGlobalKeys::handleRawKeyEvent(const CarbonEvent* event) {
             match->onKeyUp(match->shortcut);
         break;
     default:
-        // A repeat belongs to the menu.
-        return eventNotHandledErr;
+        // The held hot key repeating: taken like its press, which already fired.
+        break;
     }
     return noErr;
 }

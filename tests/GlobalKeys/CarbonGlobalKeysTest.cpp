@@ -167,9 +167,12 @@ TEST_F(Registry, EventKindsAndStatusCodes) {
     EXPECT_EQ(CarbonGlobalKeys::handleCarbonEvent(ptr(CarbonEvent::hotKey(6, {0x54514856u, id}))), noErr);
     EXPECT_EQ(c.downs.size(), 1);
     EXPECT_EQ(c.ups.size(), 1);
-    // A raw repeat belongs to the menu.
+    // A repeat of the held hot key is taken like its press, without a second key-down; others are not.
     EXPECT_EQ(CarbonGlobalKeys::handleRawKeyEvent(ptr(CarbonEvent::rawKey(kEventRawKeyRepeat, 6, 0x1800))),
+              noErr);
+    EXPECT_EQ(CarbonGlobalKeys::handleRawKeyEvent(ptr(CarbonEvent::rawKey(kEventRawKeyRepeat, 7, 0x1800))),
               eventNotHandledErr);
+    EXPECT_EQ(c.downs.size(), 1);
 }
 
 TEST_F(Registry, SystemShortcutsKeepOnlyWellFormedEnabledEntries) {
@@ -222,6 +225,49 @@ TEST_F(Registry, OpenMenuSeesTheShortcutThroughTheEventFilter) {
     QKeyEvent afterwards(QEvent::KeyPress, Qt::Key_Z, mods, 6 + 8, 0, 0);
     QCoreApplication::sendEvent(&menu, &afterwards);
     EXPECT_EQ(downs, 1); // the filter is gone with the menu
+}
+
+TEST_F(Registry, AnOpenMenuForgetsPressesWhoseReleaseItNeverSaw) {
+    layout->nativeOffset = 8;
+    const Name name("menuTest");
+    int downs = 0, ups = 0;
+    addKeyDownHandler(name, [&] { ++downs; });
+    addKeyUpHandler(name, [&] { ++ups; });
+    setShortcut(controlOptionZ, name);
+    const auto mods = Qt::ControlModifier | Qt::AltModifier;
+    const auto send = [](QMenu& menu, QEvent::Type type, Qt::KeyboardModifiers modifiers,
+                         bool repeat = false) {
+        QKeyEvent event(type, Qt::Key_Z, modifiers, 6 + 8, 0, 0, QString(), repeat);
+        QCoreApplication::sendEvent(&menu, &event);
+    };
+
+    QMenu menu;
+    menu.addAction("Item");
+    KeyRecorder recorder;
+    menu.installEventFilter(&recorder);
+    menu.popup(QPoint(10, 10));
+    drainMainQueue();
+    send(menu, QEvent::KeyPress, mods);
+    send(menu, QEvent::KeyPress, mods, true); // the key is held
+    EXPECT_EQ(downs, 1);
+    EXPECT_TRUE(recorder.pressed.isEmpty()) << "a repeat of the hot key reached the menu";
+    menu.hide(); // before the key came up
+    drainMainQueue();
+
+    menu.popup(QPoint(10, 10));
+    drainMainQueue();
+    send(menu, QEvent::KeyRelease, Qt::NoModifier); // a plain z typed in the later menu
+    EXPECT_EQ(ups, 0) << "a stale press turned a plain release into the hot key's key-up";
+    EXPECT_EQ(recorder.released, QList<int>{Qt::Key_Z});
+
+    // Pressed again, then a plain press of the same key: the release after it is the plain key's.
+    send(menu, QEvent::KeyPress, mods);
+    EXPECT_EQ(downs, 2);
+    send(menu, QEvent::KeyPress, Qt::NoModifier);
+    send(menu, QEvent::KeyRelease, Qt::NoModifier);
+    EXPECT_EQ(ups, 0);
+    EXPECT_EQ(recorder.pressed, QList<int>{Qt::Key_Z});
+    EXPECT_EQ(recorder.released.size(), 2);
 }
 
 // Exposes how many slots watch the menu's end.

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace GlobalKeys;
@@ -246,6 +247,29 @@ TEST_F(RecorderFieldTest, ClickJustOutsideIsSwallowedFartherOutEndsRecording) {
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, far);
     EXPECT_FALSE(field->isRecording());
     EXPECT_EQ(window->releases, 1);
+}
+
+TEST_F(RecorderFieldTest, ClicksAfterTheClearButtonStillEndRecording) {
+    setShortcut(Shortcut(Key::f6, {}), name);
+    startRecording();
+    ASSERT_FALSE(CarbonGlobalKeys::isEnabled()) << "hot keys are let go while recording";
+    QToolButton* clear = nullptr;
+    for (QToolButton* button : field->findChildren<QToolButton*>())
+        if (button->isVisible())
+            clear = button;
+    ASSERT_TRUE(clear);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_FALSE(storedShortcut());
+    ASSERT_TRUE(field->isRecording()) << "clearing keeps recording";
+
+    // Two clicks on the window's background, each a new event whatever its address.
+    const QPoint background(5, 5);
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, background);
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, background);
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_TRUE(CarbonGlobalKeys::isEnabled()) << "hot keys come back";
+    EXPECT_FALSE(isPaused());
+    EXPECT_EQ(window->releases, 2) << "each release reaches the window once";
 }
 
 TEST_F(RecorderFieldTest, WindowBecomingActiveDoesNotStartRecording) {
