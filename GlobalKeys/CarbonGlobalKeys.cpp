@@ -167,24 +167,27 @@ bool validUInt32(std::int64_t value) {
 
 } // namespace
 
-void CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
+bool CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
                                       ShortcutCallback onKeyUp) {
     auto& r = registry();
     const std::int64_t id = ++r.nextHotKeyId;
     if (!validUInt32(shortcut.carbonKeyCode) || !validUInt32(shortcut.carbonModifiers) || !validUInt32(id))
-        return;
+        return false;
     const auto events = port();
     if (!events)
-        return;
+        return false;
     EventHotKeyRef ref = 0;
     const OSStatus status = events->registerEventHotKey(
         std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers),
         EventHotKeyID{hotKeySignature, std::uint32_t(id)}, &ref);
-    if (status != noErr || ref == 0)
-        return;
-    r.hotKeys[id] =
-        std::make_shared<HotKey>(HotKey{shortcut, id, ref, std::move(onKeyDown), std::move(onKeyUp)});
+    const bool registered = status == noErr && ref != 0;
+    if (!registered)
+        qCInfo(lcHotKeys) << "the system refused hot key" << shortcut.carbonKeyCode
+                          << shortcut.carbonModifiers << "(status" << status << "); it is tried again later";
+    r.hotKeys[id] = std::make_shared<HotKey>(
+        HotKey{shortcut, id, registered ? ref : 0, std::move(onKeyDown), std::move(onKeyUp)});
 
+    // Also for a waiting entry: the handler's mode changes are what try it again.
     if (r.eventHandler == 0 && events->hasEventDispatcherTarget()) {
         EventHandlerRef handler = 0;
         if (events->installEventHandler(&CarbonGlobalKeys::handleCarbonEvent, &handler) == noErr &&
@@ -193,6 +196,7 @@ void CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback
             updateEventHandler();
         }
     }
+    return registered;
 }
 
 void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
@@ -207,6 +211,10 @@ void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
             ++it;
         }
     }
+}
+
+bool CarbonGlobalKeys::hasHotKeyService() {
+    return has<HotKeyEvents>();
 }
 
 bool CarbonGlobalKeys::isEnabled() {
@@ -270,26 +278,18 @@ void CarbonGlobalKeys::unregisterAll() {
 
 void CarbonGlobalKeys::registerAll() {
     const auto events = port();
-    auto& hotKeys = registry().hotKeys;
-    for (auto it = hotKeys.begin(); it != hotKeys.end();) {
-        HotKey& hotKey = *it->second;
-        if (hotKey.carbonHotKey != 0) {
-            ++it;
+    if (!events)
+        return;
+    // One the system refuses now keeps its entry (and id) and is tried again next time.
+    for (auto& [id, hotKey] : registry().hotKeys) {
+        if (hotKey->carbonHotKey != 0)
             continue;
-        }
         EventHotKeyRef ref = 0;
-        const OSStatus status =
-            events ? events->registerEventHotKey(
-                         std::uint32_t(hotKey.shortcut.carbonKeyCode),
-                         std::uint32_t(hotKey.shortcut.carbonModifiers),
-                         EventHotKeyID{hotKeySignature, std::uint32_t(hotKey.carbonHotKeyId)}, &ref)
-                   : eventInternalErr;
-        if (status == noErr && ref != 0) {
-            hotKey.carbonHotKey = ref;
-            ++it;
-        } else {
-            it = hotKeys.erase(it);
-        }
+        const OSStatus status = events->registerEventHotKey(
+            std::uint32_t(hotKey->shortcut.carbonKeyCode), std::uint32_t(hotKey->shortcut.carbonModifiers),
+            EventHotKeyID{hotKeySignature, std::uint32_t(id)}, &ref);
+        if (status == noErr && ref != 0)
+            hotKey->carbonHotKey = ref;
     }
 }
 

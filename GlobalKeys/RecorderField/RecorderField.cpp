@@ -276,7 +276,8 @@ void RecorderField::clearPressed() {
 
 void RecorderField::textDidChange() {
     const bool empty = text().isEmpty();
-    if (empty) {
+    // Clearing an empty recorder changes nothing, so nothing is reported.
+    if (empty && getShortcut(shortcutName_)) {
         setShortcut(std::nullopt, shortcutName_);
         if (onChange_)
             onChange_(std::nullopt);
@@ -344,7 +345,9 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
     const auto* key = static_cast<const QKeyEvent*>(event);
     if (isModifierKey(key->key()))
         return nullptr;
-    if (hasNoModifiers(key) && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+    // X reports Shift+Tab as Backtab with Shift still held.
+    if ((hasNoModifiers(key) && key->key() == Qt::Key_Tab) ||
+        (hasAtMostShift(key) && key->key() == Qt::Key_Backtab)) {
         // Giving focus up first would make Tab start over at the window's first control; the event
         // moves focus on from here, and a lone control lets it go afterwards.
         QTimer::singleShot(0, this, [this] {
@@ -404,9 +407,19 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
         }
     }
 
+    // A key another program holds would never fire: refused like a reserved one, but not forcible.
+    if (!setShortcutIfRegistered(*shortcut, shortcutName_)) {
+        giveUpFocus();
+        platform::AlertRequest alert;
+        alert.style = platform::AlertRequest::Style::Warning;
+        alert.messageText = localizedString("keyboard_shortcut_used_by_other_application");
+        platform::get<platform::Alert>()->runModal(alert);
+        if (self)
+            self->refocus();
+        return nullptr;
+    }
     setText(shortcut->description());
     updateCancelButton();
-    setShortcut(*shortcut, shortcutName_);
     if (onChange_)
         onChange_(*shortcut);
     giveUpFocus();

@@ -59,17 +59,25 @@ TEST_F(Registry, IdsCountUpAndAreNeverReused) {
     EXPECT_TRUE(hotKeys->handles(kEventHotKeyReleased));
 }
 
-TEST_F(Registry, RefusedOrInvalidRegistrationsUseAnIdAndLeaveNoEntry) {
+TEST_F(Registry, RefusedRegistrationsWaitForTheNextRegisterAllInvalidOnesLeaveNoEntry) {
     Counter c;
     const auto base = CarbonGlobalKeys::lastHotKeyId();
     hotKeys->refused.insert({6, 0x1800});
-    CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up());
+    EXPECT_FALSE(CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up()));
     Shortcut negative;
     negative.carbonKeyCode = -1;
-    CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up());
-    EXPECT_TRUE(CarbonGlobalKeys::hotKeys().empty());
+    EXPECT_FALSE(CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up()));
+    EXPECT_EQ(ids(), std::vector<std::int64_t>{base + 1});
     EXPECT_EQ(CarbonGlobalKeys::lastHotKeyId(), base + 2);
     EXPECT_EQ(hotKeys->registerCalls.size(), 1u); // the negative code never reached the service
+
+    hotKeys->refused.clear(); // the other program let go
+    CarbonGlobalKeys::setEnabled(false);
+    CarbonGlobalKeys::setEnabled(true);
+    ASSERT_TRUE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_EQ(std::int64_t(hotKeys->registrationFor(6, 0x1800)->id.id), base + 1);
+    EXPECT_EQ(hotKeys->fireHotKey(6, 0x1800, kEventHotKeyPressed), noErr);
+    EXPECT_EQ(c.downs, QList<Shortcut>{controlOptionZ});
 }
 
 TEST_F(Registry, WithoutAHotKeyServiceNothingRegistersAndNothingStops) {
@@ -110,15 +118,22 @@ TEST_F(Registry, DisablingStopsCallbacksAndEnablingKeepsTheIds) {
     EXPECT_EQ(c.downs, QList<Shortcut>{controlOptionZ});
 }
 
-TEST_F(Registry, ReRegistrationFailureDropsTheEntry) {
+TEST_F(Registry, AFailedReRegistrationIsTriedAgainNextTime) {
     Counter c;
     CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up());
     CarbonGlobalKeys::registerHotKey(commandF5, c.down(), c.up());
     CarbonGlobalKeys::setMenuOpen(true);
     hotKeys->refused.insert({6, 0x1800}); // another program took it meanwhile
     CarbonGlobalKeys::setMenuOpen(false);
-    ASSERT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u);
-    EXPECT_EQ(CarbonGlobalKeys::hotKeys().begin()->second->shortcut, commandF5);
+    EXPECT_EQ(CarbonGlobalKeys::hotKeys().size(), 2u);
+    EXPECT_FALSE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_TRUE(hotKeys->registrationFor(96, 0x100));
+
+    hotKeys->refused.clear();
+    CarbonGlobalKeys::setMenuOpen(true);
+    CarbonGlobalKeys::setMenuOpen(false);
+    EXPECT_TRUE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_TRUE(hotKeys->registrationFor(96, 0x100));
 }
 
 TEST_F(Registry, MenuOpenModeWithRawKeyEvents) {

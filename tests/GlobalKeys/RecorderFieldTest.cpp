@@ -3,7 +3,9 @@
 #include "GlobalKeysFixture.h"
 #include "platform/fake/FakeAlert.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFormLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -175,13 +177,48 @@ TEST_F(RecorderFieldTest, BackspaceAndDeleteClearAndKeepRecording) {
     }
 }
 
-TEST_F(RecorderFieldTest, TabEndsRecordingAndMovesOn) {
+TEST_F(RecorderFieldTest, TabAndShiftTabEndRecordingAndMoveOn) {
+    auto* before = new QLineEdit; // last in the chain, so just before the field going backwards
+    window->layout()->addWidget(before);
+    before->show();
     startRecording();
     QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_TRUE(other->hasFocus());
     EXPECT_FALSE(field->isRecording());
+
+    // X reports Shift+Tab as Backtab with Shift still held.
+    startRecording();
+    press(Qt::Key_Backtab, Key::tab.rawValue, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus()) << "Shift+Tab moves focus backwards";
+    EXPECT_FALSE(field->isRecording());
     EXPECT_FALSE(storedShortcut());
     EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(RecorderFieldTest, BackspaceInAnEmptyRecorderChangesNothing) {
+    startRecording();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_TRUE(changes.isEmpty()) << "nothing was stored, so nothing changed";
+    EXPECT_TRUE(posted.isEmpty());
+    EXPECT_TRUE(field->isRecording());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(RecorderFieldTest, TheFieldIsNamedByItsFormLabel) {
+    QWidget form;
+    auto* rows = new QFormLayout(&form);
+    auto* recorder = new Recorder(name);
+    rows->addRow(QStringLiteral("&Shortcut"), recorder);
+    auto* labelled = new Recorder(QStringLiteral("Other"), Name(QStringLiteral("other")));
+    rows->addRow(labelled);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(recorder->field());
+    ASSERT_TRUE(accessible);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Shortcut");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(labelled->field())->text(QAccessible::Name), "Other");
+    // The label's mnemonic takes the keyboard to the field itself.
+    EXPECT_EQ(recorder->focusProxy(), recorder->field());
 }
 
 TEST_F(RecorderFieldTest, MenuItemShortcutIsRefusedWithAlert) {
@@ -233,6 +270,24 @@ TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
     press(Qt::Key_F12, Key::f12.rawValue);
     EXPECT_EQ(alerts->shown.size(), 2);
     EXPECT_EQ(storedShortcut(), Shortcut(Key::f12, {}));
+}
+
+TEST_F(RecorderFieldTest, AShortcutTheSystemRefusesIsNotAccepted) {
+    setShortcut(Shortcut(Key::f6, {}), name);
+    hotKeys->refused.insert({std::uint32_t(Key::b.rawValue), std::uint32_t(controlKey | optionKey)});
+    startRecording();
+    press(Qt::Key_B, Key::b.rawValue, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(alerts->shown.size(), 1);
+    EXPECT_EQ(alerts->shown[0].style, platform::AlertRequest::Style::Warning);
+    EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "Another application already uses this shortcut.");
+    EXPECT_TRUE(alerts->shown[0].buttons.isEmpty()) << "it cannot be forced";
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, {})) << "the stored shortcut stays";
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_EQ(field->text(), "F6");
+    EXPECT_FALSE(registeredShortcuts().count(Shortcut(Key::b, Qt::ControlModifier | Qt::AltModifier)));
+    EXPECT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u) << "nothing of the refused one is left waiting";
+    reactivate();
+    EXPECT_TRUE(field->isRecording());
 }
 
 TEST_F(RecorderFieldTest, ClickJustOutsideIsSwallowedFartherOutEndsRecording) {
