@@ -1,6 +1,7 @@
 #include "RecorderField.h"
 
 #include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/DesktopNotation.h"
 #include "GlobalKeys/MenuItemBinding.h"
 #include "GlobalKeys/Notifier.h"
 #include "GlobalKeys/Shortcuts.h"
@@ -145,7 +146,7 @@ void RecorderField::setMinimumWidth(double width) {
 
 void RecorderField::refreshText() {
     const auto shortcut = getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    setText(shortcut ? desktopNotation(*shortcut) : QString());
     updateCancelButton();
 }
 
@@ -418,7 +419,7 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
             self->refocus();
         return nullptr;
     }
-    setText(shortcut->description());
+    setText(desktopNotation(*shortcut));
     updateCancelButton();
     if (onChange_)
         onChange_(*shortcut);

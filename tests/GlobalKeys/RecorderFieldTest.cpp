@@ -141,6 +141,7 @@ TEST_F(RecorderFieldTest, ModifiedLetterIsStoredAndAnnounced) {
     EXPECT_TRUE(field->isRecording());
     press(Qt::Key_B, Key::b.rawValue, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(storedShortcut(), Shortcut(Key::b, Qt::ControlModifier | Qt::AltModifier));
+    EXPECT_EQ(field->text(), "Ctrl+Alt+B") << "shown as the desktop writes it";
     EXPECT_TRUE(posted.contains(name.rawValue));
     EXPECT_FALSE(isPaused());
 }
