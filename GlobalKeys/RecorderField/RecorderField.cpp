@@ -151,11 +151,16 @@ void RecorderField::refreshText() {
 }
 
 void RecorderField::updateCancelButton() {
-    cancelButton_->setVisible(!text().isEmpty());
+    // While recording the hint stands where the shortcut was; it can still be cleared.
+    cancelButton_->setVisible(isRecording() ? getShortcut(shortcutName_).has_value() : !text().isEmpty());
 }
 
 QSize RecorderField::sizeHint() const {
-    return QSize(qRound(minimumWidth_), QLineEdit::sizeHint().height());
+    // Wide enough for the recording hint, so the field does not change size when recording starts.
+    const QString hint = localizedString("press_shortcut");
+    const int clearButton = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + 8;
+    const int hintWidth = fontMetrics().horizontalAdvance(hint) + 2 * clearButton + 8;
+    return QSize(std::max(qRound(minimumWidth_), hintWidth), QLineEdit::sizeHint().height());
 }
 
 QSize RecorderField::minimumSizeHint() const {
@@ -165,15 +170,28 @@ QSize RecorderField::minimumSizeHint() const {
 void RecorderField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     const bool asked = std::exchange(pendingRefocus_, false);
-    if (!canBecomeKey_ && !asked) {
-        // The window is just becoming active: do not start recording behind the user's back.
-        QTimer::singleShot(0, this, [this] {
-            if (hasFocus() && !isRecording())
-                giveUpFocus();
-        });
+    // A click records; Tab, a label's mnemonic or the window becoming active only bring the focus
+    // (Space or Return then record), as the desktop's own shortcut editors do.
+    if (asked || (event->reason() == Qt::MouseFocusReason && canBecomeKey_))
+        startRecording();
+}
+
+void RecorderField::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (hasFocus() && canBecomeKey_)
+        startRecording();
+}
+
+void RecorderField::keyPressEvent(QKeyEvent* event) {
+    // Only seen while not recording: the monitor takes every key while recording.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        startRecording();
+        event->accept();
         return;
     }
-    startRecording();
+    QLineEdit::keyPressEvent(event);
 }
 
 void RecorderField::focusOutEvent(QFocusEvent* event) {
@@ -219,6 +237,12 @@ void RecorderField::focusGuard() {
     QTimer::singleShot(0, this, [this] { canBecomeKey_ = true; });
 }
 
+void RecorderField::stopRecording() {
+    // No refocus still asked for: it would start recording again on the next activation.
+    pendingRefocus_ = false;
+    endRecording();
+}
+
 void RecorderField::giveUpFocus() {
     // Also when the window is inactive (after an alert): focus kept there, or a refocus still asked
     // for, would start recording when the window is next activated.
@@ -232,7 +256,6 @@ void RecorderField::startRecording() {
     if (isRecording())
         return;
     setPlaceholderText(localizedString("press_shortcut"));
-    updateCancelButton();
     setPaused(true);
     // X11 hands grabbed keys to the grabbing connection, never to the focused window, so the
     // registered hot keys are let go while recording; an existing shortcut can then be recorded.
@@ -255,6 +278,11 @@ void RecorderField::startRecording() {
             return self->handleRecorderEvent(event);
         });
     eventMonitor_->start();
+    setText(QString());
+    updateCancelButton();
+    // The desktop's own shortcuts (Super+L) are recorded instead of fired: an X keyboard grab. Qt's
+    // Wayland client has no way to inhibit them, so there this grabs only within the application.
+    grabKeyboard();
 }
 
 void RecorderField::endRecording() {
@@ -262,8 +290,10 @@ void RecorderField::endRecording() {
         return;
     ++monitorGeneration_;
     eventMonitor_.reset();
+    if (keyboardGrabber() == this)
+        releaseKeyboard();
     setPlaceholderText(localizedString("record_shortcut"));
-    updateCancelButton();
+    refreshText();
     if (hotKeysWereEnabled_)
         CarbonGlobalKeys::setEnabled(true);
     hotKeysWereEnabled_ = false;
@@ -358,7 +388,7 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
         return event;
     }
     if (hasNoModifiers(key) && key->key() == Qt::Key_Escape) {
-        giveUpFocus();
+        stopRecording();
         return nullptr;
     }
     if (hasNoModifiers(key) && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
@@ -419,17 +449,18 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
             self->refocus();
         return nullptr;
     }
-    setText(desktopNotation(*shortcut));
-    updateCancelButton();
     if (onChange_)
         onChange_(*shortcut);
-    giveUpFocus();
+    // Shown by refreshText; the focus stays here, so Space or Return records again.
+    stopRecording();
     return nullptr;
 }
 
 void RecorderField::refocus() {
     // Focus may come back only once the window is active again (after the alert); the guard that
     // runs on activation must not refuse it then.
+    if (hasFocus() && isRecording())
+        return;
     pendingRefocus_ = true;
     setFocus(Qt::OtherFocusReason);
 }

@@ -74,8 +74,9 @@ protected:
         GlobalKeysTest::TearDown();
     }
 
+    // A click on the field, away from its clear button.
     void startRecording() {
-        field->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
         ASSERT_TRUE(field->isRecording());
     }
     // A key as the platform reports it: Qt key plus the native key code the layout maps to Carbon.
@@ -101,12 +102,43 @@ TEST_F(RecorderFieldTest, IdleAndRecordingStates) {
     EXPECT_GE(field->sizeHint().width(), 130);
     EXPECT_FALSE(field->cancelButton()->isVisible()) << "no clear button while empty";
     startRecording();
-    EXPECT_EQ(field->placeholderText(), "Type Shortcut");
+    const QString hint = QString::fromUtf8("Press a shortcut… Esc cancels, Backspace clears");
+    EXPECT_EQ(field->placeholderText(), hint);
+    EXPECT_GE(field->sizeHint().width(), field->fontMetrics().horizontalAdvance(hint)) << "the hint fits";
     EXPECT_TRUE(isPaused());
     other->setFocus();
     EXPECT_FALSE(field->isRecording());
     EXPECT_FALSE(isPaused());
     EXPECT_EQ(field->placeholderText(), "Record Shortcut");
+
+    // With a shortcut stored, the hint takes its place while recording; the clear button stays.
+    setShortcut(Shortcut(Key::f6, {}), name);
+    startRecording();
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_TRUE(field->cancelButton()->isVisible());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), "F6");
+}
+
+TEST_F(RecorderFieldTest, RecordingStartsOnClickSpaceOrReturnNotOnTabAndFocusStays) {
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Backtab);
+    ASSERT_TRUE(field->hasFocus());
+    EXPECT_FALSE(field->isRecording()) << "moving through the window with Tab must not start recording";
+    QTest::keyClick(field, Qt::Key_Space);
+    EXPECT_TRUE(field->isRecording());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_TRUE(field->hasFocus()) << "Escape keeps the focus on the field";
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(field->isRecording());
+    press(Qt::Key_F5, Key::f5.rawValue);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f5, {}));
+    EXPECT_FALSE(field->isRecording());
+    EXPECT_TRUE(field->hasFocus()) << "a recorded shortcut keeps the focus on the field";
+    EXPECT_EQ(beeps, 0);
+    // A click on the focused field records again.
+    startRecording();
 }
 
 TEST_F(RecorderFieldTest, FunctionKeysNeedNoModifierOthersDo) {
@@ -120,7 +152,7 @@ TEST_F(RecorderFieldTest, FunctionKeysNeedNoModifierOthersDo) {
     press(Qt::Key_F5, Key::f5.rawValue);
     EXPECT_EQ(storedShortcut(), Shortcut(Key::f5, {}));
     EXPECT_EQ(field->text(), "F5");
-    EXPECT_FALSE(field->hasFocus()) << "a recorded shortcut ends recording";
+    EXPECT_FALSE(field->isRecording()) << "a recorded shortcut ends recording";
     EXPECT_TRUE(field->cancelButton()->isVisible());
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes[0], Shortcut(Key::f5, {}));
@@ -259,10 +291,10 @@ TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
     press(Qt::Key_F6, Key::f6.rawValue, Qt::ControlModifier);
     EXPECT_EQ(alerts->shown.size(), 2);
     EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, Qt::ControlModifier));
-    EXPECT_FALSE(field->hasFocus());
     ASSERT_EQ(changes.size(), 1);
     reactivate();
     EXPECT_FALSE(field->isRecording()) << "a forced shortcut is stored; recording does not start again";
+    EXPECT_TRUE(field->hasFocus());
     EXPECT_FALSE(isPaused());
     EXPECT_EQ(changes.size(), 1);
 
@@ -337,7 +369,6 @@ TEST_F(RecorderFieldTest, WindowBecomingActiveDoesNotStartRecording) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     drainMainQueue();
     EXPECT_FALSE(field->isRecording());
-    EXPECT_FALSE(field->hasFocus());
     EXPECT_TRUE(field->canBecomeKey()) << "only for the turn in which the window became active";
 }
 

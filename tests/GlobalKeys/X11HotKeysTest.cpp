@@ -1,9 +1,12 @@
 // Global shortcuts against a real X server, pressed by a separate X client (xdotool).
 #include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/RecorderField/RecorderField.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
 #include "KeyRecorder.h"
 #include "platform/Services.h"
+#include "platform/fake/FakeAlert.h"
+#include "platform/fake/FakeSymbolicHotKeys.h"
 #include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/X11HotKeyEvents.h"
 #include "platform/linux/XkbKeyboardLayout.h"
@@ -14,7 +17,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -82,12 +87,24 @@ public:
         free(error);
         return !error;
     }
+    // Presses of `key` the server has sent this client so far (through its grabs).
+    int pressesOf(xcb_keycode_t key) {
+        free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+            if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
+                reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
+                ++presses;
+            free(event);
+        }
+        return presses;
+    }
     void ungrab(xcb_keycode_t key, std::uint16_t modifiers) {
         xcb_ungrab_key(connection, key, root, modifiers);
         xcb_flush(connection);
     }
     xcb_connection_t* connection;
     xcb_window_t root;
+    int presses = 0;
 };
 
 // A window of another client holding the keyboard focus; counts the presses the server sends it.
@@ -440,4 +457,44 @@ TEST_F(X11HotKeys, TheLayoutKeepsItsKeymapUntilTheServerChangesIt) {
         EXPECT_EQ(layout.characterForKey(Key::y.rawValue), "z");
     EXPECT_EQ(layout.carbonKeyCode(52), Key::z.rawValue) << "positions stay";
     EXPECT_EQ(layout.keymapFetches(), afterChange);
+}
+
+TEST_F(X11HotKeys, WhileRecordingTheDesktopsOwnShortcutsAreRecordedNotFired) {
+    // The desktop's Super+L (lock the screen), held by another client.
+    OtherClient desktop;
+    const xcb_keycode_t l = desktop.keycode(0x006c /* l */);
+    ASSERT_TRUE(desktop.grab(l, XCB_MOD_MASK_4));
+    platform::Override<platform::SymbolicHotKeys> nothingReserved(
+        std::make_shared<platform::fake::FakeSymbolicHotKeys>());
+    const auto alerts = std::make_shared<platform::fake::FakeAlert>();
+    platform::Override<platform::Alert> alertGuard(alerts);
+    tap("super+l");
+    ASSERT_TRUE(waitFor([&] { return desktop.pressesOf(l) == 1; })) << "the desktop's grab does not work";
+
+    const Name recorded("recorded");
+    QWidget window;
+    auto* field = new RecorderField(recorded, {}, &window);
+    new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    settle(100);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    tap("super+l");
+    // The recorder got the key; as the desktop holds it, the recorder then says it cannot be used.
+    EXPECT_TRUE(waitFor([&] { return alerts->shown.size() == 1; })) << "Super+L never reached the recorder";
+    EXPECT_EQ(alerts->shown.value(0).messageText.toStdString(),
+              "Another application already uses this shortcut.");
+    EXPECT_EQ(desktop.pressesOf(l), 1) << "the desktop's shortcut fired while recording";
+    EXPECT_FALSE(getShortcut(recorded));
+    ASSERT_TRUE(field->isRecording()) << "recording goes on after the alert";
+    tap("ctrl+alt+b");
+    EXPECT_TRUE(waitFor([&] { return !field->isRecording(); }));
+    EXPECT_EQ(getShortcut(recorded), Shortcut(Key::b, Qt::ControlModifier | Qt::AltModifier));
+
+    // Recording over, the desktop has its key back.
+    tap("super+l");
+    EXPECT_TRUE(waitFor([&] { return desktop.pressesOf(l) == 2; }));
 }
