@@ -167,20 +167,24 @@ bool validUInt32(std::int64_t value) {
 
 } // namespace
 
-bool CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
-                                      ShortcutCallback onKeyUp) {
+CarbonGlobalKeys::Registration CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut,
+                                                                ShortcutCallback onKeyDown,
+                                                                ShortcutCallback onKeyUp) {
     auto& r = registry();
     const std::int64_t id = ++r.nextHotKeyId;
     if (!validUInt32(shortcut.carbonKeyCode) || !validUInt32(shortcut.carbonModifiers) || !validUInt32(id))
-        return false;
+        return Registration::unavailable;
     const auto events = port();
     if (!events)
-        return false;
+        return Registration::unavailable;
     EventHotKeyRef ref = 0;
     const OSStatus status = events->registerEventHotKey(
         std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers),
         EventHotKeyID{hotKeySignature, std::uint32_t(id)}, &ref);
     const bool registered = status == noErr && ref != 0;
+    // The service itself does not work (no X connection): nothing to wait for.
+    if (status == eventInternalErr)
+        return Registration::unavailable;
     if (!registered)
         qCInfo(lcHotKeys) << "the system refused hot key" << shortcut.carbonKeyCode
                           << shortcut.carbonModifiers << "(status" << status << "); it is tried again later";
@@ -196,7 +200,7 @@ bool CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback
             updateEventHandler();
         }
     }
-    return registered;
+    return registered ? Registration::registered : Registration::refused;
 }
 
 void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
@@ -211,10 +215,6 @@ void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
             ++it;
         }
     }
-}
-
-bool CarbonGlobalKeys::hasHotKeyService() {
-    return has<HotKeyEvents>();
 }
 
 bool CarbonGlobalKeys::isEnabled() {

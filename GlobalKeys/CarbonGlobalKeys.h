@@ -28,14 +28,16 @@ public:
     static constexpr std::uint32_t hotKeySignature = platform::fourCharCode("TQHV");
     static inline const char* const menuTrackingRunLoopMode = "NSEventTrackingRunLoopMode";
 
-    // True when the hot key is in place. One the system refuses stays in the registry, waiting:
-    // every register-all tries it again. Invalid codes or no hot-key service leave no entry.
-    static bool registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
-                               ShortcutCallback onKeyUp);
+    enum class Registration {
+        registered,  // the hot key is in place
+        refused,     // the system said no (another program holds the key): the entry waits, and
+                     // every register-all tries it again
+        unavailable, // invalid codes, or no working hot-key service: no entry
+    };
+    static Registration registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
+                                       ShortcutCallback onKeyUp);
     static void unregisterHotKey(const Shortcut& shortcut);
 
-    // Whether hot keys can be registered here at all.
-    static bool hasHotKeyService();
     static bool isEnabled();
     static void setEnabled(bool enabled);
     static bool isMenuOpen();

@@ -46,13 +46,13 @@ void dispatchShortcut(const Shortcut& shortcut, const HandlerTable& handlers, co
                 callback();
 }
 
-bool registerShortcut(const Shortcut& shortcut) {
+CarbonGlobalKeys::Registration registerShortcut(const Shortcut& shortcut) {
     // An entry left waiting by an earlier refusal is replaced, not doubled (it would fire twice).
     CarbonGlobalKeys::unregisterHotKey(shortcut);
-    if (!CarbonGlobalKeys::registerHotKey(shortcut, dispatchKeyDown, dispatchKeyUp))
-        return false;
-    tables().registeredShortcuts.insert(shortcut);
-    return true;
+    const auto result = CarbonGlobalKeys::registerHotKey(shortcut, dispatchKeyDown, dispatchKeyUp);
+    if (result == CarbonGlobalKeys::Registration::registered)
+        tables().registeredShortcuts.insert(shortcut);
+    return result;
 }
 
 void unregisterShortcut(const Shortcut& shortcut) {
@@ -177,8 +177,8 @@ void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name) {
 }
 
 bool setShortcutIfRegistered(const Shortcut& shortcut, const Name& name) {
-    if (CarbonGlobalKeys::hasHotKeyService() && !tables().registeredShortcuts.count(shortcut) &&
-        !registerShortcut(shortcut)) {
+    if (!tables().registeredShortcuts.count(shortcut) &&
+        registerShortcut(shortcut) == CarbonGlobalKeys::Registration::refused) {
         CarbonGlobalKeys::unregisterHotKey(shortcut);
         return false;
     }

@@ -26,7 +26,7 @@ std::optional<Shortcut> getShortcut(const Name& name);
 // Stores (registering the new hot key) or clears the name's shortcut, then announces the change.
 void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name);
 // The recorder's store: only when the system takes the hot key now. False, with nothing changed,
-// when it refuses (another program holds the key); without any hot-key service it just stores.
+// when it refuses (another program holds the key); without a working hot-key service it just stores.
 bool setShortcutIfRegistered(const Shortcut& shortcut, const Name& name);
 void reset(const QList<Name>& names);
 void enableShortcuts(const QList<Name>& names);

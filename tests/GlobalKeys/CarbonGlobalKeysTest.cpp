@@ -63,10 +63,12 @@ TEST_F(Registry, RefusedRegistrationsWaitForTheNextRegisterAllInvalidOnesLeaveNo
     Counter c;
     const auto base = CarbonGlobalKeys::lastHotKeyId();
     hotKeys->refused.insert({6, 0x1800});
-    EXPECT_FALSE(CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up()));
+    EXPECT_EQ(CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up()),
+              CarbonGlobalKeys::Registration::refused);
     Shortcut negative;
     negative.carbonKeyCode = -1;
-    EXPECT_FALSE(CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up()));
+    EXPECT_EQ(CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up()),
+              CarbonGlobalKeys::Registration::unavailable);
     EXPECT_EQ(ids(), std::vector<std::int64_t>{base + 1});
     EXPECT_EQ(CarbonGlobalKeys::lastHotKeyId(), base + 2);
     EXPECT_EQ(hotKeys->registerCalls.size(), 1u); // the negative code never reached the service
