@@ -63,6 +63,20 @@ bool isFunctionKey(int key) {
     return key >= Qt::Key_F1 && key <= Qt::Key_F35;
 }
 
+// A shortcut that applications bind to a standard command of their windows (Close, Copy, Quit,
+// Find, ...). Plain keys do not count: F5 alone is only a function key to record.
+bool isStandardWindowShortcut(const Shortcut& shortcut) {
+    const QKeySequence sequence = menuKeySequence(shortcut);
+    if (sequence.isEmpty() ||
+        !(sequence[0].keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    for (int key = QKeySequence::HelpContents; key <= QKeySequence::Cancel; ++key)
+        for (const QKeySequence& binding : QKeySequence::keyBindings(QKeySequence::StandardKey(key)))
+            if (binding.count() == 1 && binding[0] == sequence[0])
+                return true;
+    return false;
+}
+
 QString itemTitle(const QAction* action) {
     QString title = action->text();
     // Keep literal ampersands ("&&"), drop mnemonic markers.
@@ -436,6 +450,22 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
             if (answer != 1)
                 return nullptr;
         }
+    }
+
+    if (isStandardWindowShortcut(*shortcut)) {
+        giveUpFocus();
+        platform::AlertRequest alert;
+        alert.style = platform::AlertRequest::Style::Warning;
+        alert.messageText =
+            localizedString("keyboard_shortcut_used_by_applications").arg(desktopNotation(*shortcut));
+        alert.informativeText = localizedString("keyboard_shortcut_taken_from_applications");
+        alert.buttons = {localizedString("ok"), localizedString("force_use_shortcut")};
+        const int answer = platform::get<platform::Alert>()->runModal(alert);
+        if (!self)
+            return nullptr;
+        refocus();
+        if (answer != 1)
+            return nullptr;
     }
 
     // A key another program holds would never fire: refused like a reserved one, but not forcible.

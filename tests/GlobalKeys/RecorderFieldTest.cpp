@@ -271,15 +271,16 @@ TEST_F(RecorderFieldTest, MenuItemShortcutIsRefusedWithAlert) {
     reactivate();
     EXPECT_TRUE(field->isRecording()) << "recording resumes after the alert";
 
-    press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier);
-    EXPECT_EQ(storedShortcut(), Shortcut(Key::w, Qt::ControlModifier)) << "other keys are free";
+    press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::w, Qt::ControlModifier | Qt::AltModifier))
+        << "other keys are free";
 }
 
 TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
-    symbolic->entries = {{true, int(Key::f6.rawValue), int(controlKey)}, {true, int(Key::f12.rawValue), 0}};
+    symbolic->entries = {{true, int(Key::f6.rawValue), int(cmdKey)}, {true, int(Key::f12.rawValue), 0}};
     startRecording();
     alerts->answers = {0};
-    press(Qt::Key_F6, Key::f6.rawValue, Qt::ControlModifier);
+    press(Qt::Key_F6, Key::f6.rawValue, Qt::MetaModifier);
     ASSERT_EQ(alerts->shown.size(), 1);
     EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "The desktop already reserves this shortcut.");
     EXPECT_EQ(alerts->shown[0].buttons, (QStringList{"OK", "Use It Anyway"}));
@@ -288,9 +289,9 @@ TEST_F(RecorderFieldTest, SystemConflictAsksAndOnlyTheSecondButtonStores) {
     EXPECT_TRUE(field->isRecording());
 
     alerts->answers = {1};
-    press(Qt::Key_F6, Key::f6.rawValue, Qt::ControlModifier);
+    press(Qt::Key_F6, Key::f6.rawValue, Qt::MetaModifier);
     EXPECT_EQ(alerts->shown.size(), 2);
-    EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, Qt::ControlModifier));
+    EXPECT_EQ(storedShortcut(), Shortcut(Key::f6, Qt::MetaModifier));
     ASSERT_EQ(changes.size(), 1);
     reactivate();
     EXPECT_FALSE(field->isRecording()) << "a forced shortcut is stored; recording does not start again";
@@ -321,6 +322,27 @@ TEST_F(RecorderFieldTest, AShortcutTheSystemRefusesIsNotAccepted) {
     EXPECT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u) << "nothing of the refused one is left waiting";
     reactivate();
     EXPECT_TRUE(field->isRecording());
+}
+
+TEST_F(RecorderFieldTest, AWindowShortcutOfApplicationsWarnsBeforeItIsTaken) {
+    const Shortcut ctrlW(Key::w, Qt::ControlModifier);
+    ASSERT_TRUE(QKeySequence::keyBindings(QKeySequence::Close).contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+    startRecording();
+    alerts->answers = {0};
+    press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier);
+    ASSERT_EQ(alerts->shown.size(), 1);
+    EXPECT_EQ(alerts->shown[0].style, platform::AlertRequest::Style::Warning);
+    EXPECT_TRUE(alerts->shown[0].messageText.contains("Ctrl+W"))
+        << alerts->shown[0].messageText.toStdString();
+    EXPECT_EQ(alerts->shown[0].buttons, (QStringList{"OK", "Use It Anyway"}));
+    EXPECT_FALSE(storedShortcut());
+    reactivate();
+    EXPECT_TRUE(field->isRecording());
+
+    alerts->answers = {1};
+    press(Qt::Key_W, Key::w.rawValue, Qt::ControlModifier);
+    EXPECT_EQ(storedShortcut(), ctrlW);
+    EXPECT_EQ(changes, QList<std::optional<Shortcut>>{ctrlW});
 }
 
 TEST_F(RecorderFieldTest, ClickJustOutsideIsSwallowedFartherOutEndsRecording) {
