@@ -422,61 +422,32 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
 
     QPointer<RecorderField> self(this);
     if (const QAction* item = applicationMenuItemWithMatchingShortcut(*shortcut)) {
-        const QString title = itemTitle(item);
-        giveUpFocus();
-        platform::AlertRequest alert;
-        alert.style = platform::AlertRequest::Style::Warning;
-        alert.messageText = localizedString("keyboard_shortcut_used_by_menu_item").arg(title);
-        platform::get<platform::Alert>()->runModal(alert);
-        if (self)
-            self->refocus();
+        refuse(localizedString("keyboard_shortcut_used_by_menu_item").arg(itemTitle(item)));
         return nullptr;
     }
 
     const bool plainF12 = shortcut->carbonKeyCode == 111 && shortcut->carbonModifiers == 0;
     if (!plainF12) {
         const auto reserved = systemShortcuts();
-        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end()) {
-            giveUpFocus();
-            platform::AlertRequest alert;
-            alert.style = platform::AlertRequest::Style::Warning;
-            alert.messageText = localizedString("keyboard_shortcut_used_by_system");
-            alert.informativeText = localizedString("keyboard_shortcuts_can_be_changed");
-            alert.buttons = {localizedString("ok"), localizedString("force_use_shortcut")};
-            const int answer = platform::get<platform::Alert>()->runModal(alert);
-            if (!self)
-                return nullptr;
-            refocus();
-            if (answer != 1)
-                return nullptr;
-        }
+        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end() &&
+            !confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
+                             localizedString("keyboard_shortcuts_can_be_changed")))
+            return nullptr;
     }
+    if (!self)
+        return nullptr;
 
-    if (isStandardWindowShortcut(*shortcut)) {
-        giveUpFocus();
-        platform::AlertRequest alert;
-        alert.style = platform::AlertRequest::Style::Warning;
-        alert.messageText =
-            localizedString("keyboard_shortcut_used_by_applications").arg(desktopNotation(*shortcut));
-        alert.informativeText = localizedString("keyboard_shortcut_taken_from_applications");
-        alert.buttons = {localizedString("ok"), localizedString("force_use_shortcut")};
-        const int answer = platform::get<platform::Alert>()->runModal(alert);
-        if (!self)
-            return nullptr;
-        refocus();
-        if (answer != 1)
-            return nullptr;
-    }
+    if (isStandardWindowShortcut(*shortcut) &&
+        !confirmConflict(
+            localizedString("keyboard_shortcut_used_by_applications").arg(desktopNotation(*shortcut)),
+            localizedString("keyboard_shortcut_taken_from_applications")))
+        return nullptr;
+    if (!self)
+        return nullptr;
 
     // A key another program holds would never fire: refused like a reserved one, but not forcible.
     if (!setShortcutIfRegistered(*shortcut, shortcutName_)) {
-        giveUpFocus();
-        platform::AlertRequest alert;
-        alert.style = platform::AlertRequest::Style::Warning;
-        alert.messageText = localizedString("keyboard_shortcut_used_by_other_application");
-        platform::get<platform::Alert>()->runModal(alert);
-        if (self)
-            self->refocus();
+        refuse(localizedString("keyboard_shortcut_used_by_other_application"));
         return nullptr;
     }
     if (onChange_)
@@ -484,6 +455,31 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
     // Shown by refreshText; the focus stays here, so Space or Return records again.
     stopRecording();
     return nullptr;
+}
+
+int RecorderField::runAlert(const QString& message, const QString& informative, const QStringList& buttons) {
+    giveUpFocus();
+    platform::AlertRequest alert;
+    alert.style = platform::AlertRequest::Style::Warning;
+    alert.messageText = message;
+    alert.informativeText = informative;
+    alert.buttons = buttons;
+    alert.window = window();
+    // The alert's loop may destroy this field; the caller checks before going on.
+    QPointer<RecorderField> self(this);
+    const int answer = platform::get<platform::Alert>()->runModal(alert);
+    if (self)
+        refocus();
+    return answer;
+}
+
+void RecorderField::refuse(const QString& message) {
+    runAlert(message, QString(), {});
+}
+
+bool RecorderField::confirmConflict(const QString& message, const QString& informative) {
+    return runAlert(message, informative, {localizedString("ok"), localizedString("force_use_shortcut")}) ==
+           1;
 }
 
 void RecorderField::refocus() {

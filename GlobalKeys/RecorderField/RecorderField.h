@@ -71,6 +71,11 @@ private:
     void textDidChange();
     void updateCancelButton();
     QEvent* handleRecorderEvent(QEvent* event);
+    // Alerts are window-modal on the field's window; recording resumes once they are answered.
+    int runAlert(const QString& message, const QString& informative, const QStringList& buttons);
+    void refuse(const QString& message);
+    // True when the user chose to take the shortcut anyway.
+    bool confirmConflict(const QString& message, const QString& informative);
 
     Name shortcutName_;
     OnChange onChange_;

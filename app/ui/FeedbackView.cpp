@@ -79,8 +79,9 @@ std::optional<Attachment> readAttachment(const QUrl& url) {
         throw AttachmentReadError(name, file.errorString());
     // The whole file goes into memory and into the request body; a huge video must not exhaust memory.
     if (file.size() > FeedbackView::maximumAttachmentSize)
-        throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
-                                            .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
+        throw AttachmentReadError(
+            name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
+                      .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw AttachmentReadError(name, file.errorString());
@@ -276,6 +277,7 @@ QCoro::Task<> FeedbackView::submit(TaskButtons::CancellationToken token) {
         alert.messageText = QCoreApplication::translate("FeedbackView", "Connection unsuccessful");
         alert.informativeText = description;
         alert.style = platform::AlertRequest::Style::Warning;
+        alert.window = self->window();
         platform::get<platform::Alert>()->runModal(alert);
     }
     // The button counts it as a failed run.

@@ -266,6 +266,7 @@ TEST_F(RecorderFieldTest, MenuItemShortcutIsRefusedWithAlert) {
     EXPECT_EQ(alerts->shown[0].messageText.toStdString(), "The menu item “Quit” already has this shortcut.");
     EXPECT_EQ(alerts->shown[0].style, platform::AlertRequest::Style::Warning);
     EXPECT_TRUE(alerts->shown[0].buttons.isEmpty());
+    EXPECT_EQ(alerts->shown[0].window, window.get()) << "modal on the window it concerns";
     EXPECT_FALSE(storedShortcut());
     EXPECT_TRUE(changes.isEmpty());
     reactivate();

@@ -223,3 +223,24 @@ TEST_F(SettingsFixture, LaunchAtLoginSwitchDrivesTheLoginItem) {
 }
 
 } // namespace
+
+TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.view()->tabs()->setCurrentIndex(1);
+    GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    ASSERT_TRUE(field->isVisible());
+    QCoreApplication::processEvents(); // the field's activation guard lets go on the next turn
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isRecording()) << "the first Escape ends recording";
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "the next one closes the window";
+}
