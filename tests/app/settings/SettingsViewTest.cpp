@@ -234,6 +234,7 @@ TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
     window.view()->tabs()->setCurrentIndex(1);
     GlobalKeys::RecorderField* field = window.view()->recorder()->field();
     ASSERT_TRUE(field->isVisible());
+    EXPECT_EQ(field->accessibleName(), "Shortcut") << "screen readers announce the field by its label";
     QCoreApplication::processEvents(); // the field's activation guard lets go on the next turn
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
     ASSERT_TRUE(field->isRecording());
