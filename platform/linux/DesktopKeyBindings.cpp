@@ -97,35 +97,30 @@ void addAccelerators(const QStringList& accelerators, std::vector<SymbolicHotKey
             out->push_back(*parsed);
 }
 
-void readSchemas(std::initializer_list<const char*> ids, std::vector<SymbolicHotKey>* out) {
-    for (const char* id : ids)
-        addAccelerators(readSchema(id), out);
+// The user's own shortcuts: `listKey` of `listSchema` lists entries, each a settings path of the
+// relocatable `bindingSchema` (given whole, or as a name under `under`) holding a "binding".
+void readCustom(const char* listSchema, const char* listKey, const char* bindingSchema, const QString& under,
+                std::vector<SymbolicHotKey>* out) {
+    for (const QString& entry : readSchema(listSchema, nullptr, listKey)) {
+        const QString path = under.isEmpty() ? entry : under + entry + '/';
+        if (!entry.isEmpty() && path.startsWith('/') && path.endsWith('/') && path.count('/') > 2)
+            addAccelerators(readSchema(bindingSchema, path.toUtf8().constData(), "binding"), out);
+    }
 }
 
 void readGnome(std::vector<SymbolicHotKey>* out) {
     for (const char* id : gnomeSchemas)
         addAccelerators(readSchema(id), out);
-    // The user's own shortcuts: a list of settings paths, one binding each.
-    const QStringList paths =
-        readSchema("org.gnome.settings-daemon.plugins.media-keys", nullptr, "custom-keybindings");
-    for (const QString& path : paths)
-        if (path.startsWith('/') && path.endsWith('/'))
-            addAccelerators(readSchema("org.gnome.settings-daemon.plugins.media-keys.custom-keybinding",
-                                       path.toUtf8().constData(), "binding"),
-                            out);
+    readCustom("org.gnome.settings-daemon.plugins.media-keys", "custom-keybindings",
+               "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding", QString(), out);
 }
 
 void readCinnamon(std::vector<SymbolicHotKey>* out) {
     for (const char* id : cinnamonSchemas)
         addAccelerators(readSchema(id), out);
-    const QStringList names = readSchema("org.cinnamon.desktop.keybindings", nullptr, "custom-list");
-    for (const QString& name : names) {
-        const QString path = "/org/cinnamon/desktop/keybindings/custom-keybindings/" + name + "/";
-        if (!name.isEmpty() && !name.contains('/'))
-            addAccelerators(readSchema("org.cinnamon.desktop.keybindings.custom-keybinding",
-                                       path.toUtf8().constData(), "binding"),
-                            out);
-    }
+    readCustom("org.cinnamon.desktop.keybindings", "custom-list",
+               "org.cinnamon.desktop.keybindings.custom-keybinding",
+               "/org/cinnamon/desktop/keybindings/custom-keybindings/", out);
 }
 
 void readMate(std::vector<SymbolicHotKey>* out) {

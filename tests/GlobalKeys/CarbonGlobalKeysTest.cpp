@@ -37,6 +37,14 @@ std::vector<std::int64_t> ids() {
     return result;
 }
 
+// Opens a menu as the user would; `recorder` notes the keys that reach it.
+void popUp(QMenu& menu, KeyRecorder& recorder) {
+    menu.addAction("Item");
+    menu.installEventFilter(&recorder);
+    menu.popup(QPoint(10, 10));
+    GlobalKeysTest::drainMainQueue();
+}
+
 } // namespace
 
 TEST_F(Registry, IdsCountUpAndAreNeverReused) {
@@ -215,11 +223,8 @@ TEST_F(Registry, OpenMenuSeesTheShortcutThroughTheEventFilter) {
     setShortcut(controlOptionZ, name);
 
     QMenu menu;
-    menu.addAction("Item");
     KeyRecorder recorder;
-    menu.installEventFilter(&recorder);
-    menu.popup(QPoint(10, 10));
-    drainMainQueue();
+    popUp(menu, recorder);
     ASSERT_TRUE(CarbonGlobalKeys::isMenuOpen());
     EXPECT_FALSE(hotKeys->registrationFor(6, 0x1800)); // the grab is released while the menu is open
 
@@ -259,11 +264,8 @@ TEST_F(Registry, AnOpenMenuForgetsPressesWhoseReleaseItNeverSaw) {
     };
 
     QMenu menu;
-    menu.addAction("Item");
     KeyRecorder recorder;
-    menu.installEventFilter(&recorder);
-    menu.popup(QPoint(10, 10));
-    drainMainQueue();
+    popUp(menu, recorder);
     send(menu, QEvent::KeyPress, mods);
     send(menu, QEvent::KeyPress, mods, true); // the key is held
     EXPECT_EQ(downs, 1);

@@ -64,6 +64,18 @@ int xdotool(const QStringList& arguments) {
     return testXServer->run("xdotool", arguments);
 }
 
+// Counts into `presses` the presses of `key` the server has sent on the connection so far.
+int countPresses(xcb_connection_t* c, xcb_keycode_t key, int& presses) {
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
+            reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
+            ++presses;
+        free(event);
+    }
+    return presses;
+}
+
 // Another X client, holding its own grabs.
 class OtherClient {
 public:
@@ -88,16 +100,7 @@ public:
         return !error;
     }
     // Presses of `key` the server has sent this client so far (through its grabs).
-    int pressesOf(xcb_keycode_t key) {
-        free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-        while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-            if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
-                reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
-                ++presses;
-            free(event);
-        }
-        return presses;
-    }
+    int pressesOf(xcb_keycode_t key) { return countPresses(connection, key, presses); }
     void ungrab(xcb_keycode_t key, std::uint16_t modifiers) {
         xcb_ungrab_key(connection, key, root, modifiers);
         xcb_flush(connection);
@@ -125,16 +128,7 @@ public:
         xcb_destroy_window(c, window);
         xcb_flush(c);
     }
-    int pressesOf(xcb_keycode_t key) {
-        roundTrip();
-        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-            if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
-                reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
-                ++presses;
-            free(event);
-        }
-        return presses;
-    }
+    int pressesOf(xcb_keycode_t key) { return countPresses(c, key, presses); }
 
 private:
     void roundTrip() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
