@@ -15,8 +15,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <algorithm>
@@ -208,6 +210,23 @@ void RecorderField::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
+void RecorderField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // A centred line edit hides its placeholder while it has the focus, which is just when recording
+    // shows its hint: drawn here, centred between the frame and the clear button.
+    if (!isRecording() || !text().isEmpty())
+        return;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const int button = cancelButton_->isVisible() ? height() : 0;
+    area.adjust(button, 0, -button, 0);
+    QPainter painter(this);
+    painter.setPen(palette().placeholderText().color());
+    painter.drawText(area, Qt::AlignCenter,
+                     fontMetrics().elidedText(placeholderText(), Qt::ElideRight, area.width()));
+}
+
 void RecorderField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     endRecording();
@@ -294,6 +313,7 @@ void RecorderField::startRecording() {
     eventMonitor_->start();
     setText(QString());
     updateCancelButton();
+    update(); // the hint is ours to draw; the line edit does not repaint for it
     // The desktop's own shortcuts (Super+L) are recorded instead of fired: an X keyboard grab. Qt's
     // Wayland client has no way to inhibit them, so there this grabs only within the application.
     grabKeyboard();

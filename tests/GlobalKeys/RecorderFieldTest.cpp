@@ -105,6 +105,11 @@ TEST_F(RecorderFieldTest, IdleAndRecordingStates) {
     const QString hint = QString::fromUtf8("Press a shortcut… Esc cancels, Backspace clears");
     EXPECT_EQ(field->placeholderText(), hint);
     EXPECT_GE(field->sizeHint().width(), field->fontMetrics().horizontalAdvance(hint)) << "the hint fits";
+    // Drawn, although the field has the focus (a centred line edit hides its placeholder then).
+    const QImage withHint = field->grab().toImage();
+    field->setPlaceholderText(QString());
+    EXPECT_NE(field->grab().toImage(), withHint) << "the hint is not on screen";
+    field->setPlaceholderText(hint);
     EXPECT_TRUE(isPaused());
     other->setFocus();
     EXPECT_FALSE(field->isRecording());

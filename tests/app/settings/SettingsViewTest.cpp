@@ -245,3 +245,14 @@ TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible()) << "the next one closes the window";
 }
+TEST_F(SettingsFixture, TurningChangeBrowserOnMakesRoomForTheRecordersHint) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    window.show();
+    window.view()->tabs()->setCurrentIndex(1);
+    window.view()->changeBrowserSwitch()->click();
+    for (int i = 0; i < 3; ++i) // the layouts settle in posted requests
+        QCoreApplication::processEvents();
+    const GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    EXPECT_GE(field->width(), field->sizeHint().width()) << "the window did not grow to fit the recorder";
+}

@@ -105,6 +105,7 @@ class SettingsEndToEnd(unittest.TestCase):
         time.sleep(0.3)
         self.assertNotIn("carbonKeyCode", self.stored_shortcut(), "Tab onto the field started recording")
         self.key("space")
+        self.screenshot("settings-recording.png")  # the hint stands in the field
         self.desk.xdotool("key", "ctrl+alt+b")
         self.assertTrue(wait_for(lambda: '{\\"carbonKeyCode\\":11,\\"carbonModifiers\\":6144}'
                                  in self.stored_shortcut(), 5), self.stored_shortcut())
