@@ -79,9 +79,8 @@ std::optional<Attachment> readAttachment(const QUrl& url) {
         throw AttachmentReadError(name, file.errorString());
     // The whole file goes into memory and into the request body; a huge video must not exhaust memory.
     if (file.size() > FeedbackView::maximumAttachmentSize)
-        throw AttachmentReadError(
-            name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
-                      .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
+        throw AttachmentReadError(name, QCoreApplication::translate("FeedbackView", "the file is larger than %1 MiB")
+                                            .arg(FeedbackView::maximumAttachmentSize / (1024 * 1024)));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw AttachmentReadError(name, file.errorString());
