@@ -32,9 +32,9 @@ ApplicationEventFilter::ApplicationEventFilter(EventMask events, Callback callba
     : events_(events), callback_(std::move(callback)) {}
 
 ApplicationEventFilter::~ApplicationEventFilter() {
+    *destroyed_ = true;
     stop();
 }
-
 void ApplicationEventFilter::start() {
     if (active_ || !QCoreApplication::instance())
         return;
@@ -50,45 +50,62 @@ void ApplicationEventFilter::stop() {
     active_ = false;
 }
 
+bool ApplicationEventFilter::isBeingDelivered(const QObject* watched, const QEvent* event) const {
+    for (const Delivery& delivery : deliveries_) {
+        if (delivery.event == event)
+            return true;
+        if (delivery.type == event->type() && delivery.target &&
+            static_cast<const QWidget*>(watched)->isAncestorOf(delivery.target))
+            return true;
+    }
+    return false;
+}
+
 bool ApplicationEventFilter::eventFilter(QObject* watched, QEvent* event) {
     const int type = eventTypeNumber(event);
-    if (event == replacement_ || type < 0 || type >= 64 || !(events_ & eventMaskBit(type)))
+    if (type < 0 || type >= 64 || !(events_ & eventMaskBit(type)))
         return false;
     // Qt hands an input event to the window first and then to its widget; the widget is where the
     // application sees it, so that is where it is filtered (once).
-    if (!watched->isWidgetType())
+    if (!watched->isWidgetType() || isBeingDelivered(watched, event))
         return false;
-    // The same event offered to a parent of the widget that just declined it: already seen and let through.
-    if (event == lastEvent_ && event->type() == lastType_ && lastReceiver_ && lastReceiver_->isWidgetType() &&
-        watched != lastReceiver_ &&
-        static_cast<QWidget*>(watched)->isAncestorOf(static_cast<QWidget*>(lastReceiver_.data())))
-        return false;
-    lastEvent_ = event;
-    lastType_ = event->type();
-    lastReceiver_ = watched;
 
     // The callback may run an event loop (a modal alert) in which this filter is destroyed.
-    const QPointer<ApplicationEventFilter> alive(this);
-    const QPointer<QObject> target(watched);
+    const std::shared_ptr<bool> destroyed = destroyed_;
+    const QPointer<QWidget> target(static_cast<QWidget*>(watched));
     QEvent* result = callback_(event);
-    if (result == event)
-        return false;
-    if (!alive) {
-        if (result && target)
+    if (!result)
+        return true;
+    if (*destroyed) {
+        // Nothing of this filter is left to recognise the event on its way: let Qt go on as usual.
+        if (result == event)
+            return false;
+        if (target)
             QCoreApplication::sendEvent(target, result);
         delete result;
         return true;
     }
-    lastEvent_ = nullptr;
-    if (result) {
-        replacement_ = result;
-        if (target)
-            QCoreApplication::sendEvent(target, result);
-        if (alive)
-            replacement_ = nullptr;
+    if (target)
+        deliver(target, result, result == event);
+    if (result != event)
         delete result;
-    }
+    // Delivered above, parents included; Qt must not pass it on a second time.
+    event->accept();
     return true;
+}
+
+void ApplicationEventFilter::deliver(QWidget* target, QEvent* event, bool asItCame) {
+    const std::shared_ptr<bool> destroyed = destroyed_;
+    deliveries_.push_back({event, event->type(), target});
+    // notify() keeps the event as the platform made it (spontaneous), as widgets expect of input;
+    // a replacement is the application's own event.
+    if (asItCame)
+        QCoreApplication::instance()->notify(target, event);
+    else
+        QCoreApplication::sendEvent(target, event);
+    // The delivery may end recording and with it this filter.
+    if (!*destroyed)
+        deliveries_.pop_back();
 }
 
 } // namespace GlobalKeys

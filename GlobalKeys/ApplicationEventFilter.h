@@ -5,8 +5,11 @@
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace GlobalKeys {
 
@@ -27,14 +30,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // An event this filter has let through and is delivering itself. While it is on its way, Qt
+    // hands it (keys) or a copy of it (clicks) to each parent of the target in turn: not new events.
+    struct Delivery {
+        const QEvent* event;
+        QEvent::Type type;
+        QPointer<QWidget> target;
+    };
+    bool isBeingDelivered(const QObject* watched, const QEvent* event) const;
+    void deliver(QWidget* target, QEvent* event, bool asItCame);
+
     EventMask events_;
     Callback callback_;
     bool active_ = false;
-    // Qt offers a key event to every parent in turn; the callback must see it once.
-    const QEvent* lastEvent_ = nullptr;
-    QEvent::Type lastType_ = QEvent::None;
-    QPointer<QObject> lastReceiver_;
-    const QEvent* replacement_ = nullptr; // delivered as it is, not seen again
+    std::vector<Delivery> deliveries_;
+    // Set when the filter is destroyed from inside a delivery it is making.
+    std::shared_ptr<bool> destroyed_ = std::make_shared<bool>(false);
 };
 
 } // namespace GlobalKeys

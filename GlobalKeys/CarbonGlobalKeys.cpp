@@ -92,14 +92,26 @@ QEvent* filterMenuKeyEvent(QEvent* event) {
         carbon = CarbonEvent::rawKey(kEventRawKeyUp, keyCode, pressed->second);
         presses.erase(pressed);
     }
-    if (CarbonGlobalKeys::handleRawKeyEvent(&*carbon) != noErr)
+    if (CarbonGlobalKeys::handleRawKeyEvent(&*carbon) != noErr) {
+        // A plain press of the key: its release, lost while no menu was open, will not come now.
+        if (carbon->kind == kEventRawKeyDown)
+            presses.erase(native);
         return event;
+    }
     if (carbon->kind == kEventRawKeyDown) {
         std::uint32_t modifiers = 0;
         GetEventParameter(&*carbon, kEventParamKeyModifiers, typeUInt32, sizeof modifiers, &modifiers);
         presses[native] = modifiers;
     }
     return nullptr;
+}
+
+// Stops filtering the menus' keys. A release that comes after this is not the menu's business, so
+// the presses waiting for theirs are forgotten.
+void stopMenuTracking() {
+    if (auto& monitor = registry().menuTrackingMonitor)
+        monitor->stop();
+    consumedPresses().clear();
 }
 
 RunLoopLocalEventMonitor& menuTrackingMonitor() {
@@ -155,24 +167,31 @@ bool validUInt32(std::int64_t value) {
 
 } // namespace
 
-void CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
-                                      ShortcutCallback onKeyUp) {
+CarbonGlobalKeys::Registration CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut,
+                                                                ShortcutCallback onKeyDown,
+                                                                ShortcutCallback onKeyUp) {
     auto& r = registry();
     const std::int64_t id = ++r.nextHotKeyId;
     if (!validUInt32(shortcut.carbonKeyCode) || !validUInt32(shortcut.carbonModifiers) || !validUInt32(id))
-        return;
+        return Registration::unavailable;
     const auto events = port();
     if (!events)
-        return;
+        return Registration::unavailable;
     EventHotKeyRef ref = 0;
     const OSStatus status = events->registerEventHotKey(
         std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers),
         EventHotKeyID{hotKeySignature, std::uint32_t(id)}, &ref);
-    if (status != noErr || ref == 0)
-        return;
-    r.hotKeys[id] =
-        std::make_shared<HotKey>(HotKey{shortcut, id, ref, std::move(onKeyDown), std::move(onKeyUp)});
+    const bool registered = status == noErr && ref != 0;
+    // The service itself does not work (no X connection): nothing to wait for.
+    if (status == eventInternalErr)
+        return Registration::unavailable;
+    if (!registered)
+        qCInfo(lcHotKeys) << "the system refused hot key" << shortcut.carbonKeyCode
+                          << shortcut.carbonModifiers << "(status" << status << "); it is tried again later";
+    r.hotKeys[id] = std::make_shared<HotKey>(
+        HotKey{shortcut, id, registered ? ref : 0, std::move(onKeyDown), std::move(onKeyUp)});
 
+    // Also for a waiting entry: the handler's mode changes are what try it again.
     if (r.eventHandler == 0 && events->hasEventDispatcherTarget()) {
         EventHandlerRef handler = 0;
         if (events->installEventHandler(&CarbonGlobalKeys::handleCarbonEvent, &handler) == noErr &&
@@ -181,6 +200,7 @@ void CarbonGlobalKeys::registerHotKey(const Shortcut& shortcut, ShortcutCallback
             updateEventHandler();
         }
     }
+    return registered ? Registration::registered : Registration::refused;
 }
 
 void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
@@ -226,7 +246,7 @@ void CarbonGlobalKeys::updateEventHandler() {
     if (r.isEnabled && !r.isMenuOpen) {
         registerAll();
         if (monitorPath)
-            menuTrackingMonitor().stop();
+            stopMenuTracking();
         else
             events->removeEventTypesFromHandler(r.eventHandler, rawKeyEventTypes);
         events->addEventTypesToHandler(r.eventHandler, hotKeyEventTypes);
@@ -241,7 +261,7 @@ void CarbonGlobalKeys::updateEventHandler() {
         unregisterAll();
         events->removeEventTypesFromHandler(r.eventHandler, hotKeyEventTypes);
         if (monitorPath)
-            menuTrackingMonitor().stop();
+            stopMenuTracking();
         else
             events->removeEventTypesFromHandler(r.eventHandler, rawKeyEventTypes);
     }
@@ -258,26 +278,18 @@ void CarbonGlobalKeys::unregisterAll() {
 
 void CarbonGlobalKeys::registerAll() {
     const auto events = port();
-    auto& hotKeys = registry().hotKeys;
-    for (auto it = hotKeys.begin(); it != hotKeys.end();) {
-        HotKey& hotKey = *it->second;
-        if (hotKey.carbonHotKey != 0) {
-            ++it;
+    if (!events)
+        return;
+    // One the system refuses now keeps its entry (and id) and is tried again next time.
+    for (auto& [id, hotKey] : registry().hotKeys) {
+        if (hotKey->carbonHotKey != 0)
             continue;
-        }
         EventHotKeyRef ref = 0;
-        const OSStatus status =
-            events ? events->registerEventHotKey(
-                         std::uint32_t(hotKey.shortcut.carbonKeyCode),
-                         std::uint32_t(hotKey.shortcut.carbonModifiers),
-                         EventHotKeyID{hotKeySignature, std::uint32_t(hotKey.carbonHotKeyId)}, &ref)
-                   : eventInternalErr;
-        if (status == noErr && ref != 0) {
-            hotKey.carbonHotKey = ref;
-            ++it;
-        } else {
-            it = hotKeys.erase(it);
-        }
+        const OSStatus status = events->registerEventHotKey(
+            std::uint32_t(hotKey->shortcut.carbonKeyCode), std::uint32_t(hotKey->shortcut.carbonModifiers),
+            EventHotKeyID{hotKeySignature, std::uint32_t(id)}, &ref);
+        if (status == noErr && ref != 0)
+            hotKey->carbonHotKey = ref;
     }
 }
 
@@ -353,8 +365,8 @@ OSStatus CarbonGlobalKeys::handleRawKeyEvent(const CarbonEvent* event) {
             match->onKeyUp(match->shortcut);
         break;
     default:
-        // A repeat belongs to the menu.
-        return eventNotHandledErr;
+        // The held hot key repeating: taken like its press, which already fired.
+        break;
     }
     return noErr;
 }

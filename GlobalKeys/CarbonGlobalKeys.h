@@ -28,8 +28,14 @@ public:
     static constexpr std::uint32_t hotKeySignature = platform::fourCharCode("TQHV");
     static inline const char* const menuTrackingRunLoopMode = "NSEventTrackingRunLoopMode";
 
-    static void registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
-                               ShortcutCallback onKeyUp);
+    enum class Registration {
+        registered,  // the hot key is in place
+        refused,     // the system said no (another program holds the key): the entry waits, and
+                     // every register-all tries it again
+        unavailable, // invalid codes, or no working hot-key service: no entry
+    };
+    static Registration registerHotKey(const Shortcut& shortcut, ShortcutCallback onKeyDown,
+                                       ShortcutCallback onKeyUp);
     static void unregisterHotKey(const Shortcut& shortcut);
 
     static bool isEnabled();

@@ -46,9 +46,13 @@ void dispatchShortcut(const Shortcut& shortcut, const HandlerTable& handlers, co
                 callback();
 }
 
-void registerShortcut(const Shortcut& shortcut) {
-    CarbonGlobalKeys::registerHotKey(shortcut, dispatchKeyDown, dispatchKeyUp);
-    tables().registeredShortcuts.insert(shortcut);
+CarbonGlobalKeys::Registration registerShortcut(const Shortcut& shortcut) {
+    // An entry left waiting by an earlier refusal is replaced, not doubled (it would fire twice).
+    CarbonGlobalKeys::unregisterHotKey(shortcut);
+    const auto result = CarbonGlobalKeys::registerHotKey(shortcut, dispatchKeyDown, dispatchKeyUp);
+    if (result == CarbonGlobalKeys::Registration::registered)
+        tables().registeredShortcuts.insert(shortcut);
+    return result;
 }
 
 void unregisterShortcut(const Shortcut& shortcut) {
@@ -170,6 +174,16 @@ void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name) {
     }
     unregisterShortcut(*old);
     post(name);
+}
+
+bool setShortcutIfRegistered(const Shortcut& shortcut, const Name& name) {
+    if (!tables().registeredShortcuts.count(shortcut) &&
+        registerShortcut(shortcut) == CarbonGlobalKeys::Registration::refused) {
+        CarbonGlobalKeys::unregisterHotKey(shortcut);
+        return false;
+    }
+    setShortcut(shortcut, name);
+    return true;
 }
 
 void reset(const QList<Name>& names) {

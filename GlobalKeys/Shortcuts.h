@@ -25,6 +25,9 @@ QString userDefaultsPath();
 std::optional<Shortcut> getShortcut(const Name& name);
 // Stores (registering the new hot key) or clears the name's shortcut, then announces the change.
 void setShortcut(const std::optional<Shortcut>& shortcut, const Name& name);
+// The recorder's store: only when the system takes the hot key now. False, with nothing changed,
+// when it refuses (another program holds the key); without a working hot-key service it just stores.
+bool setShortcutIfRegistered(const Shortcut& shortcut, const Name& name);
 void reset(const QList<Name>& names);
 void enableShortcuts(const QList<Name>& names);
 void disableShortcuts(const QList<Name>& names);
@@ -42,7 +45,7 @@ std::unique_ptr<EventStream> eventStream(const Name& name, EventType type);
 bool isPaused();
 void setPaused(bool paused);
 
-// Shortcuts currently registered as hot keys through the calls above.
+// Shortcuts whose hot key the system took through the calls above (refused ones are not counted).
 const std::unordered_set<Shortcut>& registeredShortcuts();
 
 // The dispatch run for a fired hot key; exposed for benchmarks and adapters' tests.

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace platform {
 
 struct AlertRequest {
@@ -11,6 +13,8 @@ struct AlertRequest {
     QString informativeText;
     Style style = Style::Informational;
     QStringList buttons; // empty: the platform's single default button
+    // The window the alert concerns: it is modal on that window only. None: on the whole application.
+    QWidget* window = nullptr;
 };
 
 // A modal alert; blocks the calling (GUI) thread until it is dismissed.

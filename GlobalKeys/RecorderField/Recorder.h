@@ -44,6 +44,9 @@ public:
     // Lines up the controls of several recorders by widening their labels to the widest.
     static void alignControls(const QList<Recorder*>& recorders);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QLabel* label_ = nullptr;
     _Recorder* recorder_;

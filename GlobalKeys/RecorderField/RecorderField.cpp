@@ -1,6 +1,7 @@
 #include "RecorderField.h"
 
 #include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/DesktopNotation.h"
 #include "GlobalKeys/MenuItemBinding.h"
 #include "GlobalKeys/Notifier.h"
 #include "GlobalKeys/Shortcuts.h"
@@ -14,8 +15,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <algorithm>
@@ -60,6 +63,20 @@ bool isModifierKey(int key) {
 
 bool isFunctionKey(int key) {
     return key >= Qt::Key_F1 && key <= Qt::Key_F35;
+}
+
+// A shortcut that applications bind to a standard command of their windows (Close, Copy, Quit,
+// Find, ...). Plain keys do not count: F5 alone is only a function key to record.
+bool isStandardWindowShortcut(const Shortcut& shortcut) {
+    const QKeySequence sequence = menuKeySequence(shortcut);
+    if (sequence.isEmpty() ||
+        !(sequence[0].keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    for (int key = QKeySequence::HelpContents; key <= QKeySequence::Cancel; ++key)
+        for (const QKeySequence& binding : QKeySequence::keyBindings(QKeySequence::StandardKey(key)))
+            if (binding.count() == 1 && binding[0] == sequence[0])
+                return true;
+    return false;
 }
 
 QString itemTitle(const QAction* action) {
@@ -145,16 +162,21 @@ void RecorderField::setMinimumWidth(double width) {
 
 void RecorderField::refreshText() {
     const auto shortcut = getShortcut(shortcutName_);
-    setText(shortcut ? shortcut->description() : QString());
+    setText(shortcut ? desktopNotation(*shortcut) : QString());
     updateCancelButton();
 }
 
 void RecorderField::updateCancelButton() {
-    cancelButton_->setVisible(!text().isEmpty());
+    // While recording the hint stands where the shortcut was; it can still be cleared.
+    cancelButton_->setVisible(isRecording() ? getShortcut(shortcutName_).has_value() : !text().isEmpty());
 }
 
 QSize RecorderField::sizeHint() const {
-    return QSize(qRound(minimumWidth_), QLineEdit::sizeHint().height());
+    // Wide enough for the recording hint, so the field does not change size when recording starts.
+    const QString hint = localizedString("press_shortcut");
+    const int clearButton = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + 8;
+    const int hintWidth = fontMetrics().horizontalAdvance(hint) + 2 * clearButton + 8;
+    return QSize(std::max(qRound(minimumWidth_), hintWidth), QLineEdit::sizeHint().height());
 }
 
 QSize RecorderField::minimumSizeHint() const {
@@ -164,15 +186,45 @@ QSize RecorderField::minimumSizeHint() const {
 void RecorderField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     const bool asked = std::exchange(pendingRefocus_, false);
-    if (!canBecomeKey_ && !asked) {
-        // The window is just becoming active: do not start recording behind the user's back.
-        QTimer::singleShot(0, this, [this] {
-            if (hasFocus() && !isRecording())
-                giveUpFocus();
-        });
+    // A click records; Tab, a label's mnemonic or the window becoming active only bring the focus
+    // (Space or Return then record), as the desktop's own shortcut editors do.
+    if (asked || (event->reason() == Qt::MouseFocusReason && canBecomeKey_))
+        startRecording();
+}
+
+void RecorderField::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (hasFocus() && canBecomeKey_)
+        startRecording();
+}
+
+void RecorderField::keyPressEvent(QKeyEvent* event) {
+    // Only seen while not recording: the monitor takes every key while recording.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        startRecording();
+        event->accept();
         return;
     }
-    startRecording();
+    QLineEdit::keyPressEvent(event);
+}
+
+void RecorderField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // A centred line edit hides its placeholder while it has the focus, which is just when recording
+    // shows its hint: drawn here, centred between the frame and the clear button.
+    if (!isRecording() || !text().isEmpty())
+        return;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const int button = cancelButton_->isVisible() ? height() : 0;
+    area.adjust(button, 0, -button, 0);
+    QPainter painter(this);
+    painter.setPen(palette().placeholderText().color());
+    painter.drawText(area, Qt::AlignCenter,
+                     fontMetrics().elidedText(placeholderText(), Qt::ElideRight, area.width()));
 }
 
 void RecorderField::focusOutEvent(QFocusEvent* event) {
@@ -218,6 +270,12 @@ void RecorderField::focusGuard() {
     QTimer::singleShot(0, this, [this] { canBecomeKey_ = true; });
 }
 
+void RecorderField::stopRecording() {
+    // No refocus still asked for: it would start recording again on the next activation.
+    pendingRefocus_ = false;
+    endRecording();
+}
+
 void RecorderField::giveUpFocus() {
     // Also when the window is inactive (after an alert): focus kept there, or a refocus still asked
     // for, would start recording when the window is next activated.
@@ -231,7 +289,6 @@ void RecorderField::startRecording() {
     if (isRecording())
         return;
     setPlaceholderText(localizedString("press_shortcut"));
-    updateCancelButton();
     setPaused(true);
     // X11 hands grabbed keys to the grabbing connection, never to the focused window, so the
     // registered hot keys are let go while recording; an existing shortcut can then be recorded.
@@ -254,6 +311,12 @@ void RecorderField::startRecording() {
             return self->handleRecorderEvent(event);
         });
     eventMonitor_->start();
+    setText(QString());
+    updateCancelButton();
+    update(); // the hint is ours to draw; the line edit does not repaint for it
+    // The desktop's own shortcuts (Super+L) are recorded instead of fired: an X keyboard grab. Qt's
+    // Wayland client has no way to inhibit them, so there this grabs only within the application.
+    grabKeyboard();
 }
 
 void RecorderField::endRecording() {
@@ -261,8 +324,10 @@ void RecorderField::endRecording() {
         return;
     ++monitorGeneration_;
     eventMonitor_.reset();
+    if (keyboardGrabber() == this)
+        releaseKeyboard();
     setPlaceholderText(localizedString("record_shortcut"));
-    updateCancelButton();
+    refreshText();
     if (hotKeysWereEnabled_)
         CarbonGlobalKeys::setEnabled(true);
     hotKeysWereEnabled_ = false;
@@ -276,7 +341,8 @@ void RecorderField::clearPressed() {
 
 void RecorderField::textDidChange() {
     const bool empty = text().isEmpty();
-    if (empty) {
+    // Clearing an empty recorder changes nothing, so nothing is reported.
+    if (empty && getShortcut(shortcutName_)) {
         setShortcut(std::nullopt, shortcutName_);
         if (onChange_)
             onChange_(std::nullopt);
@@ -344,7 +410,9 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
     const auto* key = static_cast<const QKeyEvent*>(event);
     if (isModifierKey(key->key()))
         return nullptr;
-    if (hasNoModifiers(key) && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+    // X reports Shift+Tab as Backtab with Shift still held.
+    if ((hasNoModifiers(key) && key->key() == Qt::Key_Tab) ||
+        (hasAtMostShift(key) && key->key() == Qt::Key_Backtab)) {
         // Giving focus up first would make Tab start over at the window's first control; the event
         // moves focus on from here, and a lone control lets it go afterwards.
         QTimer::singleShot(0, this, [this] {
@@ -354,7 +422,7 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
         return event;
     }
     if (hasNoModifiers(key) && key->key() == Qt::Key_Escape) {
-        giveUpFocus();
+        stopRecording();
         return nullptr;
     }
     if (hasNoModifiers(key) && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
@@ -374,48 +442,71 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
 
     QPointer<RecorderField> self(this);
     if (const QAction* item = applicationMenuItemWithMatchingShortcut(*shortcut)) {
-        const QString title = itemTitle(item);
-        giveUpFocus();
-        platform::AlertRequest alert;
-        alert.style = platform::AlertRequest::Style::Warning;
-        alert.messageText = localizedString("keyboard_shortcut_used_by_menu_item").arg(title);
-        platform::get<platform::Alert>()->runModal(alert);
-        if (self)
-            self->refocus();
+        refuse(localizedString("keyboard_shortcut_used_by_menu_item").arg(itemTitle(item)));
         return nullptr;
     }
 
     const bool plainF12 = shortcut->carbonKeyCode == 111 && shortcut->carbonModifiers == 0;
     if (!plainF12) {
         const auto reserved = systemShortcuts();
-        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end()) {
-            giveUpFocus();
-            platform::AlertRequest alert;
-            alert.style = platform::AlertRequest::Style::Warning;
-            alert.messageText = localizedString("keyboard_shortcut_used_by_system");
-            alert.informativeText = localizedString("keyboard_shortcuts_can_be_changed");
-            alert.buttons = {localizedString("ok"), localizedString("force_use_shortcut")};
-            const int answer = platform::get<platform::Alert>()->runModal(alert);
-            if (!self)
-                return nullptr;
-            refocus();
-            if (answer != 1)
-                return nullptr;
-        }
+        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end() &&
+            !confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
+                             localizedString("keyboard_shortcuts_can_be_changed")))
+            return nullptr;
     }
+    if (!self)
+        return nullptr;
 
-    setText(shortcut->description());
-    updateCancelButton();
-    setShortcut(*shortcut, shortcutName_);
+    if (isStandardWindowShortcut(*shortcut) &&
+        !confirmConflict(
+            localizedString("keyboard_shortcut_used_by_applications").arg(desktopNotation(*shortcut)),
+            localizedString("keyboard_shortcut_taken_from_applications")))
+        return nullptr;
+    if (!self)
+        return nullptr;
+
+    // A key another program holds would never fire: refused like a reserved one, but not forcible.
+    if (!setShortcutIfRegistered(*shortcut, shortcutName_)) {
+        refuse(localizedString("keyboard_shortcut_used_by_other_application"));
+        return nullptr;
+    }
     if (onChange_)
         onChange_(*shortcut);
-    giveUpFocus();
+    // Shown by refreshText; the focus stays here, so Space or Return records again.
+    stopRecording();
     return nullptr;
+}
+
+int RecorderField::runAlert(const QString& message, const QString& informative, const QStringList& buttons) {
+    giveUpFocus();
+    platform::AlertRequest alert;
+    alert.style = platform::AlertRequest::Style::Warning;
+    alert.messageText = message;
+    alert.informativeText = informative;
+    alert.buttons = buttons;
+    alert.window = window();
+    // The alert's loop may destroy this field; the caller checks before going on.
+    QPointer<RecorderField> self(this);
+    const int answer = platform::get<platform::Alert>()->runModal(alert);
+    if (self)
+        refocus();
+    return answer;
+}
+
+void RecorderField::refuse(const QString& message) {
+    runAlert(message, QString(), {});
+}
+
+bool RecorderField::confirmConflict(const QString& message, const QString& informative) {
+    return runAlert(message, informative, {localizedString("ok"), localizedString("force_use_shortcut")}) ==
+           1;
 }
 
 void RecorderField::refocus() {
     // Focus may come back only once the window is active again (after the alert); the guard that
     // runs on activation must not refuse it then.
+    if (hasFocus() && isRecording())
+        return;
     pendingRefocus_ = true;
     setFocus(Qt::OtherFocusReason);
 }

@@ -14,9 +14,10 @@ class QMenu;
 
 namespace GlobalKeys {
 
-// A search-field-like control that records the shortcut of one name. It records while it has
-// keyboard focus: the next acceptable key combination is checked against the application's menus and
-// the desktop's reserved shortcuts, then stored. The clear button removes the stored shortcut.
+// A search-field-like control that records the shortcut of one name. A click, or Space or Return
+// while it has the focus, starts recording: the next acceptable key combination is checked against
+// the application's menus, the desktop's reserved shortcuts and the system's hot keys, then stored.
+// The clear button (or Backspace while recording) removes the stored shortcut.
 class RecorderField : public QLineEdit {
     Q_OBJECT
 public:
@@ -53,6 +54,9 @@ public:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
@@ -60,6 +64,7 @@ protected:
 private:
     void startRecording();
     void endRecording();
+    void stopRecording();
     void focusGuard();
     void giveUpFocus();
     void refocus();
@@ -67,6 +72,11 @@ private:
     void textDidChange();
     void updateCancelButton();
     QEvent* handleRecorderEvent(QEvent* event);
+    // Alerts are window-modal on the field's window; recording resumes once they are answered.
+    int runAlert(const QString& message, const QString& informative, const QStringList& buttons);
+    void refuse(const QString& message);
+    // True when the user chose to take the shortcut anyway.
+    bool confirmConflict(const QString& message, const QString& informative);
 
     Name shortcutName_;
     OnChange onChange_;

@@ -282,6 +282,7 @@ QCoro::Task<> FeedbackView::submit(TaskButtons::CancellationToken token) {
         alert.messageText = QCoreApplication::translate("FeedbackView", "Connection unsuccessful");
         alert.informativeText = description;
         alert.style = platform::AlertRequest::Style::Warning;
+        alert.window = self->window();
         platform::get<platform::Alert>()->runModal(alert);
     }
     // The button counts it as a failed run.

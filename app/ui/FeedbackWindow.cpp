@@ -2,6 +2,11 @@
 
 #include "FeedbackView.h"
 
+#include "platform/Alert.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace Tolvane {
@@ -13,6 +18,25 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent), view_(new Fee
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(view_);
     view_->setDismiss([this] { close(); });
+
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(escape, &QAction::triggered, this, &FeedbackWindow::closeAskingFirst);
+    addAction(escape);
+}
+
+void FeedbackWindow::closeAskingFirst() {
+    if (!view_->feedbackText().trimmed().isEmpty()) {
+        platform::AlertRequest alert;
+        alert.style = platform::AlertRequest::Style::Warning;
+        alert.messageText = tr("Discard your feedback?");
+        alert.informativeText = tr("What you typed will be lost.");
+        alert.buttons = {tr("Keep Editing"), tr("Discard")};
+        alert.window = this;
+        if (platform::get<platform::Alert>()->runModal(alert) != 1)
+            return;
+    }
+    close();
 }
 
 } // namespace Tolvane

@@ -13,6 +13,8 @@ public:
     explicit FeedbackWindow(QWidget* parent = nullptr);
 
     FeedbackView* view() const { return view_; }
+    // Escape: closes the window, first asking whether typed text may be dropped.
+    void closeAskingFirst();
 
 private:
     FeedbackView* view_;

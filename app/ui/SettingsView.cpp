@@ -89,8 +89,6 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent) {
     tabs_->addTab(makeShortcutsTab(), Assets::image(QStringLiteral("shortcuts")), tr("Shortcuts"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    // Wrapped explanations would otherwise squeeze the form into a narrow column.
-    tabs_->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 
     shown_ = storedValues();
     {
@@ -100,6 +98,7 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent) {
         toggleBrowser_->setChecked(shown_.settingsToggleBrowser);
     }
     toggleOptions_->setVisible(shown_.settingsToggleBrowser);
+    fitTabsWidth();
     fillPicker(shown_.settingsShowBrowserVersion);
 
     connect(showVersion_, &QCheckBox::toggled, this, [this](bool on) {
@@ -200,6 +199,13 @@ void SettingsView::fillPicker(bool showVersion) {
     picker_->setCurrentIndex(selected ? int(selected - catalogue.constData()) : -1);
 }
 
+void SettingsView::fitTabsWidth() {
+    // Wrapped explanations would otherwise squeeze the form into a narrow column. A set minimum hides
+    // the pages' own from the window, so it also takes in what the shown controls (the recorder) need.
+    tabs_->setMinimumWidth(0);
+    tabs_->setMinimumWidth(std::max(fontMetrics().averageCharWidth() * 64, tabs_->minimumSizeHint().width()));
+}
+
 void SettingsView::reloadSettings() {
     const Values now = storedValues();
     const Values before = std::exchange(shown_, now);
@@ -210,6 +216,7 @@ void SettingsView::reloadSettings() {
         toggleBrowser_->setChecked(now.settingsToggleBrowser);
     }
     toggleOptions_->setVisible(now.settingsToggleBrowser);
+    fitTabsWidth();
     fillPicker(now.settingsShowBrowserVersion);
 
     // Reactions to a changed value, whoever changed it.

@@ -71,6 +71,7 @@ private:
     static Values storedValues();
     QWidget* makeGeneralTab();
     QWidget* makeShortcutsTab();
+    void fitTabsWidth();
     void fillPicker(bool showVersion);
     void watchSettingsFile();
     void userChangedAutoConfirm(bool on);

@@ -16,9 +16,10 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), view_(new Set
     // The window takes what its content needs.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
-    // The desktop's usual close shortcut (Ctrl+W), for a window that may have no title bar to click.
+    // The desktop's usual close shortcuts (Ctrl+W, Escape), for a window that may have no title bar
+    // to click. While the recorder records, Escape is the recorder's.
     auto* close = new QAction(tr("Close"), this);
-    close->setShortcuts(QKeySequence::Close);
+    close->setShortcuts(QKeySequence::keyBindings(QKeySequence::Close) << QKeySequence(Qt::Key_Escape));
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 }

@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QKeySequence>
+#include <QXmlStreamReader>
+
+#include <map>
 
 // GIO names a struct member after one of Qt's keywords.
 #pragma push_macro("signals")
@@ -26,6 +29,17 @@ const char* const gnomeSchemas[] = {
     "org.gnome.settings-daemon.plugins.media-keys",
 };
 
+const char* const cinnamonSchemas[] = {
+    "org.cinnamon.desktop.keybindings.wm",
+    "org.cinnamon.desktop.keybindings.media-keys",
+};
+
+const char* const mateSchemas[] = {
+    "org.mate.Marco.global-keybindings",
+    "org.mate.Marco.window-keybindings",
+    "org.mate.SettingsDaemon.plugins.media-keys",
+};
+
 SymbolicHotKey entry(std::int64_t code, std::int64_t modifiers) {
     return SymbolicHotKey{QVariant(true), QVariant(qlonglong(code)), QVariant(qlonglong(modifiers))};
 }
@@ -40,36 +54,100 @@ std::optional<std::int64_t> carbonForKeyName(const QString& name) {
     return key ? std::optional<std::int64_t>(key->carbonKeyCode) : std::nullopt;
 }
 
-void readGnome(std::vector<SymbolicHotKey>* out) {
+QStringList stringsOf(GVariant* value) {
+    QStringList strings;
+    if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING_ARRAY)) {
+        gsize n = 0;
+        const gchar** array = g_variant_get_strv(value, &n);
+        for (gsize i = 0; i < n; ++i)
+            strings << QString::fromUtf8(array[i]);
+        g_free(array);
+    } else if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)) {
+        strings << QString::fromUtf8(g_variant_get_string(value, nullptr));
+    }
+    return strings;
+}
+
+// The string (or string list) keys of one schema, at `path` for a relocatable one; `only` limits
+// the keys read. Nothing when the schema is not installed.
+QStringList readSchema(const char* id, const char* path = nullptr, const char* only = nullptr) {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (!source)
-        return;
-    for (const char* id : gnomeSchemas) {
-        GSettingsSchema* schema = g_settings_schema_source_lookup(source, id, TRUE);
-        if (!schema)
+    GSettingsSchema* schema = source ? g_settings_schema_source_lookup(source, id, TRUE) : nullptr;
+    if (!schema)
+        return {};
+    QStringList strings;
+    GSettings* settings = g_settings_new_full(schema, nullptr, path);
+    gchar** keys = g_settings_schema_list_keys(schema);
+    for (gchar** key = keys; key && *key; ++key) {
+        if (only && qstrcmp(*key, only) != 0)
             continue;
-        GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
-        gchar** keys = g_settings_schema_list_keys(schema);
-        for (gchar** key = keys; key && *key; ++key) {
-            GVariant* value = g_settings_get_value(settings, *key);
-            QStringList accelerators;
-            if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING_ARRAY)) {
-                gsize n = 0;
-                const gchar** strings = g_variant_get_strv(value, &n);
-                for (gsize i = 0; i < n; ++i)
-                    accelerators << QString::fromUtf8(strings[i]);
-                g_free(strings);
-            } else if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)) {
-                accelerators << QString::fromUtf8(g_variant_get_string(value, nullptr));
-            }
-            g_variant_unref(value);
-            for (const QString& accelerator : accelerators)
-                if (const auto parsed = DesktopKeyBindings::parseGnomeAccelerator(accelerator))
-                    out->push_back(*parsed);
+        GVariant* value = g_settings_get_value(settings, *key);
+        strings << stringsOf(value);
+        g_variant_unref(value);
+    }
+    g_strfreev(keys);
+    g_object_unref(settings);
+    g_settings_schema_unref(schema);
+    return strings;
+}
+
+void addAccelerators(const QStringList& accelerators, std::vector<SymbolicHotKey>* out) {
+    for (const QString& accelerator : accelerators)
+        if (const auto parsed = DesktopKeyBindings::parseGnomeAccelerator(accelerator))
+            out->push_back(*parsed);
+}
+
+// The user's own shortcuts: `listKey` of `listSchema` lists entries, each a settings path of the
+// relocatable `bindingSchema` (given whole, or as a name under `under`) holding a "binding".
+void readCustom(const char* listSchema, const char* listKey, const char* bindingSchema, const QString& under,
+                std::vector<SymbolicHotKey>* out) {
+    for (const QString& entry : readSchema(listSchema, nullptr, listKey)) {
+        const QString path = under.isEmpty() ? entry : under + entry + '/';
+        if (!entry.isEmpty() && path.startsWith('/') && path.endsWith('/') && path.count('/') > 2)
+            addAccelerators(readSchema(bindingSchema, path.toUtf8().constData(), "binding"), out);
+    }
+}
+
+void readGnome(std::vector<SymbolicHotKey>* out) {
+    for (const char* id : gnomeSchemas)
+        addAccelerators(readSchema(id), out);
+    readCustom("org.gnome.settings-daemon.plugins.media-keys", "custom-keybindings",
+               "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding", QString(), out);
+}
+
+void readCinnamon(std::vector<SymbolicHotKey>* out) {
+    for (const char* id : cinnamonSchemas)
+        addAccelerators(readSchema(id), out);
+    readCustom("org.cinnamon.desktop.keybindings", "custom-list",
+               "org.cinnamon.desktop.keybindings.custom-keybinding",
+               "/org/cinnamon/desktop/keybindings/custom-keybindings/", out);
+}
+
+void readMate(std::vector<SymbolicHotKey>* out) {
+    for (const char* id : mateSchemas)
+        addAccelerators(readSchema(id), out);
+}
+
+void readKde(std::vector<SymbolicHotKey>* out) {
+    QFile kde(platform::configHome() + "/kglobalshortcutsrc");
+    if (kde.open(QIODevice::ReadOnly))
+        for (const QString& text : DesktopKeyBindings::kdeShortcutTexts(kde.readAll()))
+            if (const auto parsed = DesktopKeyBindings::parseKdeShortcut(text))
+                out->push_back(*parsed);
+}
+
+// Xfce keeps its shortcuts in an xfconf channel file: the user's, else the system's defaults.
+void readXfce(std::vector<SymbolicHotKey>* out) {
+    const QString relative = "/xfce4/xfconf/xfce-perchannel-xml/xfce4-keyboard-shortcuts.xml";
+    QStringList candidates{platform::configHome() + relative};
+    for (const QString& dir : platform::configDirs())
+        candidates << dir + relative;
+    for (const QString& path : candidates) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            addAccelerators(DesktopKeyBindings::xfceAccelerators(file.readAll()), out);
+            return;
         }
-        g_strfreev(keys);
-        g_object_unref(settings);
-        g_settings_schema_unref(schema);
     }
 }
 
@@ -190,14 +268,50 @@ QStringList DesktopKeyBindings::kdeShortcutTexts(const QByteArray& fileContent) 
     return texts;
 }
 
+QStringList DesktopKeyBindings::xfceAccelerators(const QByteArray& channel) {
+    // channel > property (commands, xfwm4) > property (default, custom) > property named by the
+    // accelerator. A "custom" group replaces its "default" one.
+    QXmlStreamReader xml(channel);
+    QStringList names; // the property path while reading
+    std::map<QString, std::map<QString, QStringList>> groups;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("property")) {
+            names << xml.attributes().value(QLatin1String("name")).toString();
+            if (names.size() == 3 && names[2] != QLatin1String("override"))
+                groups[names[0]][names[1]] << names[2];
+        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("property")) {
+            names.removeLast();
+        }
+    }
+    QStringList accelerators;
+    for (const auto& [group, sets] : groups) {
+        const auto custom = sets.find(QStringLiteral("custom"));
+        const auto chosen = custom != sets.end() ? custom : sets.find(QStringLiteral("default"));
+        if (chosen != sets.end())
+            accelerators << chosen->second;
+    }
+    return accelerators;
+}
+
 OSStatus DesktopKeyBindings::copySymbolicHotKeys(std::vector<SymbolicHotKey>* out) {
     out->clear();
-    readGnome(out);
-    QFile kde(platform::configHome() + "/kglobalshortcutsrc");
-    if (kde.open(QIODevice::ReadOnly))
-        for (const QString& text : kdeShortcutTexts(kde.readAll()))
-            if (const auto parsed = parseKdeShortcut(text))
-                out->push_back(*parsed);
+    // The first desktop of XDG_CURRENT_DESKTOP whose bindings are known ("ubuntu:GNOME" is GNOME's).
+    for (const QString& desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").toLower().split(':')) {
+        if (desktop == "gnome" || desktop == "unity" || desktop == "budgie" || desktop == "gnome-flashback")
+            readGnome(out);
+        else if (desktop == "kde")
+            readKde(out);
+        else if (desktop == "x-cinnamon" || desktop == "cinnamon")
+            readCinnamon(out);
+        else if (desktop == "mate")
+            readMate(out);
+        else if (desktop == "xfce")
+            readXfce(out);
+        else
+            continue;
+        break;
+    }
     return noErr;
 }
 

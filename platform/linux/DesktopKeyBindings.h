@@ -9,8 +9,10 @@
 
 namespace platform::linux_ {
 
-// The desktop's own key bindings: GNOME's key-binding settings where their schemas are installed,
-// and KDE's kglobalshortcutsrc. Bindings on keys without a Carbon key code are left out.
+// The key bindings of the desktop that runs (XDG_CURRENT_DESKTOP): GNOME, Unity and Budgie's
+// key-binding settings with the user's custom shortcuts, KDE's kglobalshortcutsrc, Xfce's
+// xfce4-keyboard-shortcuts.xml, Cinnamon's and MATE's key-binding settings. Other desktops reserve
+// nothing we can read. Bindings on keys without a Carbon key code are left out.
 class DesktopKeyBindings : public SymbolicHotKeys {
 public:
     OSStatus copySymbolicHotKeys(std::vector<SymbolicHotKey>* out) override;
@@ -20,6 +22,8 @@ public:
     static std::optional<SymbolicHotKey> parseKdeShortcut(const QString& shortcut);
     // Every shortcut text of a kglobalshortcutsrc ("current,default,description" values).
     static QStringList kdeShortcutTexts(const QByteArray& fileContent);
+    // Every accelerator of an xfce4-keyboard-shortcuts channel file, custom sets before defaults.
+    static QStringList xfceAccelerators(const QByteArray& channel);
 };
 
 } // namespace platform::linux_

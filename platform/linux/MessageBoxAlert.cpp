@@ -6,7 +6,10 @@
 namespace platform::linux_ {
 
 int MessageBoxAlert::runModal(const AlertRequest& request) {
-    QMessageBox box;
+    QMessageBox box(request.window);
+    // A sheet of the window it concerns: the rest of the application stays usable.
+    if (request.window)
+        box.setWindowModality(Qt::WindowModal);
     box.setText(request.messageText);
     box.setInformativeText(request.informativeText);
     switch (request.style) {

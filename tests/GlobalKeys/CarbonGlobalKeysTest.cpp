@@ -37,6 +37,14 @@ std::vector<std::int64_t> ids() {
     return result;
 }
 
+// Opens a menu as the user would; `recorder` notes the keys that reach it.
+void popUp(QMenu& menu, KeyRecorder& recorder) {
+    menu.addAction("Item");
+    menu.installEventFilter(&recorder);
+    menu.popup(QPoint(10, 10));
+    GlobalKeysTest::drainMainQueue();
+}
+
 } // namespace
 
 TEST_F(Registry, IdsCountUpAndAreNeverReused) {
@@ -59,17 +67,27 @@ TEST_F(Registry, IdsCountUpAndAreNeverReused) {
     EXPECT_TRUE(hotKeys->handles(kEventHotKeyReleased));
 }
 
-TEST_F(Registry, RefusedOrInvalidRegistrationsUseAnIdAndLeaveNoEntry) {
+TEST_F(Registry, RefusedRegistrationsWaitForTheNextRegisterAllInvalidOnesLeaveNoEntry) {
     Counter c;
     const auto base = CarbonGlobalKeys::lastHotKeyId();
     hotKeys->refused.insert({6, 0x1800});
-    CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up());
+    EXPECT_EQ(CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up()),
+              CarbonGlobalKeys::Registration::refused);
     Shortcut negative;
     negative.carbonKeyCode = -1;
-    CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up());
-    EXPECT_TRUE(CarbonGlobalKeys::hotKeys().empty());
+    EXPECT_EQ(CarbonGlobalKeys::registerHotKey(negative, c.down(), c.up()),
+              CarbonGlobalKeys::Registration::unavailable);
+    EXPECT_EQ(ids(), std::vector<std::int64_t>{base + 1});
     EXPECT_EQ(CarbonGlobalKeys::lastHotKeyId(), base + 2);
     EXPECT_EQ(hotKeys->registerCalls.size(), 1u); // the negative code never reached the service
+
+    hotKeys->refused.clear(); // the other program let go
+    CarbonGlobalKeys::setEnabled(false);
+    CarbonGlobalKeys::setEnabled(true);
+    ASSERT_TRUE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_EQ(std::int64_t(hotKeys->registrationFor(6, 0x1800)->id.id), base + 1);
+    EXPECT_EQ(hotKeys->fireHotKey(6, 0x1800, kEventHotKeyPressed), noErr);
+    EXPECT_EQ(c.downs, QList<Shortcut>{controlOptionZ});
 }
 
 TEST_F(Registry, WithoutAHotKeyServiceNothingRegistersAndNothingStops) {
@@ -110,15 +128,22 @@ TEST_F(Registry, DisablingStopsCallbacksAndEnablingKeepsTheIds) {
     EXPECT_EQ(c.downs, QList<Shortcut>{controlOptionZ});
 }
 
-TEST_F(Registry, ReRegistrationFailureDropsTheEntry) {
+TEST_F(Registry, AFailedReRegistrationIsTriedAgainNextTime) {
     Counter c;
     CarbonGlobalKeys::registerHotKey(controlOptionZ, c.down(), c.up());
     CarbonGlobalKeys::registerHotKey(commandF5, c.down(), c.up());
     CarbonGlobalKeys::setMenuOpen(true);
     hotKeys->refused.insert({6, 0x1800}); // another program took it meanwhile
     CarbonGlobalKeys::setMenuOpen(false);
-    ASSERT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u);
-    EXPECT_EQ(CarbonGlobalKeys::hotKeys().begin()->second->shortcut, commandF5);
+    EXPECT_EQ(CarbonGlobalKeys::hotKeys().size(), 2u);
+    EXPECT_FALSE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_TRUE(hotKeys->registrationFor(96, 0x100));
+
+    hotKeys->refused.clear();
+    CarbonGlobalKeys::setMenuOpen(true);
+    CarbonGlobalKeys::setMenuOpen(false);
+    EXPECT_TRUE(hotKeys->registrationFor(6, 0x1800));
+    EXPECT_TRUE(hotKeys->registrationFor(96, 0x100));
 }
 
 TEST_F(Registry, MenuOpenModeWithRawKeyEvents) {
@@ -167,9 +192,12 @@ TEST_F(Registry, EventKindsAndStatusCodes) {
     EXPECT_EQ(CarbonGlobalKeys::handleCarbonEvent(ptr(CarbonEvent::hotKey(6, {0x54514856u, id}))), noErr);
     EXPECT_EQ(c.downs.size(), 1);
     EXPECT_EQ(c.ups.size(), 1);
-    // A raw repeat belongs to the menu.
+    // A repeat of the held hot key is taken like its press, without a second key-down; others are not.
     EXPECT_EQ(CarbonGlobalKeys::handleRawKeyEvent(ptr(CarbonEvent::rawKey(kEventRawKeyRepeat, 6, 0x1800))),
+              noErr);
+    EXPECT_EQ(CarbonGlobalKeys::handleRawKeyEvent(ptr(CarbonEvent::rawKey(kEventRawKeyRepeat, 7, 0x1800))),
               eventNotHandledErr);
+    EXPECT_EQ(c.downs.size(), 1);
 }
 
 TEST_F(Registry, SystemShortcutsKeepOnlyWellFormedEnabledEntries) {
@@ -195,11 +223,8 @@ TEST_F(Registry, OpenMenuSeesTheShortcutThroughTheEventFilter) {
     setShortcut(controlOptionZ, name);
 
     QMenu menu;
-    menu.addAction("Item");
     KeyRecorder recorder;
-    menu.installEventFilter(&recorder);
-    menu.popup(QPoint(10, 10));
-    drainMainQueue();
+    popUp(menu, recorder);
     ASSERT_TRUE(CarbonGlobalKeys::isMenuOpen());
     EXPECT_FALSE(hotKeys->registrationFor(6, 0x1800)); // the grab is released while the menu is open
 
@@ -222,6 +247,46 @@ TEST_F(Registry, OpenMenuSeesTheShortcutThroughTheEventFilter) {
     QKeyEvent afterwards(QEvent::KeyPress, Qt::Key_Z, mods, 6 + 8, 0, 0);
     QCoreApplication::sendEvent(&menu, &afterwards);
     EXPECT_EQ(downs, 1); // the filter is gone with the menu
+}
+
+TEST_F(Registry, AnOpenMenuForgetsPressesWhoseReleaseItNeverSaw) {
+    layout->nativeOffset = 8;
+    const Name name("menuTest");
+    int downs = 0, ups = 0;
+    addKeyDownHandler(name, [&] { ++downs; });
+    addKeyUpHandler(name, [&] { ++ups; });
+    setShortcut(controlOptionZ, name);
+    const auto mods = Qt::ControlModifier | Qt::AltModifier;
+    const auto send = [](QMenu& menu, QEvent::Type type, Qt::KeyboardModifiers modifiers,
+                         bool repeat = false) {
+        QKeyEvent event(type, Qt::Key_Z, modifiers, 6 + 8, 0, 0, QString(), repeat);
+        QCoreApplication::sendEvent(&menu, &event);
+    };
+
+    QMenu menu;
+    KeyRecorder recorder;
+    popUp(menu, recorder);
+    send(menu, QEvent::KeyPress, mods);
+    send(menu, QEvent::KeyPress, mods, true); // the key is held
+    EXPECT_EQ(downs, 1);
+    EXPECT_TRUE(recorder.pressed.isEmpty()) << "a repeat of the hot key reached the menu";
+    menu.hide(); // before the key came up
+    drainMainQueue();
+
+    menu.popup(QPoint(10, 10));
+    drainMainQueue();
+    send(menu, QEvent::KeyRelease, Qt::NoModifier); // a plain z typed in the later menu
+    EXPECT_EQ(ups, 0) << "a stale press turned a plain release into the hot key's key-up";
+    EXPECT_EQ(recorder.released, QList<int>{Qt::Key_Z});
+
+    // Pressed again, then a plain press of the same key: the release after it is the plain key's.
+    send(menu, QEvent::KeyPress, mods);
+    EXPECT_EQ(downs, 2);
+    send(menu, QEvent::KeyPress, Qt::NoModifier);
+    send(menu, QEvent::KeyRelease, Qt::NoModifier);
+    EXPECT_EQ(ups, 0);
+    EXPECT_EQ(recorder.pressed, QList<int>{Qt::Key_Z});
+    EXPECT_EQ(recorder.released.size(), 2);
 }
 
 // Exposes how many slots watch the menu's end.

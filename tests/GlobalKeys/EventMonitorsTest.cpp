@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -63,18 +64,38 @@ TEST(LocalEventMonitor, SwallowsDeliversOrReplacesOnlyMaskedEvents) {
     EXPECT_EQ(seen.size(), 3);
 }
 
-TEST(LocalEventMonitor, SeesAPropagatedKeyEventOnce) {
-    QWidget parent;
-    QWidget child(&parent); // ignores keys, so Qt offers them to the parent next
-    int calls = 0;
-    LocalEventMonitor monitor(eventMaskBit(keyDownEvent), [&](QEvent* e) {
-        ++calls;
+TEST(LocalEventMonitor, SeesEveryEventOnceWhereverQtPassesItOn) {
+    // Children that ignore keys and clicks, so Qt offers both to each parent in turn.
+    QWidget window;
+    window.resize(200, 200);
+    QWidget middle(&window);
+    middle.setGeometry(0, 0, 200, 200);
+    QWidget child(&middle);
+    child.setGeometry(50, 50, 100, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QList<QEvent::Type> seen;
+    LocalEventMonitor monitor(eventMaskBit(keyDownEvent) | eventMaskBit(leftMouseUpEvent), [&](QEvent* e) {
+        seen << e->type();
         return e;
     });
     monitor.start();
     QKeyEvent event(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier);
     QCoreApplication::sendEvent(&child, &event);
-    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(seen.size(), 1);
+
+    seen.clear();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(&child, Qt::LeftButton);
+    EXPECT_EQ(seen, QList<QEvent::Type>(3, QEvent::MouseButtonRelease));
+
+    // Later events built at the same stack address, on a parent of the last receiver, are new events.
+    seen.clear();
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent again(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier);
+        QCoreApplication::sendEvent(i == 0 ? &child : static_cast<QWidget*>(&window), &again);
+    }
+    EXPECT_EQ(seen.size(), 3);
 }
 
 TEST(RunLoopLocalEventMonitor, FiltersOnlyBetweenStartAndStop) {

@@ -63,6 +63,8 @@ protected:
     bool isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) const {
         return hotKeys->registrationFor(keyCode, modifiers).has_value();
     }
+
+public:
     // Runs queued main-thread work (stream bookkeeping, menu updates).
     static void drainMainQueue() {
         for (int i = 0; i < 3; ++i)

@@ -5,13 +5,16 @@
 #include <QList>
 #include <QObject>
 
-// Records the key presses that reach a widget after the application's filters.
+// Records the key presses and releases that reach a widget after the application's filters.
 class KeyRecorder : public QObject {
 public:
     QList<int> pressed;
+    QList<int> released;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress)
             pressed << static_cast<QKeyEvent*>(event)->key();
+        else if (event->type() == QEvent::KeyRelease)
+            released << static_cast<QKeyEvent*>(event)->key();
         return false;
     }
 };

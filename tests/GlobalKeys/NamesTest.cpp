@@ -71,12 +71,26 @@ TEST_F(Names, StoringReplacesTheRegistration) {
     EXPECT_EQ(hotKeys->registerCalls.size(), callsBefore);
 }
 
-TEST_F(Names, RefusedRegistrationStillStoresAndAnnounces) {
+TEST_F(Names, RefusedRegistrationStillStoresButIsNotCountedAndIsRetried) {
     hotKeys->refused.insert({6, 0x1800});
-    setShortcut(controlOptionZ, Name("n"));
-    EXPECT_EQ(getShortcut(Name("n")), controlOptionZ);
+    const Name name("n");
+    int downs = 0;
+    addKeyDownHandler(name, [&] { ++downs; });
+    setShortcut(controlOptionZ, name);
+    EXPECT_EQ(getShortcut(name), controlOptionZ);
     EXPECT_EQ(posted, QStringList{"n"});
-    EXPECT_TRUE(CarbonGlobalKeys::hotKeys().empty());
+    EXPECT_FALSE(registeredShortcuts().count(controlOptionZ));
+    EXPECT_FALSE(isRegistered(6, 0x1800));
+
+    // Adding another handler does not stack a second registration on the waiting one.
+    addKeyDownHandler(name, [&] { ++downs; });
+    hotKeys->refused.clear();
+    CarbonGlobalKeys::setEnabled(false);
+    CarbonGlobalKeys::setEnabled(true);
+    EXPECT_TRUE(isRegistered(6, 0x1800));
+    EXPECT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u);
+    hotKeys->fireHotKey(6, 0x1800, kEventHotKeyPressed);
+    EXPECT_EQ(downs, 2); // each of the two handlers once
 }
 
 TEST_F(Names, ReadsAreNeverCachedAndOddEntriesReadAsNone) {

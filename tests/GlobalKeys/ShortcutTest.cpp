@@ -1,4 +1,5 @@
 #include "GlobalKeys/Shortcut.h"
+#include "GlobalKeys/DesktopNotation.h"
 #include "GlobalKeys/MenuItemBinding.h"
 #include "GlobalKeys/resource_bundle_accessor/ResourceBundle.h"
 #include "GlobalKeysFixture.h"
@@ -92,6 +93,25 @@ TEST_F(ShortcutModel, DescriptionFollowsTheCurrentLayout) {
     EXPECT_EQ(Shortcut(Key::z, Qt::ControlModifier).description(), QString::fromUtf8("⌃\uFFFD"));
     layout->available = false;
     EXPECT_EQ(Shortcut(Key::a, Qt::NoModifier).description(), QString(QChar(0xFFFD)));
+}
+
+TEST_F(ShortcutModel, DesktopNotationIsWhatTheDesktopsOwnEditorsWrite) {
+    const auto ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+    const auto shiftSuper = Qt::ShiftModifier | Qt::MetaModifier;
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::b, ctrlAlt)), "Ctrl+Alt+B");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::f5, shiftSuper)), "Shift+Super+F5");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::space, ctrlAlt | shiftSuper)), "Shift+Ctrl+Alt+Super+Space");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::leftArrow, Qt::MetaModifier)), "Super+Left");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::escape, Qt::ControlModifier)), "Ctrl+Esc");
+    layout->characters[Key::z.rawValue] = "y"; // the key of a German layout
+    EXPECT_EQ(desktopNotation(Shortcut(Key::z, Qt::ControlModifier)), "Ctrl+Y");
+
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::f5, shiftSuper)), "Meta+Shift+F5");
+    EXPECT_EQ(desktopNotation(Shortcut(Key::b, ctrlAlt)), "Ctrl+Alt+B");
+    // What other callers read stays as it was.
+    EXPECT_EQ(Shortcut(Key::b, ctrlAlt).description(), QString::fromUtf8("⌃⌥B"));
 }
 
 TEST_F(ShortcutModel, KeyTextPrefersTheFixedTableAndStaysInRange) {

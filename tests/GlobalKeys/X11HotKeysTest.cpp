@@ -1,9 +1,12 @@
 // Global shortcuts against a real X server, pressed by a separate X client (xdotool).
 #include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/RecorderField/RecorderField.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
 #include "KeyRecorder.h"
 #include "platform/Services.h"
+#include "platform/fake/FakeAlert.h"
+#include "platform/fake/FakeSymbolicHotKeys.h"
 #include "platform/linux/GlobalKeysAdapters.h"
 #include "platform/linux/X11HotKeyEvents.h"
 #include "platform/linux/XkbKeyboardLayout.h"
@@ -14,7 +17,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -59,6 +64,18 @@ int xdotool(const QStringList& arguments) {
     return testXServer->run("xdotool", arguments);
 }
 
+// Counts into `presses` the presses of `key` the server has sent on the connection so far.
+int countPresses(xcb_connection_t* c, xcb_keycode_t key, int& presses) {
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
+            reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
+            ++presses;
+        free(event);
+    }
+    return presses;
+}
+
 // Another X client, holding its own grabs.
 class OtherClient {
 public:
@@ -82,12 +99,15 @@ public:
         free(error);
         return !error;
     }
+    // Presses of `key` the server has sent this client so far (through its grabs).
+    int pressesOf(xcb_keycode_t key) { return countPresses(connection, key, presses); }
     void ungrab(xcb_keycode_t key, std::uint16_t modifiers) {
         xcb_ungrab_key(connection, key, root, modifiers);
         xcb_flush(connection);
     }
     xcb_connection_t* connection;
     xcb_window_t root;
+    int presses = 0;
 };
 
 // A window of another client holding the keyboard focus; counts the presses the server sends it.
@@ -108,16 +128,7 @@ public:
         xcb_destroy_window(c, window);
         xcb_flush(c);
     }
-    int pressesOf(xcb_keycode_t key) {
-        roundTrip();
-        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-            if ((event->response_type & 0x7f) == XCB_KEY_PRESS &&
-                reinterpret_cast<xcb_key_press_event_t*>(event)->detail == key)
-                ++presses;
-            free(event);
-        }
-        return presses;
-    }
+    int pressesOf(xcb_keycode_t key) { return countPresses(c, key, presses); }
 
 private:
     void roundTrip() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
@@ -187,7 +198,7 @@ protected:
     // Stores the shortcut and checks that the grab is in place.
     void store(const Shortcut& shortcut) {
         setShortcut(shortcut, name);
-        ASSERT_EQ(CarbonGlobalKeys::hotKeys().size(), 1u) << "the hot key was not registered";
+        ASSERT_TRUE(registeredShortcuts().count(shortcut)) << "the hot key was not registered";
     }
     void tap(const QString& keys) { ASSERT_EQ(xdotool({"key", keys}), 0); }
     void expectOneEach() {
@@ -275,7 +286,7 @@ TEST_F(X11HotKeys, AShortcutHeldByAnotherClientFailsQuietly) {
     addKeyDownHandler(second, [&] { ++secondDowns; });
     setShortcut(controlOptionX, second);
     EXPECT_EQ(getShortcut(second), controlOptionX); // stored even though the grab failed
-    EXPECT_TRUE(CarbonGlobalKeys::hotKeys().empty());
+    EXPECT_FALSE(registeredShortcuts().count(controlOptionX));
 
     // All or nothing: none of the lock combinations stayed grabbed by us.
     other.ungrab(x, controlAlt);
@@ -286,6 +297,12 @@ TEST_F(X11HotKeys, AShortcutHeldByAnotherClientFailsQuietly) {
     tap("ctrl+alt+z");
     expectOneEach();
     EXPECT_EQ(secondDowns, 0);
+
+    // Once the other client has let go, the next register-all takes the key.
+    CarbonGlobalKeys::setEnabled(false);
+    CarbonGlobalKeys::setEnabled(true);
+    tap("ctrl+alt+x");
+    EXPECT_TRUE(waitFor([&] { return secondDowns == 1; })) << "the refused hot key was never tried again";
 }
 
 TEST_F(X11HotKeys, ALayoutChangeKeepsThePhysicalKey) {
@@ -434,4 +451,44 @@ TEST_F(X11HotKeys, TheLayoutKeepsItsKeymapUntilTheServerChangesIt) {
         EXPECT_EQ(layout.characterForKey(Key::y.rawValue), "z");
     EXPECT_EQ(layout.carbonKeyCode(52), Key::z.rawValue) << "positions stay";
     EXPECT_EQ(layout.keymapFetches(), afterChange);
+}
+
+TEST_F(X11HotKeys, WhileRecordingTheDesktopsOwnShortcutsAreRecordedNotFired) {
+    // The desktop's Super+L (lock the screen), held by another client.
+    OtherClient desktop;
+    const xcb_keycode_t l = desktop.keycode(0x006c /* l */);
+    ASSERT_TRUE(desktop.grab(l, XCB_MOD_MASK_4));
+    platform::Override<platform::SymbolicHotKeys> nothingReserved(
+        std::make_shared<platform::fake::FakeSymbolicHotKeys>());
+    const auto alerts = std::make_shared<platform::fake::FakeAlert>();
+    platform::Override<platform::Alert> alertGuard(alerts);
+    tap("super+l");
+    ASSERT_TRUE(waitFor([&] { return desktop.pressesOf(l) == 1; })) << "the desktop's grab does not work";
+
+    const Name recorded("recorded");
+    QWidget window;
+    auto* field = new RecorderField(recorded, {}, &window);
+    new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    settle(100);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    tap("super+l");
+    // The recorder got the key; as the desktop holds it, the recorder then says it cannot be used.
+    EXPECT_TRUE(waitFor([&] { return alerts->shown.size() == 1; })) << "Super+L never reached the recorder";
+    EXPECT_EQ(alerts->shown.value(0).messageText.toStdString(),
+              "Another application already uses this shortcut.");
+    EXPECT_EQ(desktop.pressesOf(l), 1) << "the desktop's shortcut fired while recording";
+    EXPECT_FALSE(getShortcut(recorded));
+    ASSERT_TRUE(field->isRecording()) << "recording goes on after the alert";
+    tap("ctrl+alt+b");
+    EXPECT_TRUE(waitFor([&] { return !field->isRecording(); }));
+    EXPECT_EQ(getShortcut(recorded), Shortcut(Key::b, Qt::ControlModifier | Qt::AltModifier));
+
+    // Recording over, the desktop has its key back.
+    tap("super+l");
+    EXPECT_TRUE(waitFor([&] { return desktop.pressesOf(l) == 2; }));
 }

@@ -122,6 +122,7 @@ TEST_F(FeedbackFixture, FailedSendWarnsAndKeepsTextAndAttachment) {
     EXPECT_EQ(alert->shown[0].informativeText, "Invalid HTTP status code: 500.");
     EXPECT_EQ(alert->shown[0].style, platform::AlertRequest::Style::Warning);
     EXPECT_TRUE(alert->shown[0].buttons.isEmpty()) << "the platform's single default button";
+    EXPECT_EQ(alert->shown[0].window, window.data()) << "modal on the feedback window";
     EXPECT_TRUE(visibleDuringAlert);
 
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -279,6 +280,33 @@ TEST_F(FeedbackFixture, ClosingTheWindowMidSendCancelsQuietly) {
     // The aborted transfer finishes from the event loop; the gone view must show nothing.
     QTest::qWait(300);
     EXPECT_TRUE(alert->shown.isEmpty());
+}
+
+TEST_F(FeedbackFixture, EscapeClosesAndAsksBeforeDroppingTypedText) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    view()->setFeedbackText("half a thought");
+    alert->answers = {0};
+    QTest::keyClick(view()->editor(), Qt::Key_Escape);
+    ASSERT_EQ(alert->shown.size(), 1);
+    EXPECT_EQ(alert->shown[0].messageText, "Discard your feedback?");
+    EXPECT_EQ(alert->shown[0].buttons, (QStringList{"Keep Editing", "Discard"}));
+    EXPECT_EQ(alert->shown[0].window, window.data());
+    EXPECT_TRUE(window->isVisible()) << "kept for editing";
+    EXPECT_EQ(view()->feedbackText(), "half a thought");
+
+    alert->answers = {1};
+    QTest::keyClick(view()->editor(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull()) << "discarded";
+
+    openWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(view()->editor(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull()) << "nothing typed: nothing to ask";
+    EXPECT_EQ(alert->shown.size(), 2);
 }
 
 TEST_F(FeedbackFixture, DesktopPickerOffersOneFileOfTheAcceptedKinds) {

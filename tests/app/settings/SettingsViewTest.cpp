@@ -233,3 +233,36 @@ TEST_F(SettingsFixture, LaunchAtLoginSwitchDrivesTheLoginItem) {
 }
 
 } // namespace
+
+TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.view()->tabs()->setCurrentIndex(1);
+    GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    ASSERT_TRUE(field->isVisible());
+    EXPECT_EQ(field->accessibleName(), "Shortcut") << "screen readers announce the field by its label";
+    QCoreApplication::processEvents(); // the field's activation guard lets go on the next turn
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isRecording()) << "the first Escape ends recording";
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "the next one closes the window";
+}
+TEST_F(SettingsFixture, TurningChangeBrowserOnMakesRoomForTheRecordersHint) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    window.show();
+    window.view()->tabs()->setCurrentIndex(1);
+    window.view()->changeBrowserSwitch()->click();
+    for (int i = 0; i < 3; ++i) // the layouts settle in posted requests
+        QCoreApplication::processEvents();
+    const GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    EXPECT_GE(field->width(), field->sizeHint().width()) << "the window did not grow to fit the recorder";
+}

@@ -109,15 +109,19 @@ class SettingsEndToEnd(unittest.TestCase):
         self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowser") == "true", 5),
                         self.settings())
 
-        # Into the recorder (it records while focused), then the shortcut.
+        # Onto the recorder (Tab alone does not record), Space records, then the shortcut.
         self.key("Tab")
+        self.desk.xdotool("key", "ctrl+alt+b")
+        time.sleep(0.3)
+        self.assertNotIn("carbonKeyCode", self.stored_shortcut(), "Tab onto the field started recording")
+        self.key("space")
+        self.screenshot("settings-recording.png")  # the hint stands in the field
         self.desk.xdotool("key", "ctrl+alt+b")
         self.assertTrue(wait_for(lambda: '{\\"carbonKeyCode\\":11,\\"carbonModifiers\\":6144}'
                                  in self.stored_shortcut(), 5), self.stored_shortcut())
 
-        # Recording gave the focus up; Tab goes round again: tab bar, switch, recorder (Tab passes
-        # through it), picker. Charlie is two rows down.
-        self.key("Tab", "Tab", "Tab", "Tab", "Down", "Down")
+        # The focus stayed on the recorder; Tab goes on to the picker. Charlie is two rows down.
+        self.key("Tab", "Down", "Down")
         self.assertTrue(wait_for(lambda: "charlie.desktop" in self.settings().get(
             "settings.settingsToggleBrowserId", ""), 5), self.settings())
         self.screenshot("settings-shortcuts.png")
