@@ -58,7 +58,10 @@ void installGlobalKeysAdapters() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     QString why;
     if (PortalHotKeyEvents::portalAnswers(bus, &why)) {
-        qCInfo(lcPortalKeys) << "global shortcuts through the desktop's GlobalShortcuts portal";
+        qCInfo(lcPortalKeys).noquote()
+            << QStringLiteral("global shortcuts through the desktop's GlobalShortcuts portal "
+                              "(Qt runs on the \"%1\" platform)")
+                   .arg(platformName);
         install<HotKeyEvents>(std::make_shared<PortalHotKeyEvents>(bus, portalLabel, portalTrigger(layout)));
         return;
     }
