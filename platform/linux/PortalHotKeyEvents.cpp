@@ -156,28 +156,6 @@ OSStatus PortalHotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     return noErr;
 }
 
-OSStatus PortalHotKeyEvents::installEventHandler(EventHandlerProc handler, EventHandlerRef* out) {
-    handler_ = std::move(handler);
-    *out = 1;
-    return noErr;
-}
-
-OSStatus PortalHotKeyEvents::addEventTypesToHandler(EventHandlerRef,
-                                                    const std::vector<EventTypeSpec>& types) {
-    for (const auto& t : types)
-        if (t.eventClass == kEventClassKeyboard)
-            handledKinds_.insert(t.eventKind);
-    return noErr;
-}
-
-OSStatus PortalHotKeyEvents::removeEventTypesFromHandler(EventHandlerRef,
-                                                         const std::vector<EventTypeSpec>& types) {
-    for (const auto& t : types)
-        if (t.eventClass == kEventClassKeyboard)
-            handledKinds_.erase(t.eventKind);
-    return noErr;
-}
-
 PortalHotKeyEvents::WantedSet PortalHotKeyEvents::wanted() const {
     WantedSet set;
     for (const auto& [ref, r] : registered_) {
@@ -396,7 +374,7 @@ void PortalHotKeyEvents::deliver(bool down, const QDBusMessage& message) {
         if (r.keyCode == bound->second.keyCode && r.modifiers == bound->second.modifiers)
             targets.push_back(r.id);
     const std::uint32_t kind = down ? kEventHotKeyPressed : kEventHotKeyReleased;
-    const bool handled = handler_ && handledKinds_.count(kind);
+    const bool handled = handler_.handles(kind);
     if (down) {
         // Muted (paused, menu open): the press is not ours, and neither is its release.
         // A desktop that repeats the press while the key is held is ignored too.
@@ -405,10 +383,8 @@ void PortalHotKeyEvents::deliver(bool down, const QDBusMessage& message) {
     } else if (!pressed_.erase(id) || !handled) {
         return;
     }
-    for (const EventHotKeyID target : targets) {
-        const CarbonEvent event = CarbonEvent::hotKey(kind, target);
-        handler_(&event);
-    }
+    for (const EventHotKeyID target : targets)
+        handler_.deliver(kind, target);
 }
 
 int PortalHotKeyEvents::addStatusObserver(std::function<void()> changed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HotKeyHandler.h"
 #include "PortalShortcut.h"
 #include "platform/HotKeyEvents.h"
 
@@ -48,11 +49,15 @@ public:
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
     bool hasEventDispatcherTarget() override { return true; }
-    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override;
-    OSStatus addEventTypesToHandler(EventHandlerRef handler,
-                                    const std::vector<EventTypeSpec>& types) override;
-    OSStatus removeEventTypesFromHandler(EventHandlerRef handler,
-                                         const std::vector<EventTypeSpec>& types) override;
+    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override {
+        return handler_.install(std::move(handler), out);
+    }
+    OSStatus addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.add(types);
+    }
+    OSStatus removeEventTypesFromHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.remove(types);
+    }
     bool menuTrackingUsesEventMonitor() const override { return true; }
     bool canDeliverGlobalHotKeys() const override { return portalPresent_; }
     QString assignedTrigger(std::uint32_t keyCode, std::uint32_t modifiers) const override;
@@ -111,8 +116,7 @@ private:
 
     std::map<EventHotKeyRef, Registration> registered_;
     EventHotKeyRef nextRef_ = 0;
-    EventHandlerProc handler_;
-    std::set<std::uint32_t> handledKinds_;
+    HotKeyHandler handler_;
     std::set<QString> pressed_; // portal ids held down
 
     QString session_;                    // the open session's object path; empty when none

@@ -5,25 +5,11 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import Desktop, wait_for  # noqa: E402
+from desktop import Desktop, bus_config, wait_for  # noqa: E402
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 DEST = ["--dest", "app.tolvane.Tolvane", "--object-path", "/app/tolvane/Tolvane"]
 IFACE = "app.tolvane.Tolvane.Automation1."
-
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%(tmp)s</listen>
-  <servicedir>%(services)s</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
 
 
 class AutomationEndToEnd(unittest.TestCase):
@@ -42,7 +28,7 @@ class AutomationEndToEnd(unittest.TestCase):
             f.write("[D-BUS Service]\nName=app.tolvane.Tolvane\nExec=%s\n" % TOLVANE)
         config = os.path.join(self.desk.home, "bus.conf")
         with open(config, "w") as f:
-            f.write(BUS_CONFIG % {"tmp": self.desk.home, "services": services})
+            f.write(bus_config(self.desk.home, services))
         self.out_path = os.path.join(self.desk.home, "bus.out")
         out = open(self.out_path, "w")
         self.addCleanup(out.close)

@@ -127,6 +127,17 @@ class Desktop:
         shutil.rmtree(self.home, ignore_errors=True)
 
 
+def bus_config(listen_dir, services=None):
+    """A private session bus's configuration: anyone may own and call anything; names are activated
+    from `services` when given."""
+    return ("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig>\n  <type>session</type>\n  <listen>unix:dir=%s</listen>\n" % listen_dir
+            + ("  <servicedir>%s</servicedir>\n" % services if services else "")
+            + "  <policy context=\"default\">\n    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+              "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
+
+
 def ini_string(value):
     """A string value as the settings files store it (quoted, so commas stay text)."""
     return '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'

@@ -7,26 +7,12 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
-from desktop import Desktop, ini_string, wait_for  # noqa: E402
+from desktop import Desktop, bus_config, ini_string, wait_for  # noqa: E402
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 BACKEND = os.environ["TOLVANE_PORTAL_BACKEND"]
 BACKEND_NAME = "org.freedesktop.impl.portal.desktop.tolvanetest"
 PORTAL = "/usr/libexec/xdg-desktop-portal"
-
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%s</listen>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
-
 
 class WaylandEndToEnd(unittest.TestCase):
     def setUp(self):
@@ -52,7 +38,7 @@ class WaylandEndToEnd(unittest.TestCase):
         self.assertTrue(wait_for(lambda: os.path.exists(socket), 15), "weston did not start")
 
     def start_bus(self):
-        config = self.desk.write("bus.conf", BUS_CONFIG % self.desk.home)
+        config = self.desk.write("bus.conf", bus_config(self.desk.home))
         out = open(os.path.join(self.desk.home, "bus.out"), "w+")
         self.addCleanup(out.close)
         self.desk.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"], stdout=out)
