@@ -211,7 +211,7 @@ void PortalHotKeyEvents::createSession() {
                     if (response != callFailed)
                         qCWarning(lcPortalKeys)
                             << "the desktop did not open a global-shortcuts session; response" << response;
-                    finish(false);
+                    finish();
                     return;
                 }
                 session_ = path;
@@ -239,16 +239,15 @@ void PortalHotKeyEvents::bind(const QString& sessionPath) {
                             << QStringLiteral("(response %1); they stay inactive until they change")
                                    .arg(response);
                     closeSession();
-                    finish(false);
+                    finish();
                     return;
                 }
                 takeTriggers(shortcutsIn(results.value(QStringLiteral("shortcuts"))));
-                finish(true);
+                finish();
             });
 }
 
-void PortalHotKeyEvents::finish(bool bound) {
-    Q_UNUSED(bound);
+void PortalHotKeyEvents::finish() {
     working_ = false;
     notifyStatus();
     if (std::exchange(dirty_, false))

@@ -94,7 +94,8 @@ private:
     void sync();
     void createSession();
     void bind(const QString& sessionPath);
-    void finish(bool bound);
+    // Ends an attempt, bound or not, and takes up a change that came in meanwhile.
+    void finish();
     void closeSession();
     void portalGone();
     void portalBack();
