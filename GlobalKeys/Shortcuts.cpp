@@ -23,6 +23,7 @@ struct Tables {
     StreamTable streamKeyDownHandlers;
     StreamTable streamKeyUpHandlers;
     bool isPaused = false;
+    std::unordered_map<Name, QString> descriptions;
 };
 
 Tables& tables() {
@@ -247,6 +248,31 @@ void setPaused(bool paused) {
 
 const std::unordered_set<Shortcut>& registeredShortcuts() {
     return tables().registeredShortcuts;
+}
+
+std::optional<Name> nameOf(const Shortcut& shortcut) {
+    const auto& t = tables();
+    std::optional<Name> found;
+    const auto consider = [&](const auto& table) {
+        for (const auto& entry : table)
+            if ((!found || entry.first.rawValue < found->rawValue) && getShortcut(entry.first) == shortcut)
+                found = entry.first;
+    };
+    consider(t.keyDownHandlers);
+    consider(t.keyUpHandlers);
+    consider(t.streamKeyDownHandlers);
+    consider(t.streamKeyUpHandlers);
+    return found;
+}
+
+void setDescription(const Name& name, const QString& description) {
+    tables().descriptions[name] = description;
+}
+
+QString description(const Name& name) {
+    const auto& descriptions = tables().descriptions;
+    const auto it = descriptions.find(name);
+    return it == descriptions.end() ? name.rawValue : it->second;
 }
 
 void dispatchKeyDown(const Shortcut& shortcut) {

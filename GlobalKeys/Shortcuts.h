@@ -48,6 +48,13 @@ void setPaused(bool paused);
 // Shortcuts whose hot key the system took through the calls above (refused ones are not counted).
 const std::unordered_set<Shortcut>& registeredShortcuts();
 
+// The name whose actions or streams the registered shortcut serves (the first by raw value when
+// several share it); none when no name stores it.
+std::optional<Name> nameOf(const Shortcut& shortcut);
+// A readable text for what the name's shortcut does, shown by desktops that list global shortcuts.
+void setDescription(const Name& name, const QString& description);
+QString description(const Name& name);
+
 // The dispatch run for a fired hot key; exposed for benchmarks and adapters' tests.
 void dispatchKeyDown(const Shortcut& shortcut);
 void dispatchKeyUp(const Shortcut& shortcut);

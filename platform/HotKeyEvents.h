@@ -3,6 +3,7 @@
 // Hot-key registration and keyboard event delivery, shaped after the Carbon Event Manager calls
 // the hot-key registry makes, so the registry logic is identical whatever stands behind it.
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <cstring>
@@ -120,6 +121,20 @@ public:
     // True where key events during menu tracking are seen through an application event filter;
     // false where the handler receives raw key events instead.
     virtual bool menuTrackingUsesEventMonitor() const = 0;
+
+    // Where a desktop service delivers the hot keys, the user sees its view of them; these default to
+    // "delivered exactly as asked" for back ends that grab keys themselves.
+    // False when nothing on this desktop can deliver global hot keys.
+    virtual bool canDeliverGlobalHotKeys() const { return true; }
+    // The desktop's text for the key it assigned to a registered hot key, when that is not the key
+    // asked for; empty otherwise.
+    virtual QString assignedTrigger(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
+        return {};
+    }
+    // `changed` runs on the main thread whenever either answer above may have changed. Returns a
+    // token for removeStatusObserver.
+    virtual int addStatusObserver(std::function<void()> /*changed*/) { return 0; }
+    virtual void removeStatusObserver(int /*token*/) {}
 };
 
 } // namespace platform

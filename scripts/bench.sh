@@ -25,6 +25,7 @@ for target in $targets; do
   [ -n "$exe" ] || continue
   echo "== $target"
   case "$target" in
+    PortalReleaseLatency) continue ;;  # printed beside the X11 figure below
     *Bench)
       "$exe" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
         --benchmark_out="$work/$target.json" --benchmark_out_format=json ;;
@@ -34,6 +35,11 @@ done
 
 echo "== whole application (private Xvfb with a tray host)"
 python3 bench/app/app_bench.py build/app/ui/tolvane
+portal=$(find build/bench -type f -name PortalReleaseLatency -perm -u+x | head -n1)
+if [ -n "$portal" ]; then
+  echo "== the same key release through the GlobalShortcuts portal (xdg-desktop-portal, test back end)"
+  "$portal" 50 2>/dev/null | grep '^portal'
+fi
 
 echo "== command line beside xdg-settings (no display)"
 for n in 3 50; do bench/app/cli_bench.sh build/app/ui/tolvane "$n"; done

@@ -13,6 +13,8 @@ namespace Tolvane {
 
 TolvaShortcutReactor::TolvaShortcutReactor(QObject* parent) : QObject(parent) {
     // Registered once for the life of the process; nothing ever removes it.
+    // Desktops that list global shortcuts (the portal's) show this text beside the key.
+    GlobalKeys::setDescription(toggleSystemBrowserKeys(), tr("Switch the default browser"));
     GlobalKeys::addKeyUpHandler(toggleSystemBrowserKeys(), &TolvaShortcutReactor::toggleBrowser);
 }
 

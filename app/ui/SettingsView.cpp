@@ -7,6 +7,7 @@
 #include "BrowserPicker.h"
 #include "BrowserRowLabel.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
+#include "HotKeyStatusLabel.h"
 #include "PermissionsHelper.h"
 #include "SettingsStore.h"
 #include "StartAtLogin/Toggle.h"
@@ -160,6 +161,7 @@ QWidget* SettingsView::makeShortcutsTab() {
     form->setContentsMargins(0, 0, 0, 0);
     recorder_ = new GlobalKeys::Recorder(TolvaShortcutReactor::toggleSystemBrowserKeys());
     form->addRow(tr("Shortcut"), recorder_);
+    form->addRow(QString(), new HotKeyStatusLabel(TolvaShortcutReactor::toggleSystemBrowserKeys()));
     picker_ = new BrowserPicker;
     form->addRow(tr("New Browser"), picker_);
     column->addWidget(section({toggleBrowser_, toggleOptions_}));

@@ -28,6 +28,9 @@ public:
     EventHandlerProc handler;
     std::vector<EventTypeSpec> handlerTypes;
     EventHotKeyRef nextRef = 100;
+    bool deliverable = true;                                             // what canDeliverGlobalHotKeys says
+    std::map<std::pair<std::uint32_t, std::uint32_t>, QString> assigned; // the desktop's other triggers
+    std::map<int, std::function<void()>> observers;
 
     OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers, EventHotKeyID id,
                                  EventHotKeyRef* out) override {
@@ -63,6 +66,22 @@ public:
         return noErr;
     }
     bool menuTrackingUsesEventMonitor() const override { return usesEventMonitor; }
+    bool canDeliverGlobalHotKeys() const override { return deliverable; }
+    QString assignedTrigger(std::uint32_t keyCode, std::uint32_t modifiers) const override {
+        const auto it = assigned.find({keyCode, modifiers});
+        return it == assigned.end() ? QString() : it->second;
+    }
+    int addStatusObserver(std::function<void()> changed) override {
+        const int token = int(observers.size()) + 1;
+        observers[token] = std::move(changed);
+        return token;
+    }
+    void removeStatusObserver(int token) override { observers.erase(token); }
+    // The desktop changed its mind: tells every observer, as the real adapters do.
+    void statusChanged() {
+        for (const auto& [token, changed] : std::map(observers))
+            changed();
+    }
 
     // Inspection and driving.
     bool handles(std::uint32_t kind) const {

@@ -241,27 +241,6 @@ OSStatus X11HotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     return noErr;
 }
 
-OSStatus X11HotKeyEvents::installEventHandler(EventHandlerProc handler, EventHandlerRef* out) {
-    handler_ = std::move(handler);
-    *out = 1;
-    return noErr;
-}
-
-OSStatus X11HotKeyEvents::addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) {
-    for (const auto& t : types)
-        if (t.eventClass == kEventClassKeyboard)
-            handledKinds_.insert(t.eventKind);
-    return noErr;
-}
-
-OSStatus X11HotKeyEvents::removeEventTypesFromHandler(EventHandlerRef,
-                                                      const std::vector<EventTypeSpec>& types) {
-    for (const auto& t : types)
-        if (t.eventClass == kEventClassKeyboard)
-            handledKinds_.erase(t.eventKind);
-    return noErr;
-}
-
 // Our own round trips (grab checks, keymap reads) may have queued events that the socket notifier
 // will never announce.
 void X11HotKeyEvents::scheduleDrain() {
@@ -292,7 +271,7 @@ void X11HotKeyEvents::handleEvent(const void* raw) {
         for (const auto& [ref, g] : grabs_) {
             if (g.keycode == key->detail && g.modifiers == mods) {
                 pressed_[key->detail] = g.id;
-                deliver(kEventHotKeyPressed, g.id);
+                handler_.deliver(kEventHotKeyPressed, g.id);
                 return;
             }
         }
@@ -304,7 +283,7 @@ void X11HotKeyEvents::handleEvent(const void* raw) {
             return;
         const EventHotKeyID id = it->second;
         pressed_.erase(it);
-        deliver(kEventHotKeyReleased, id);
+        handler_.deliver(kEventHotKeyReleased, id);
     } else if (type == XCB_MAPPING_NOTIFY) {
         const auto* mapping = static_cast<const xcb_mapping_notify_event_t*>(raw);
         if (mapping->request != XCB_MAPPING_POINTER)
@@ -314,13 +293,6 @@ void X11HotKeyEvents::handleEvent(const void* raw) {
         if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
             keymapDebounce_.start();
     }
-}
-
-void X11HotKeyEvents::deliver(std::uint32_t kind, EventHotKeyID id) {
-    if (!handler_ || !handledKinds_.count(kind))
-        return;
-    const CarbonEvent event = CarbonEvent::hotKey(kind, id);
-    handler_(&event);
 }
 
 void X11HotKeyEvents::regrabAll() {

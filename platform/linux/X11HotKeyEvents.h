@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HotKeyHandler.h"
 #include "XkbSession.h"
 #include "platform/HotKeyEvents.h"
 
@@ -28,11 +29,15 @@ public:
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
     bool hasEventDispatcherTarget() override { return true; }
-    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override;
-    OSStatus addEventTypesToHandler(EventHandlerRef handler,
-                                    const std::vector<EventTypeSpec>& types) override;
-    OSStatus removeEventTypesFromHandler(EventHandlerRef handler,
-                                         const std::vector<EventTypeSpec>& types) override;
+    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override {
+        return handler_.install(std::move(handler), out);
+    }
+    OSStatus addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.add(types);
+    }
+    OSStatus removeEventTypesFromHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.remove(types);
+    }
     bool menuTrackingUsesEventMonitor() const override { return true; }
 
     // Keymap changes handled, and how many of them moved a grabbed key (for tests and diagnostics).
@@ -61,7 +66,6 @@ private:
     void drainEvents();
     void scheduleDrain();
     void handleEvent(const void* event);
-    void deliver(std::uint32_t kind, EventHotKeyID id);
     void regrabAll();
 
     std::shared_ptr<XkbSessionProvider> sessions_;
@@ -74,8 +78,7 @@ private:
     // Keycode held down -> its hot key. Kept across re-grabs: the release still ends the press.
     std::map<std::uint8_t, EventHotKeyID> pressed_;
     EventHotKeyRef nextRef_ = 0;
-    EventHandlerProc handler_;
-    std::set<std::uint32_t> handledKinds_;
+    HotKeyHandler handler_;
     QTimer keymapDebounce_;
     int keymapRefreshes_ = 0;
     int regrabCount_ = 0;

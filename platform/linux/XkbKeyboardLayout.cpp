@@ -1,6 +1,7 @@
 #include "XkbKeyboardLayout.h"
 
 #include "CarbonKeyTable.h"
+#include "XkbKeyText.h"
 
 #include <xcb/xcb.h>
 // The XKB protocol header uses a C++ keyword as a field name.
@@ -50,43 +51,18 @@ xkb_keymap* XkbKeyboardLayout::keymap(XkbSession* session) {
 }
 
 std::optional<QString> XkbKeyboardLayout::characterForKey(std::uint16_t carbonKeyCode) {
-    const auto key = carbonKeyByCode(carbonKeyCode);
-    XkbSession* session = key ? sessions_->session() : nullptr;
+    XkbSession* session = carbonKeyByCode(carbonKeyCode) ? sessions_->session() : nullptr;
     if (!session)
         return std::nullopt;
     // The group query is a round trip: any layout change made before it has been announced by then,
     // so a layout switched a moment ago is the one shown.
     const std::uint32_t group = session->currentGroup();
-    xkb_keymap* map = keymap(session);
-    if (!map)
-        return std::nullopt;
-    std::optional<QString> text;
-    const xkb_keycode_t code = xkb_keymap_key_by_name(map, key->xkbName);
-    if (code != XKB_KEYCODE_INVALID) {
-        if (xkb_state* state = xkb_state_new(map)) {
-            xkb_state_update_mask(state, 0, 0, 0, 0, 0, group);
-            char buffer[64] = {};
-            const int length = xkb_state_key_get_utf8(state, code, buffer, sizeof buffer);
-            // Control characters (Tab, Return, ...) are not something a key shows.
-            const QString utf8 = length > 0 ? QString::fromUtf8(buffer, length) : QString();
-            text = (utf8.size() == 1 && utf8[0].category() == QChar::Other_Control) ? QString() : utf8;
-            xkb_state_unref(state);
-        }
-    }
-    return text;
+    return keyText(keymap(session), carbonKeyCode, group);
 }
 
 std::optional<std::int64_t> XkbKeyboardLayout::carbonKeyCode(std::uint32_t nativeKeyCode) {
     XkbSession* session = sessions_->session();
-    if (!session)
-        return std::nullopt;
-    xkb_keymap* map = keymap(session);
-    if (!map)
-        return std::nullopt;
-    if (const char* name = xkb_keymap_key_get_name(map, nativeKeyCode))
-        if (const auto key = carbonKeyByXkbName(name))
-            return key->carbonKeyCode;
-    return std::nullopt;
+    return session ? carbonKeyCodeOf(keymap(session), nativeKeyCode) : std::nullopt;
 }
 
 } // namespace platform::linux_

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/PrivateBus.h"
 #include "support/TempXdg.h"
 
 #include <QByteArray>
@@ -12,26 +13,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-
-// A private session bus for the life of the object: its own dbus-daemon, whose address replaces
-// DBUS_SESSION_BUS_ADDRESS in this process (and so in every child). With a service folder, names
-// are activated from the .service files in it.
-class PrivateBus {
-public:
-    explicit PrivateBus(const QString& serviceDir = {});
-    ~PrivateBus();
-    PrivateBus(const PrivateBus&) = delete;
-    PrivateBus& operator=(const PrivateBus&) = delete;
-
-    bool running() const { return !address_.isEmpty(); }
-    QString address() const { return address_; }
-
-private:
-    QTemporaryDir dir_;
-    QProcess daemon_;
-    QString address_;
-    std::optional<QByteArray> savedAddress_;
-};
 
 struct CallResult {
     int exitCode = -1;

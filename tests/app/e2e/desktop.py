@@ -7,21 +7,6 @@ import tempfile
 import time
 
 
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%(tmp)s</listen>
-  <servicedir>%(services)s</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
-
-
 def wait_for(predicate, timeout=10.0, interval=0.05):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -120,7 +105,7 @@ class Desktop:
                 f.write("[D-BUS Service]\nName=app.tolvane.Tolvane\nExec=%s\n" % exec_line)
         config = os.path.join(folder, "bus.conf")
         with open(config, "w") as f:
-            f.write(BUS_CONFIG % {"tmp": folder, "services": services})
+            f.write(bus_config(folder, services))
         out_path = os.path.join(folder, "bus.out")
         with open(out_path, "w") as out:
             # An activated process inherits the daemon's output.
@@ -174,6 +159,17 @@ class Desktop:
                     proc.kill()
                     proc.wait()
         shutil.rmtree(self.home, ignore_errors=True)
+
+
+def bus_config(listen_dir, services=None):
+    """A private session bus's configuration: anyone may own and call anything; names are activated
+    from `services` when given."""
+    return ("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig>\n  <type>session</type>\n  <listen>unix:dir=%s</listen>\n" % listen_dir
+            + ("  <servicedir>%s</servicedir>\n" % services if services else "")
+            + "  <policy context=\"default\">\n    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+              "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
 
 
 def ini_string(value):

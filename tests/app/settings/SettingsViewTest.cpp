@@ -2,9 +2,12 @@
 #include "BrowserCatalogue.h"
 #include "BrowserPicker.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
+#include "GlobalKeys/Shortcuts.h"
 #include "SettingsStore.h"
 #include "SettingsWindow.h"
 #include "StartAtLogin/Toggle.h"
+#include "TolvaShortcutReactor.h"
+#include "platform/fake/FakeHotKeyEvents.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
@@ -156,6 +159,33 @@ TEST_F(SettingsFixture, ChangeBrowserShowsRecorderAndPickerAndRepairs) {
     EXPECT_FALSE(SettingsStore::boolForKey(SettingsStore::toggleBrowser));
     EXPECT_FALSE(view->changeBrowserOptions()->isVisibleTo(view->tabs()->widget(1)));
     EXPECT_EQ(storedId(), idAt(0)) << "switching off repairs too";
+}
+
+TEST_F(SettingsFixture, ShortcutsTabSaysWhatTheDesktopMakesOfGlobalShortcuts) {
+    auto hotKeys = std::make_shared<platform::fake::FakeHotKeyEvents>();
+    hotKeys->deliverable = false;
+    platform::Override<platform::HotKeyEvents> guard{hotKeys};
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    const GlobalKeys::Shortcut shortcut(GlobalKeys::Key::b, Qt::ControlModifier | Qt::AltModifier);
+    GlobalKeys::setShortcut(shortcut, TolvaShortcutReactor::toggleSystemBrowserKeys());
+    SettingsWindow window;
+    window.view()->tabs()->setCurrentIndex(1);
+    window.show();
+    auto* status = window.view()->findChild<QLabel*>("globalShortcutStatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), "Global shortcuts are not available on this desktop.");
+
+    // A portal came up and its desktop chose another key than the recorded one.
+    hotKeys->deliverable = true;
+    hotKeys->assigned[{std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers)}] =
+        "Ctrl+Alt+Y";
+    hotKeys->statusChanged();
+    EXPECT_EQ(status->text(), "The desktop assigned Ctrl+Alt+Y to this shortcut.");
+    hotKeys->assigned.clear();
+    hotKeys->statusChanged();
+    EXPECT_TRUE(status->isHidden()) << "nothing to say when the desktop delivers the recorded key";
+    GlobalKeys::setShortcut(std::nullopt, TolvaShortcutReactor::toggleSystemBrowserKeys());
 }
 
 TEST_F(SettingsFixture, PickerTellsCopiesApartByVersionLive) {

@@ -1,0 +1,51 @@
+#include "HotKeyStatusLabel.h"
+
+#include "GlobalKeys/Notifier.h"
+#include "GlobalKeys/Shortcuts.h"
+#include "platform/HotKeyEvents.h"
+#include "platform/Services.h"
+
+#include <QPointer>
+
+namespace Tolvane {
+
+HotKeyStatusLabel::HotKeyStatusLabel(GlobalKeys::Name name, QWidget* parent)
+    : QLabel(parent), name_(std::move(name)) {
+    setObjectName(QStringLiteral("globalShortcutStatus"));
+    setWordWrap(true);
+    if (platform::has<platform::HotKeyEvents>()) {
+        port_ = platform::get<platform::HotKeyEvents>();
+        // The desktop answers later than the window opens, and may change its mind.
+        observer_ = port_->addStatusObserver([self = QPointer<HotKeyStatusLabel>(this)] {
+            if (self)
+                self->refresh();
+        });
+    }
+    connect(&GlobalKeys::notifier(), &GlobalKeys::Notifier::shortcutByNameDidChange, this,
+            [this](const GlobalKeys::Name& changed) {
+                if (changed == name_)
+                    refresh();
+            });
+    refresh();
+}
+
+HotKeyStatusLabel::~HotKeyStatusLabel() {
+    if (port_)
+        port_->removeStatusObserver(observer_);
+}
+
+void HotKeyStatusLabel::refresh() {
+    QString text;
+    if (!port_ || !port_->canDeliverGlobalHotKeys()) {
+        text = tr("Global shortcuts are not available on this desktop.");
+    } else if (const auto shortcut = GlobalKeys::getShortcut(name_)) {
+        const QString assigned = port_->assignedTrigger(std::uint32_t(shortcut->carbonKeyCode),
+                                                        std::uint32_t(shortcut->carbonModifiers));
+        if (!assigned.isEmpty())
+            text = tr("The desktop assigned %1 to this shortcut.").arg(assigned);
+    }
+    setText(text);
+    setVisible(!text.isEmpty());
+}
+
+} // namespace Tolvane

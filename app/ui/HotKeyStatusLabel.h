@@ -1,0 +1,31 @@
+#pragma once
+
+#include "GlobalKeys/Name.h"
+
+#include <QLabel>
+
+#include <memory>
+
+namespace platform {
+class HotKeyEvents;
+}
+
+namespace Tolvane {
+
+// One line under a shortcut recorder with what the desktop makes of global shortcuts: that it cannot
+// deliver them at all, or the key it assigned instead of the recorded one. Hidden when neither applies.
+class HotKeyStatusLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit HotKeyStatusLabel(GlobalKeys::Name name, QWidget* parent = nullptr);
+    ~HotKeyStatusLabel() override;
+
+private:
+    void refresh();
+
+    GlobalKeys::Name name_;
+    std::shared_ptr<platform::HotKeyEvents> port_;
+    int observer_ = 0;
+};
+
+} // namespace Tolvane

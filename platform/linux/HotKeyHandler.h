@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/HotKeyEvents.h"
+
+#include <set>
+
+namespace platform::linux_ {
+
+// The one event handler of a hot-key adapter and the event kinds added to it: only those reach it.
+class HotKeyHandler {
+public:
+    OSStatus install(EventHandlerProc handler, EventHandlerRef* out) {
+        handler_ = std::move(handler);
+        *out = 1;
+        return noErr;
+    }
+    OSStatus add(const std::vector<EventTypeSpec>& types) {
+        for (const auto& t : types)
+            if (t.eventClass == kEventClassKeyboard)
+                kinds_.insert(t.eventKind);
+        return noErr;
+    }
+    OSStatus remove(const std::vector<EventTypeSpec>& types) {
+        for (const auto& t : types)
+            if (t.eventClass == kEventClassKeyboard)
+                kinds_.erase(t.eventKind);
+        return noErr;
+    }
+    bool handles(std::uint32_t kind) const { return handler_ && kinds_.count(kind); }
+    // Calls the handler when it takes this kind of event.
+    void deliver(std::uint32_t kind, EventHotKeyID id) const {
+        if (!handles(kind))
+            return;
+        const CarbonEvent event = CarbonEvent::hotKey(kind, id);
+        handler_(&event);
+    }
+
+private:
+    EventHandlerProc handler_;
+    std::set<std::uint32_t> kinds_;
+};
+
+} // namespace platform::linux_
