@@ -179,7 +179,7 @@ TEST_F(PortalShortcuts, RecordingAnotherKeyBindsItAndTheDesktopsChoiceIsShown) {
     }
     const Shortcut recorded(Key::y, controlOption); // the position, not the letter
     EXPECT_EQ(getShortcut(TolvaShortcutReactor::toggleSystemBrowserKeys()), recorded);
-    EXPECT_EQ(field->text(), QString::fromUtf8("⌃⌥Z")) << "the German layout's letter on that key";
+    EXPECT_EQ(field->text(), QString("Ctrl+Alt+Z")) << "the German layout's letter on that key";
 
     ASSERT_TRUE(waitForBinds(2));
     const QJsonArray asked = lastBound().value("shortcuts").toArray();
