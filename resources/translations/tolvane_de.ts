@@ -35,12 +35,35 @@
         <source>Images, videos, text and PDF documents</source>
         <translation>Bilder, Videos, Text- und PDF-Dokumente</translation>
     </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Shift</source>
+        <translation>Umschalt</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Strg</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Meta</source>
+        <translation>Meta</translation>
     </message>
 </context>
 <context>
@@ -116,6 +139,33 @@
         <source>Send Feedback</source>
         <translation>Feedback senden</translation>
     </message>
+    <message>
+        <source>Discard your feedback?</source>
+        <translation>Rückmeldung verwerfen?</translation>
+    </message>
+    <message>
+        <source>What you typed will be lost.</source>
+        <translation>Was du eingegeben hast, geht verloren.</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Weiter bearbeiten</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::HotKeyStatusLabel</name>
+    <message>
+        <source>Global shortcuts are not available on this desktop.</source>
+        <translation>Globale Tastenkürzel sind auf dieser Arbeitsumgebung nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>The desktop assigned %1 to this shortcut.</source>
+        <translation>Die Arbeitsumgebung hat diesem Tastenkürzel %1 zugewiesen.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -142,6 +192,13 @@
     <message>
         <source>Refresh list</source>
         <translation>Liste aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::NoTrayWindow</name>
+    <message>
+        <source>This desktop shows no tray icons, so Tolvane shows its menu here. On GNOME, the AppIndicator extension adds tray icons.</source>
+        <translation>Diese Arbeitsumgebung zeigt keine Symbole im Systembereich, daher zeigt Tolvane sein Menü hier. Unter GNOME fügt die Erweiterung AppIndicator solche Symbole hinzu.</translation>
     </message>
 </context>
 <context>
@@ -211,6 +268,13 @@
     <message>
         <source>Could not make %1 the default browser</source>
         <translation>%1 konnte nicht als Standardbrowser festgelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::TolvaShortcutReactor</name>
+    <message>
+        <source>Switch the default browser</source>
+        <translation>Standardbrowser wechseln</translation>
     </message>
 </context>
 </TS>

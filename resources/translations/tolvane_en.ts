@@ -35,12 +35,35 @@
         <source>the file is larger than %1 MiB</source>
         <translation>the file is larger than %1 MiB</translation>
     </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Meta</source>
+        <translation>Meta</translation>
     </message>
 </context>
 <context>
@@ -116,6 +139,33 @@
         <source>Send Feedback</source>
         <translation>Send Feedback</translation>
     </message>
+    <message>
+        <source>Discard your feedback?</source>
+        <translation>Discard your feedback?</translation>
+    </message>
+    <message>
+        <source>What you typed will be lost.</source>
+        <translation>What you typed will be lost.</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Keep Editing</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::HotKeyStatusLabel</name>
+    <message>
+        <source>Global shortcuts are not available on this desktop.</source>
+        <translation>Global shortcuts are not available on this desktop.</translation>
+    </message>
+    <message>
+        <source>The desktop assigned %1 to this shortcut.</source>
+        <translation>The desktop assigned %1 to this shortcut.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -142,6 +192,13 @@
     <message>
         <source>Refresh list</source>
         <translation>Refresh list</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::NoTrayWindow</name>
+    <message>
+        <source>This desktop shows no tray icons, so Tolvane shows its menu here. On GNOME, the AppIndicator extension adds tray icons.</source>
+        <translation>This desktop shows no tray icons, so Tolvane shows its menu here. On GNOME, the AppIndicator extension adds tray icons.</translation>
     </message>
 </context>
 <context>
@@ -211,6 +268,13 @@
     <message>
         <source>Could not make %1 the default browser</source>
         <translation>Could not make %1 the default browser</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::TolvaShortcutReactor</name>
+    <message>
+        <source>Switch the default browser</source>
+        <translation>Switch the default browser</translation>
     </message>
 </context>
 </TS>

@@ -35,12 +35,35 @@
         <source>Images, videos, text and PDF documents</source>
         <translation>Images, vidéos, textes et documents PDF</translation>
     </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Shift</source>
+        <translation>Maj</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Meta</source>
+        <translation>Méta</translation>
     </message>
 </context>
 <context>
@@ -116,6 +139,33 @@
         <source>Send Feedback</source>
         <translation>Envoyer un commentaire</translation>
     </message>
+    <message>
+        <source>Discard your feedback?</source>
+        <translation>Abandonner votre commentaire ?</translation>
+    </message>
+    <message>
+        <source>What you typed will be lost.</source>
+        <translation>Ce que vous avez saisi sera perdu.</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Continuer la saisie</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::HotKeyStatusLabel</name>
+    <message>
+        <source>Global shortcuts are not available on this desktop.</source>
+        <translation>Les raccourcis globaux ne sont pas disponibles sur ce bureau.</translation>
+    </message>
+    <message>
+        <source>The desktop assigned %1 to this shortcut.</source>
+        <translation>Le bureau a attribué %1 à ce raccourci.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -142,6 +192,13 @@
     <message>
         <source>Refresh list</source>
         <translation>Actualiser la liste</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::NoTrayWindow</name>
+    <message>
+        <source>This desktop shows no tray icons, so Tolvane shows its menu here. On GNOME, the AppIndicator extension adds tray icons.</source>
+        <translation>Ce bureau n’affiche pas d’icônes dans la zone de notification, Tolvane affiche donc son menu ici. Sous GNOME, l’extension AppIndicator ajoute ces icônes.</translation>
     </message>
 </context>
 <context>
@@ -211,6 +268,13 @@
     <message>
         <source>Could not make %1 the default browser</source>
         <translation>Impossible de définir %1 comme navigateur par défaut</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::TolvaShortcutReactor</name>
+    <message>
+        <source>Switch the default browser</source>
+        <translation>Changer de navigateur par défaut</translation>
     </message>
 </context>
 </TS>
