@@ -11,10 +11,13 @@ command -v hyperfine >/dev/null || { echo "cli_bench: hyperfine missing"; exit 0
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 apps="$home/.local/share/applications"
-mkdir -p "$apps" "$home/.config" "$home/usr/share/applications"
+mkdir -p "$apps" "$home/.config" "$home/usr/share/applications" "$home/bin"
+# The browsers' program is the user's own, as a downloaded browser's is: no package owns it.
+printf '#!/bin/sh\nexit 0\n' >"$home/bin/browser"
+chmod +x "$home/bin/browser"
 for i in $(seq 0 $((count - 1))); do
-  printf '[Desktop Entry]\nType=Application\nName=Browser %d\nIcon=web-browser\nExec=/bin/true %%u\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n' \
-    "$i" >"$apps/org.bench.Browser$i.desktop"
+  printf '[Desktop Entry]\nType=Application\nName=Browser %d\nIcon=web-browser\nExec=%s %%u\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n' \
+    "$i" "$home/bin/browser" >"$apps/org.bench.Browser$i.desktop"
 done
 update-desktop-database "$apps"
 

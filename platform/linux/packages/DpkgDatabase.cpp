@@ -13,6 +13,7 @@ void DpkgDatabase::readStatusLocked() {
         return;
     statusStamp_ = stamp;
     versions_.clear();
+    archs_.clear();
     QFile file(dir_ + QStringLiteral("/status"));
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -23,8 +24,10 @@ void DpkgDatabase::readStatusLocked() {
         if (installed && !package.isEmpty() && !version.isEmpty()) {
             const QString v = QString::fromUtf8(version);
             versions_.insert(QString::fromUtf8(package), v);
-            if (!arch.isEmpty())
+            if (!arch.isEmpty()) {
                 versions_.insert(QString::fromUtf8(package + ':' + arch), v);
+                archs_.insert(QString::fromUtf8(package), QString::fromUtf8(arch));
+            }
         }
         package.clear();
         arch.clear();
@@ -90,22 +93,58 @@ bool DpkgDatabase::refresh() {
     if (stamp == stamp_)
         return false;
     stamp_ = stamp;
-    readStatusLocked();
-    readListsLocked();
+    // Both are read again when next needed.
+    statusRead_ = false;
+    listsRead_ = false;
     return true;
+}
+
+std::optional<QString> DpkgDatabase::versionOfLocked(const QString& package) const {
+    auto version = versions_.constFind(package);
+    if (version == versions_.constEnd())
+        version = versions_.constFind(package.section(':', 0, 0));
+    return version == versions_.constEnd() ? std::nullopt : std::optional(*version);
+}
+
+// The installed package named after the file ("firefox-esr" for firefox-esr.desktop or
+// /usr/bin/firefox-esr), when its own list holds the path.
+std::optional<QString> DpkgDatabase::likelyOwnerLocked(const QString& path) {
+    QString name = path.section('/', -1);
+    if (name.endsWith(QLatin1String(".desktop")))
+        name.chop(8);
+    name = name.toLower();
+    if (name.isEmpty() || name.contains(QLatin1String("..")) || !versions_.contains(name))
+        return std::nullopt;
+    const QByteArray wanted = '\n' + path.toUtf8() + '\n';
+    // Multi-arch packages name their list "name:arch".
+    for (const QString& package : {name, name + ':' + archs_.value(name)}) {
+        QFile file(dir_ + QStringLiteral("/info/") + package + QStringLiteral(".list"));
+        if (file.open(QIODevice::ReadOnly) && ('\n' + file.readAll() + '\n').contains(wanted))
+            return package;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> DpkgDatabase::versionOwning(const QStringList& paths) {
     QMutexLocker lock(&mutex_);
+    if (!statusRead_) {
+        readStatusLocked();
+        statusRead_ = true;
+    }
+    for (const QString& path : paths)
+        if (const auto owner = likelyOwnerLocked(path))
+            if (auto version = versionOfLocked(*owner))
+                return version;
+    if (!listsRead_) {
+        readListsLocked();
+        listsRead_ = true;
+    }
     for (const QString& path : paths) {
         const auto owner = owners_.constFind(path);
         if (owner == owners_.constEnd())
             continue;
-        auto version = versions_.constFind(*owner);
-        if (version == versions_.constEnd())
-            version = versions_.constFind(owner->section(':', 0, 0));
-        if (version != versions_.constEnd())
-            return *version;
+        if (auto version = versionOfLocked(*owner))
+            return version;
     }
     return std::nullopt;
 }

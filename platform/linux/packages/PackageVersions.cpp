@@ -100,6 +100,10 @@ QString PackageVersions::programPath(const DesktopEntry& entry) const {
 std::optional<QString> PackageVersions::ownerVersion(const QString& path) const {
     if (path.isEmpty())
         return std::nullopt;
+    // Package managers never install into a home folder: a user's own entry or program has no
+    // owner to look for in the databases.
+    if (root_.isEmpty() && QDir::cleanPath(path).startsWith(QDir::homePath() + '/'))
+        return std::nullopt;
     auto lookup = [&](const QStringList& names) -> std::optional<QString> {
         if (names.isEmpty())
             return std::nullopt;
