@@ -42,6 +42,8 @@ void announceDefaultChanges(AutomationService* service) {
 // go on, else the exit status.
 std::optional<int> setUpApplication() {
     nameApplication();
+    // Only windows, menus and notifications speak the user's language; the command line does not.
+    installTranslations();
     if (const auto status = cli::rejectUnexpectedArguments(QCoreApplication::arguments()))
         return status;
     // Neither ends when a window (settings, feedback) closes.
@@ -67,7 +69,6 @@ bool platformCanStart() {
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
-    installTranslations();
 }
 
 int finishAfterEventLoop(int code) {

@@ -40,4 +40,24 @@ private:
     std::set<std::uint32_t> kinds_;
 };
 
+// What every adapter that dispatches to one HotKeyHandler answers alike; menus are watched
+// through the application's event monitor, since neither grabs nor portals see them.
+class HandlerHotKeyEvents : public HotKeyEvents {
+public:
+    bool hasEventDispatcherTarget() override { return true; }
+    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override {
+        return handler_.install(std::move(handler), out);
+    }
+    OSStatus addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.add(types);
+    }
+    OSStatus removeEventTypesFromHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
+        return handler_.remove(types);
+    }
+    bool menuTrackingUsesEventMonitor() const override { return true; }
+
+protected:
+    HotKeyHandler handler_;
+};
+
 } // namespace platform::linux_

@@ -23,7 +23,7 @@ namespace platform::linux_ {
 // set closes the session and binds the new set in a fresh one. Unregistering everything (an open
 // menu, a disabled registry) only mutes delivery: the desktop keeps the binding and is not asked
 // again when the same set comes back.
-class PortalHotKeyEvents : public QObject, public HotKeyEvents {
+class PortalHotKeyEvents : public QObject, public HandlerHotKeyEvents {
     Q_OBJECT
 public:
     // How the desktop lists one hot key: a stable id (kept across restarts, so the desktop keeps the
@@ -48,17 +48,6 @@ public:
     OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers, EventHotKeyID id,
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
-    bool hasEventDispatcherTarget() override { return true; }
-    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override {
-        return handler_.install(std::move(handler), out);
-    }
-    OSStatus addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
-        return handler_.add(types);
-    }
-    OSStatus removeEventTypesFromHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
-        return handler_.remove(types);
-    }
-    bool menuTrackingUsesEventMonitor() const override { return true; }
     bool canDeliverGlobalHotKeys() const override { return portalPresent_; }
     QString assignedTrigger(std::uint32_t keyCode, std::uint32_t modifiers) const override;
     int addStatusObserver(std::function<void()> changed) override;
@@ -117,7 +106,6 @@ private:
 
     std::map<EventHotKeyRef, Registration> registered_;
     EventHotKeyRef nextRef_ = 0;
-    HotKeyHandler handler_;
     std::set<QString> pressed_; // portal ids held down
 
     QString session_;                    // the open session's object path; empty when none

@@ -20,7 +20,7 @@ namespace platform::linux_ {
 // Hot keys as passive key grabs on the X root window, read on a dedicated connection.
 // A Carbon key code names a position, so it becomes the XKB key name and then the keycode of the
 // current keymap; the grabs are redone when the keymap changes.
-class X11HotKeyEvents : public QObject, public HotKeyEvents {
+class X11HotKeyEvents : public QObject, public HandlerHotKeyEvents {
 public:
     explicit X11HotKeyEvents(std::shared_ptr<XkbSessionProvider> sessions, int debounceMs = 100);
     ~X11HotKeyEvents() override;
@@ -28,17 +28,6 @@ public:
     OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers, EventHotKeyID id,
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
-    bool hasEventDispatcherTarget() override { return true; }
-    OSStatus installEventHandler(EventHandlerProc handler, EventHandlerRef* out) override {
-        return handler_.install(std::move(handler), out);
-    }
-    OSStatus addEventTypesToHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
-        return handler_.add(types);
-    }
-    OSStatus removeEventTypesFromHandler(EventHandlerRef, const std::vector<EventTypeSpec>& types) override {
-        return handler_.remove(types);
-    }
-    bool menuTrackingUsesEventMonitor() const override { return true; }
 
     // Keymap changes handled, and how many of them moved a grabbed key (for tests and diagnostics).
     int keymapRefreshes() const { return keymapRefreshes_; }
@@ -78,7 +67,6 @@ private:
     // Keycode held down -> its hot key. Kept across re-grabs: the release still ends the press.
     std::map<std::uint8_t, EventHotKeyID> pressed_;
     EventHotKeyRef nextRef_ = 0;
-    HotKeyHandler handler_;
     QTimer keymapDebounce_;
     int keymapRefreshes_ = 0;
     int regrabCount_ = 0;
