@@ -1,6 +1,6 @@
 #include "BrowserCommands.h"
 
-#include "BrowserMatch.h"
+#include "ListedBrowsers.h"
 #include "LaunchServices.h"
 #include "SettingsStore.h"
 #include "platform/HandlerService.h"

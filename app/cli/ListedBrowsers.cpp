@@ -1,6 +1,7 @@
-#include "BrowserMatch.h"
+#include "ListedBrowsers.h"
 
 #include "BrowserCatalogue.h"
+#include "BrowserMatch.h"
 #include "platform/BundleReader.h"
 #include "platform/Services.h"
 
@@ -37,8 +38,13 @@ QList<ListedBrowser> browsersNamed(const QList<ListedBrowser>& browsers, const Q
     if (wanted.isEmpty())
         return {};
     const QString asDesktopId = wanted.endsWith(desktopSuffix) ? wanted : wanted + desktopSuffix;
+    // The automation id by the rule every stored id follows: an updated browser keeps its old id.
+    QList<DefaultBrowser> all;
+    for (const ListedBrowser& listed : browsers)
+        all << listed.browser;
+    const DefaultBrowser* byId = browserMatching(all, wanted);
     const std::function<bool(const ListedBrowser&)> rules[] = {
-        [&](const ListedBrowser& l) { return l.browser.id() == wanted; },
+        [&](const ListedBrowser& l) { return byId && l.browser.id() == byId->id(); },
         [&](const ListedBrowser& l) { return l.desktopId == asDesktopId; },
         [&](const ListedBrowser& l) { return l.desktopId.compare(asDesktopId, Qt::CaseInsensitive) == 0; },
         [&](const ListedBrowser& l) { return l.browser.appName.compare(wanted, Qt::CaseInsensitive) == 0; },
