@@ -4,6 +4,7 @@
 #include "BrowserEntityQuery.h"
 #include "IntentLog.h"
 #include "LaunchServices.h"
+#include "ListedBrowsers.h"
 #include "TolvaFocusFilterIntent.h"
 #include "TolvaSetBrowserIntent.h"
 #include "platform/HandlerService.h"
@@ -64,23 +65,13 @@ QList<EntityRecord> records(const QList<BrowserEntity>& entities) {
     return list;
 }
 
-// An empty id is the automation service's "no browser chosen"; any other id reaches the intent,
-// which matches it against the installed browsers (only the id takes part there).
-std::optional<BrowserEntity> chosenEntity(const QString& id) {
-    if (id.isEmpty())
-        return std::nullopt;
-    BrowserEntity entity;
-    entity.id = id;
-    return entity;
-}
-
 // An id as error messages quote it: whole when short, shortened when a caller sent pages of it.
 QString quotedId(const QString& id) {
     constexpr int longest = 200;
     return QStringLiteral("\u201c%1\u201d").arg(id.size() > longest ? id.left(longest) + QChar(0x2026) : id);
 }
 
-// An intent run that found no browser for a non-empty id is an error for the caller.
+// An intent run that found no browser for the id is an error for the caller.
 class NoSuchBrowser : public std::exception {
 public:
     explicit NoSuchBrowser(QString id) : id_(std::move(id)) {}
@@ -94,8 +85,42 @@ private:
     QString id_;
 };
 
+// A name that several browsers share: the caller learns which desktop file IDs tell them apart.
+class AmbiguousBrowser : public std::exception {
+public:
+    AmbiguousBrowser(QString wanted, const QList<cli::ListedBrowser>& named) : wanted_(std::move(wanted)) {
+        for (const cli::ListedBrowser& listed : named)
+            desktopIds_ << listed.desktopId;
+    }
+    QString message() const {
+        return QStringLiteral("%1 names several browsers; use one of their desktop file IDs: %2.")
+            .arg(quotedId(wanted_), desktopIds_.join(QStringLiteral(", ")));
+    }
+
+private:
+    QString wanted_;
+    QStringList desktopIds_;
+};
+
+// The browser a caller names, in any form the command line's --set takes: the automation id (an
+// outdated one of an updated browser too), the desktop file ID with or without ".desktop", or the
+// name. An empty or unknown name reaches the intent as it came, which prints that nothing matched.
+BrowserEntity chosenEntity(const QString& wanted) {
+    BrowserEntity entity;
+    entity.id = wanted;
+    if (wanted.isEmpty())
+        return entity;
+    const QList<cli::ListedBrowser> named = cli::browsersNamed(cli::listedBrowsers(), wanted);
+    if (named.size() > 1)
+        throw AmbiguousBrowser(wanted, named);
+    if (named.size() == 1)
+        entity.id = named.first().browser.id();
+    return entity;
+}
+
 void requireMatch(IntentOutcome outcome, const QString& id) {
-    if (outcome == IntentOutcome::noSuchBrowser)
+    // The bus cannot send "no browser": an empty id names none, like a mistyped one.
+    if (outcome != IntentOutcome::switched)
         throw NoSuchBrowser(id);
 }
 
@@ -111,6 +136,9 @@ QDBusMessage answer(const QDBusMessage& request, const std::function<QVariantLis
                                         error.message());
     } catch (const NoSuchBrowser& error) {
         return request.createErrorReply(QString::fromLatin1(AutomationService::noSuchBrowserError),
+                                        error.message());
+    } catch (const AmbiguousBrowser& error) {
+        return request.createErrorReply(QString::fromLatin1(AutomationService::ambiguousBrowserError),
                                         error.message());
     } catch (const std::exception& error) {
         return request.createErrorReply(QDBusError::Failed, QString::fromLocal8Bit(error.what()));

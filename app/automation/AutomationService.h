@@ -51,6 +51,7 @@ public:
         "app.tolvane.Tolvane.Error.CouldNotSetDefaultBrowser";
     static constexpr const char* settingsUnavailableError = "app.tolvane.Tolvane.Error.SettingsUnavailable";
     static constexpr const char* noSuchBrowserError = "app.tolvane.Tolvane.Error.NoSuchBrowser";
+    static constexpr const char* ambiguousBrowserError = "app.tolvane.Tolvane.Error.AmbiguousBrowser";
 
     // How the bus name is held. The tray instance keeps it and takes it over from a process that
     // only serves automation; such a process yields it and then emits nameLost.

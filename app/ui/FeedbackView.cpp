@@ -249,7 +249,8 @@ QCoro::Task<> FeedbackView::submit(TaskButtons::CancellationToken token) {
                                              serviceURL());
     const QMap<QString, QString> attributes = Tellwick::FeedbackEnvironmentObserver().environmentValues();
 
-    platform::printLine("Feedback submitted: " + text);
+    // The log says that feedback went out, never what the user wrote.
+    platform::printLine(QStringLiteral("Feedback submitted"));
     if (attachment)
         platform::printLine("Attachment: " + filePath(*attachment));
 

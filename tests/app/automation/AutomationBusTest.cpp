@@ -162,15 +162,41 @@ TEST_F(AutomationBus, AutoConfirmSettingAppliesToTheAction) {
     EXPECT_TRUE(waitForStdoutLine("Script done."));
 }
 
-TEST_F(AutomationBus, EmptyIdLogsAndChangesNothing) {
-    EXPECT_EQ(gdbusCall("SetDefaultSystemBrowser", {"''"}).exitCode, 0);
-    EXPECT_EQ(gdbusCall("PerformFocusFilter", {"''"}).exitCode, 0);
-    const QString log = app->stderrText();
-    EXPECT_TRUE(log.contains("app.tolvane.Tolvane.TolvaSetBrowserIntent: Perform called")) << qPrintable(log);
-    EXPECT_TRUE(log.contains("app.tolvane.Tolvane.TolvaSetBrowserIntent: No default browser selected"));
-    EXPECT_TRUE(log.contains("app.tolvane.Tolvane.TolvaFocusFilterIntent: No default browser selected"));
-    EXPECT_TRUE(app->stdoutLines().isEmpty());
+TEST_F(AutomationBus, EmptyIdIsNoSuchBrowserAndChangesNothing) {
+    for (const QString method : {"SetDefaultSystemBrowser", "PerformFocusFilter"}) {
+        const CallResult result = gdbusCall(method, {"''"});
+        EXPECT_NE(result.exitCode, 0) << qPrintable(method);
+        EXPECT_TRUE(result.err.contains("app.tolvane.Tolvane.Error.NoSuchBrowser")) << qPrintable(result.err);
+    }
+    EXPECT_EQ(app->stdoutLines(),
+              (QStringList{"No valid default browser is selected", "No valid default browser is selected"}));
     EXPECT_TRUE(app->handlerCalls().isEmpty());
+}
+
+// A script may name a browser as the command line does: desktop file ID (".desktop" optional) or name.
+TEST_F(AutomationBus, BrowsersAreFoundByDesktopFileIdAndNameToo) {
+    const QString twin = xdg.writeBrowserEntry("org.example.twin", "Beta", "X-AppImage-Version=1\n");
+    ASSERT_EQ(gdbusCall("SetDefaultSystemBrowser", {gvariantString("org.example.gamma.desktop")}).exitCode,
+              0);
+    ASSERT_EQ(gdbusCall("PerformFocusFilter", {gvariantString("org.example.alpha")}).exitCode, 0);
+    ASSERT_EQ(gdbusCall("SetDefaultSystemBrowser", {gvariantString("gAMMA")}).exitCode, 0);
+    EXPECT_EQ(app->handlerCalls(),
+              (QStringList{"http org.example.gamma main", "http org.example.alpha worker",
+                           "http org.example.gamma main"}));
+    EXPECT_EQ(app->stdoutLines(),
+              (QStringList{"Setting default browser to " + gamma.id, "Setting default browser to " + alpha.id,
+                           "Setting default browser to " + gamma.id}));
+
+    // Two browsers called Beta: the caller is told which desktop file IDs to use, nothing is switched.
+    const CallResult ambiguous = gdbusCall("SetDefaultSystemBrowser", {gvariantString("Beta")});
+    EXPECT_NE(ambiguous.exitCode, 0);
+    EXPECT_TRUE(ambiguous.err.contains("app.tolvane.Tolvane.Error.AmbiguousBrowser"))
+        << qPrintable(ambiguous.err);
+    EXPECT_TRUE(ambiguous.err.contains("org.example.beta.desktop") &&
+                ambiguous.err.contains("org.example.twin.desktop"))
+        << qPrintable(ambiguous.err);
+    EXPECT_EQ(app->handlerCalls().size(), 3);
+    QFile::remove(twin);
 }
 
 TEST_F(AutomationBus, RefusedSwitchReturnsTheNamedErrorFromBothActions) {
