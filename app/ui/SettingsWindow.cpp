@@ -1,6 +1,5 @@
 #include "SettingsWindow.h"
 
-#include "AppDisplayName.h"
 #include "SettingsView.h"
 
 #include <QAction>
@@ -9,7 +8,8 @@
 namespace Tolvane {
 
 SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), view_(new SettingsView(this)) {
-    setWindowTitle(tr("%1 Settings").arg(appDisplayName()));
+    // The platform adds " — Tolvane" to every window title.
+    setWindowTitle(tr("Settings"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);

@@ -1,4 +1,5 @@
 #include "platform/linux/DBusNotifications.h"
+#include "support/ServiceWait.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -36,7 +37,7 @@ class SessionBus {
 public:
     SessionBus() {
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (daemon_.waitForStarted(10000) && daemon_.waitForReadyRead(10000))
+        if (daemon_.waitForStarted(serviceStartMs) && daemon_.waitForReadyRead(serviceStartMs))
             address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
         qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
     }

@@ -1,5 +1,7 @@
 #include "PrivateBus.h"
 
+#include "ServiceWait.h"
+
 #include <QFile>
 
 PrivateBus::PrivateBus(const QString& serviceDir) {
@@ -21,9 +23,10 @@ PrivateBus::PrivateBus(const QString& serviceDir) {
 
     daemon_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     daemon_.start("dbus-daemon", {"--config-file=" + config, "--nofork", "--print-address=1"});
-    if (!daemon_.waitForStarted(10000))
+    if (!daemon_.waitForStarted(serviceStartMs))
         return;
-    while (!daemon_.canReadLine() && daemon_.waitForReadyRead(10000)) {
+    // Ends at once when the daemon exits.
+    while (!daemon_.canReadLine() && daemon_.waitForReadyRead(serviceStartMs)) {
     }
     address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
     if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))

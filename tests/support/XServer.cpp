@@ -1,5 +1,7 @@
 #include "XServer.h"
 
+#include "ServiceWait.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
@@ -48,7 +50,7 @@ bool XServer::startOn(int number) {
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->start(
         "Xvfb", {QString(":%1").arg(number), "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-    if (!process->waitForStarted(5000)) {
+    if (!process->waitForStarted(serviceStartMs)) {
         error_ = "Xvfb did not start: " + process->errorString();
         return false;
     }
@@ -56,7 +58,7 @@ bool XServer::startOn(int number) {
     const QString lockPath = QString("/tmp/.X%1-lock").arg(number);
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 15000) {
+    while (clock.elapsed() < serviceStartMs) {
         if (process->state() != QProcess::Running) {
             // Lost a race for this number to another server; try the next one.
             error_ = "Xvfb exited: " + QString::fromLocal8Bit(process->readAll()).trimmed();

@@ -1,5 +1,7 @@
 #include "BusFixture.h"
 
+#include "support/ServiceWait.h"
+
 #include <QDir>
 #include <QFile>
 #include <QThread>
@@ -153,20 +155,17 @@ AutomationProcess::~AutomationProcess() {
 
 bool AutomationProcess::start() {
     process_.start(automationBinary(), {});
-    if (!process_.waitForStarted(10000))
+    if (!process_.waitForStarted(serviceStartMs))
         return false;
-    // Polls the bus, not our own code, for the name; gives up if the process ends first.
-    for (int i = 0; i < 200; ++i) {
-        const CallResult owner =
-            runTool("gdbus", {"call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
-                              "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner",
-                              "app.tolvane.Tolvane"});
-        if (owner.out.contains("true"))
-            return true;
-        if (process_.waitForFinished(50))
-            return false;
-    }
-    return false;
+    // Polls the bus, not our own code, for the name.
+    return waitForService(
+        [] {
+            return runTool("gdbus", {"call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                                     "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner",
+                                     "app.tolvane.Tolvane"})
+                .out.contains("true");
+        },
+        process_);
 }
 
 namespace {

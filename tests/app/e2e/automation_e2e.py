@@ -56,7 +56,7 @@ class AutomationEndToEnd(unittest.TestCase):
                            for l in f.read().splitlines())
         for desktop_id in ("charlie.desktop", "alpha.desktop"):
             self.assertEqual(self.desk.run(["xdg-mime", "default", desktop_id, "x-scheme-handler/https"]).returncode, 0)
-            self.assertTrue(wait_for(lambda: seen(desktop_id), 10), "no PropertiesChanged for " + desktop_id)
+            self.assertTrue(wait_for(lambda: seen(desktop_id)), "no PropertiesChanged for " + desktop_id)
             got = self.desk.run(["gdbus", "call", "--session", *DEST, "--method",
                                  "org.freedesktop.DBus.Properties.Get", IFACE.rstrip("."), "DefaultBrowser"])
             self.assertIn("<'%s'>" % desktop_id, got.stdout, got.stderr)
@@ -90,7 +90,7 @@ class AutomationEndToEnd(unittest.TestCase):
         daemon = next(p for p in self.desk.procs if p.args[0] == "dbus-daemon")
         daemon.terminate()
         daemon.wait(5)
-        self.assertTrue(wait_for(lambda: not os.path.exists("/proc/%d" % service), 15),
+        self.assertTrue(wait_for(lambda: not os.path.exists("/proc/%d" % service)),
                         "the service must not outlive the session bus it serves")
 
     def test_stale_id_and_failing_switch(self):
@@ -99,7 +99,7 @@ class AutomationEndToEnd(unittest.TestCase):
         self.assertNotEqual(stale.returncode, 0, "an id that matches nothing is not a success")
         self.assertIn("app.tolvane.Tolvane.Error.NoSuchBrowser", stale.stderr)
         self.assertIn(stale_id, stale.stderr)
-        self.assertTrue(wait_for(lambda: "No valid default browser is selected" in self.printed(), 5),
+        self.assertTrue(wait_for(lambda: "No valid default browser is selected" in self.printed()),
                         self.printed())
         self.assertFalse(os.path.exists(os.path.join(self.desk.config, "mimeapps.list")), "nothing was written")
 
@@ -124,7 +124,7 @@ class SecondSession(unittest.TestCase):
         tray_bus, _ = desk.start_bus("tray-bus")
         desk.start_x()
         tray = desk.spawn([TOLVANE], env=dict(desk.env, DBUS_SESSION_BUS_ADDRESS=tray_bus))
-        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), 15), "the tray icon never appeared")
+        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), watch=[tray]), "the tray icon never appeared")
 
         ssh_bus, _ = desk.start_bus("ssh-bus", TOLVANE + " --service")
         ssh = dict(desk.env, DBUS_SESSION_BUS_ADDRESS=ssh_bus)
@@ -154,7 +154,7 @@ class SecondSession(unittest.TestCase):
 
         desk.start_x()
         tray = desk.spawn([TOLVANE])
-        self.assertTrue(wait_for(lambda: desk.stray_processes(TOLVANE) == [tray.pid], 15),
+        self.assertTrue(wait_for(lambda: desk.stray_processes(TOLVANE) == [tray.pid]),
                         "the service leaves once the tray instance owns the name")
         owner = desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
                           "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID",
@@ -177,8 +177,8 @@ class QuitUnderLoad(unittest.TestCase):
         owned = lambda: "true" in desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
                                             "--object-path", "/org/freedesktop/DBus", "--method",
                                             "org.freedesktop.DBus.NameHasOwner", "app.tolvane.Tolvane"]).stdout
-        self.assertTrue(wait_for(owned, 15), "Tolvane never took its bus name")
-        icon = wait_for(lambda: desk.windows("tolvane"), 15)
+        self.assertTrue(wait_for(owned, watch=[proc]), "Tolvane never took its bus name")
+        icon = wait_for(lambda: desk.windows("tolvane"))
         self.assertTrue(icon, "the tray icon never appeared")
 
         call = " ".join(["gdbus", "call", "--session", *DEST, "--method", IFACE + "SuggestedEntities"])
@@ -189,7 +189,7 @@ class QuitUnderLoad(unittest.TestCase):
         geometry = dict(line.split("=") for line in desk.xdotool("getwindowgeometry", "--shell", icon[0]).stdout.split())
         desk.xdotool("mousemove", str(int(geometry["X"]) + int(geometry["WIDTH"]) // 2),
                      str(int(geometry["Y"]) + int(geometry["HEIGHT"]) // 2), "click", "1")
-        self.assertTrue(wait_for(lambda: len(desk.windows("tolvane", visible=True)) > 1, 15), "the menu did not open")
+        self.assertTrue(wait_for(lambda: len(desk.windows("tolvane", visible=True)) > 1), "the menu did not open")
         desk.xdotool("key", "Down", "Return")  # Quit is the first row
         try:
             proc.wait(10)

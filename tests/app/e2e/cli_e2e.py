@@ -105,7 +105,7 @@ class CommandLine(unittest.TestCase):
     def test_commands_leave_a_running_tray_instance_alone(self):
         self.desk.start_x()
         tray = self.desk.spawn([TOLVANE])
-        self.assertTrue(wait_for(lambda: self.desk.windows("tolvane"), 15), "the tray icon never appeared")
+        self.assertTrue(wait_for(lambda: self.desk.windows("tolvane"), watch=[tray]), "the tray icon never appeared")
         shown = self.desk.windows("tolvane", visible=True)
         with_display = dict(self.desk.env)  # even where the tray's display is reachable
         for args in [("--list",), ("--get",), ("--set", "bravo")]:

@@ -7,14 +7,34 @@ import tempfile
 import time
 
 
-def wait_for(predicate, timeout=10.0, interval=0.05):
+# How long a real service (X server, bus, portal, Tolvane itself) may take to come up or to answer on
+# a loaded machine. A start that fails shows sooner: pass the process as `watch`.
+SERVICE_TIMEOUT = 60.0
+
+
+class ProcessExited(AssertionError):
+    """A process that a wait depended on ended before the awaited thing happened."""
+
+
+def wait_for(predicate, timeout=SERVICE_TIMEOUT, interval=0.05, watch=()):
+    """Polls `predicate` until it gives a true value and returns that value; None after `timeout` seconds.
+    When a process in `watch` ends first, the wait fails at once with ProcessExited and its status."""
     end = time.monotonic() + timeout
-    while time.monotonic() < end:
+    while True:
         value = predicate()
         if value:
             return value
+        for proc in watch:
+            if proc.poll() is not None:
+                # It may have done its part on its way out.
+                value = predicate()
+                if value:
+                    return value
+                raise ProcessExited("%s exited with status %d" % (os.path.basename(str(proc.args[0])),
+                                                                   proc.returncode))
+        if time.monotonic() >= end:
+            return None
         time.sleep(interval)
-    return None
 
 
 class Desktop:
@@ -63,9 +83,9 @@ class Desktop:
             self.start_tray()
 
     def start_tray(self):
-        self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                    "--height", "28", "--SetDockType", "true", "--transparent", "false"])
-        if not wait_for(lambda: self.xdotool("search", "--classname", "trayer").stdout.strip(), 10):
+        tray = self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                           "--height", "28", "--SetDockType", "true", "--transparent", "false"])
+        if not wait_for(lambda: self.xdotool("search", "--classname", "trayer").stdout.strip(), watch=[tray]):
             raise RuntimeError("the tray host did not start")
         time.sleep(0.2)
 
@@ -109,13 +129,13 @@ class Desktop:
         out_path = os.path.join(folder, "bus.out")
         with open(out_path, "w") as out:
             # An activated process inherits the daemon's output.
-            self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
-                       stdout=out, stderr=out)
+            daemon = self.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
+                                stdout=out, stderr=out)
 
         def address():
             with open(out_path, encoding="utf-8", errors="replace") as f:
                 return next((l for l in f.read().splitlines() if l.startswith("unix:")), None)
-        found = wait_for(address)
+        found = wait_for(address, watch=[daemon])
         if not found:
             raise RuntimeError("dbus-daemon did not start")
         return found, out_path

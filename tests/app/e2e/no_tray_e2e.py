@@ -27,7 +27,7 @@ class NoTrayWindow(unittest.TestCase):
         log = open(os.path.join(self.desk.home, "tolvane.out"), "w")
         self.addCleanup(log.close)
         proc = self.desk.spawn([TOLVANE], stdout=log, stderr=log)
-        window = wait_for(self.window, 20)
+        window = wait_for(self.window, watch=[proc])
         self.assertTrue(window, "the window opens when no tray host shows up")
         if os.environ.get("TOLVANE_SCREENSHOT"):
             self.desk.run(["import", "-window", "root", os.environ["TOLVANE_SCREENSHOT"]])
@@ -35,28 +35,28 @@ class NoTrayWindow(unittest.TestCase):
         # Focus starts on the first browser row; the next row makes Bravo the default.
         self.desk.xdotool("windowfocus", "--sync", window)
         self.desk.xdotool("key", "--window", window, "Tab", "space")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 10),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
         # The rows were read again (the default first: Bravo, Alpha, Charlie) and still act.
         self.desk.xdotool("key", "--window", window, "Tab", "Tab", "space")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "charlie.desktop", 10),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "charlie.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
 
         self.desk.xdotool("key", "--window", window, "ctrl+w")
-        self.assertTrue(wait_for(lambda: self.window() is None, 10), "Ctrl+W closes the window")
+        self.assertTrue(wait_for(lambda: self.window() is None), "Ctrl+W closes the window")
         self.assertIsNone(proc.poll(), "closing the window does not end Tolvane")
 
         # Starting Tolvane again brings the window forward, focused.
         second = subprocess.run([TOLVANE], env=self.desk.env, capture_output=True, text=True, timeout=30)
         self.assertEqual(second.returncode, 0)
-        window = wait_for(self.window, 10)
+        window = wait_for(self.window)
         self.assertTrue(window, "a second start shows the window again")
-        self.assertTrue(wait_for(lambda: self.desk.xdotool("getwindowfocus").stdout.strip() == window, 10))
+        self.assertTrue(wait_for(lambda: self.desk.xdotool("getwindowfocus").stdout.strip() == window))
 
         # A tray host that appears later takes over.
         self.desk.start_tray()
-        self.assertTrue(wait_for(lambda: self.window() is None, 10), "the window goes once the icon is there")
-        self.assertTrue(wait_for(lambda: self.desk.windows("tolvane"), 10), "the tray icon")
+        self.assertTrue(wait_for(lambda: self.window() is None), "the window goes once the icon is there")
+        self.assertTrue(wait_for(lambda: self.desk.windows("tolvane")), "the tray icon")
         self.assertIsNone(proc.poll())
 
 

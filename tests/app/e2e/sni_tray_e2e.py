@@ -73,7 +73,7 @@ class StatusNotifierTray(unittest.TestCase):
         self.assertTrue(all(e["enabled"] for e in entries[6:9]))
 
         self.host("click", self.service, item["Menu"], str(entries[7]["id"]))
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 10),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
         # After the switch the list is read again (the default first); the host gets the new rows.
         again = [shown(e.get("label", "-")) for e in self.layout(item["Menu"])]
@@ -82,7 +82,7 @@ class StatusNotifierTray(unittest.TestCase):
         # A left click on the icon opens the menu.
         visible = set(self.desk.windows("tolvane", visible=True))
         self.host("activate", self.service, self.path, "600", "10")
-        self.assertTrue(wait_for(lambda: set(self.desk.windows("tolvane", visible=True)) - visible, 10),
+        self.assertTrue(wait_for(lambda: set(self.desk.windows("tolvane", visible=True)) - visible),
                         "Activate opens the menu")
         self.assertIsNone(self.proc.poll())
 

@@ -38,7 +38,7 @@ class TrayEndToEnd(unittest.TestCase):
         self.addCleanup(log.close)
         self.proc = self.desk.spawn([TOLVANE], stdout=log, stderr=log)
         self.log_path = log.name
-        icon = wait_for(lambda: self.desk.windows("tolvane"), 15)
+        icon = wait_for(lambda: self.desk.windows("tolvane"), watch=[self.proc])
         self.assertTrue(icon, "the tray icon never appeared")
         time.sleep(0.5)
         return icon[0]
@@ -61,7 +61,7 @@ class TrayEndToEnd(unittest.TestCase):
     def open_menu(self, icon):
         before = len(self.desk.windows("tolvane", visible=True))
         self.click_icon(icon)
-        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > before, 10),
+        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > before),
                         "the menu did not open")
         time.sleep(0.2)
 
@@ -72,7 +72,7 @@ class TrayEndToEnd(unittest.TestCase):
         for _ in range(6):
             self.desk.xdotool("key", "Down")
         self.desk.xdotool("key", "Return")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
         self.assertEqual(self.desk.default_for("x-scheme-handler/http"), "bravo.desktop")
         with open(self.mimeapps, encoding="utf-8") as f:
@@ -94,7 +94,7 @@ class TrayEndToEnd(unittest.TestCase):
         self.shortcut_setup()
         self.start_tolvane()
         self.desk.xdotool("key", "ctrl+alt+b")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5))
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"))
         time.sleep(0.3)
         lines = [l for l in self.output_lines() if l.startswith("Setting default browser to ")]
         self.assertEqual(len(lines), 1, self.output_lines())
@@ -106,7 +106,7 @@ class TrayEndToEnd(unittest.TestCase):
             f.write("X-AppImage-Version=2.0\n")
         self.start_tolvane()
         self.desk.xdotool("key", "ctrl+alt+b")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"),
                         self.output_lines())
         self.assertIn("Setting default browser to bravo:2.0:file://" + bravo, self.output_lines())
 
@@ -118,7 +118,7 @@ class TrayEndToEnd(unittest.TestCase):
         self.assertEqual([l for l in self.output_lines() if l.startswith("Setting")], [],
                          "nothing happens until the key is released")
         self.desk.xdotool("keyup", "ctrl+alt+b")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 5))
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"))
         time.sleep(0.3)
         self.assertEqual(len([l for l in self.output_lines() if l.startswith("Setting default browser to ")]), 1)
 
@@ -131,9 +131,9 @@ class TrayEndToEnd(unittest.TestCase):
         self.assertIsNone(self.proc.poll())
         self.assertEqual(self.desk.stray_processes(TOLVANE), [self.proc.pid])
         # The running instance answers by opening its menu; once that is closed, nothing new is shown.
-        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > len(visible), 10))
+        self.assertTrue(wait_for(lambda: len(self.desk.windows("tolvane", visible=True)) > len(visible)))
         self.desk.xdotool("key", "Escape")
-        self.assertTrue(wait_for(lambda: set(self.desk.windows("tolvane", visible=True)) == visible, 10),
+        self.assertTrue(wait_for(lambda: set(self.desk.windows("tolvane", visible=True)) == visible),
                         "no second icon")
 
 
@@ -149,13 +149,13 @@ class TrayWaitsForHost(unittest.TestCase):
         def logged(text):
             with open(log.name) as f:
                 return text in f.read()
-        self.assertTrue(wait_for(lambda: logged("waiting"), 15), "Tolvane says it waits for a tray")
-        self.assertTrue(wait_for(lambda: logged("waiting quietly"), 15), "the moment a window would open")
+        self.assertTrue(wait_for(lambda: logged("waiting")), "Tolvane says it waits for a tray")
+        self.assertTrue(wait_for(lambda: logged("waiting quietly")), "the moment a window would open")
         self.assertEqual(desk.xdotool("search", "--onlyvisible", "--name", "^Tolvane$").stdout, "",
                          "no window when started at login")
         self.assertIsNone(proc.poll(), "Tolvane must not quit without a tray")
         desk.start_tray()
-        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), 10))
+        self.assertTrue(wait_for(lambda: desk.windows("tolvane")))
 
 
 if __name__ == "__main__":

@@ -29,7 +29,7 @@ class SettingsEndToEnd(unittest.TestCase):
         self.addCleanup(log.close)
         self.log_path = log.name
         self.proc = self.desk.spawn([TOLVANE], stdout=log, stderr=log)
-        icon = wait_for(lambda: self.desk.xdotool("search", "--classname", "tolvane").stdout.split(), 15)
+        icon = wait_for(lambda: self.desk.xdotool("search", "--classname", "tolvane").stdout.split(), watch=[self.proc])
         self.assertTrue(icon, "the tray icon never appeared")
         self.icon = icon[0]
         time.sleep(0.5)
@@ -70,8 +70,9 @@ class SettingsEndToEnd(unittest.TestCase):
         self.desk.xdotool("mousemove", str(x), str(y), "click", "1")
         time.sleep(0.7)
         self.key("Down", "Down", "Return")  # Quit, Settings…
-        window = wait_for(lambda: self.desk.xdotool("search", "--onlyvisible", "--name", "Tolvane Settings")
-                          .stdout.split(), 10)
+        # The desktop's title form: the window's own title, then the application's name once.
+        window = wait_for(lambda: self.desk.xdotool("search", "--onlyvisible", "--name", "^Settings — Tolvane$")
+                          .stdout.split())
         self.assertTrue(window, "the settings window did not open")
         self.desk.xdotool("windowfocus", "--sync", window[0])
         time.sleep(0.5)
@@ -85,28 +86,28 @@ class SettingsEndToEnd(unittest.TestCase):
                         % desktop.ini_string("bravo:1.0:file://" + bravo))
         self.open_settings_from_tray()
         self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowserId", "").strip('"') ==
-                                 "bravo:2.0:file://" + bravo, 5), self.settings())
+                                 "bravo:2.0:file://" + bravo), self.settings())
 
     def test_record_shortcut_pick_browser_and_use_it(self):
         window = self.open_settings_from_tray()
         # Showing the window repaired the toggle browser: the first one is stored.
         self.assertTrue(wait_for(lambda: "alpha.desktop" in self.settings().get(
-            "settings.settingsToggleBrowserId", ""), 5), self.settings())
+            "settings.settingsToggleBrowserId", "")), self.settings())
         self.screenshot("settings-general.png")
 
         # "Launch at login" is the first control after the tab bar: on writes the autostart entry,
         # off removes it.
         entry = os.path.join(self.desk.config, "autostart", "app.tolvane.Tolvane.desktop")
         self.key("Tab", "space")
-        self.assertTrue(wait_for(lambda: os.path.exists(entry), 5), "no autostart entry")
+        self.assertTrue(wait_for(lambda: os.path.exists(entry)), "no autostart entry")
         with open(entry, encoding="utf-8") as f:
             self.assertIn("Exec=", f.read())
         self.key("space")
-        self.assertTrue(wait_for(lambda: not os.path.exists(entry), 5), "the autostart entry stayed")
+        self.assertTrue(wait_for(lambda: not os.path.exists(entry)), "the autostart entry stayed")
 
         # Back to the tab bar, on to "Shortcuts", then to "Change browser" and switch it on.
         self.key("shift+Tab", "Right", "Tab", "space")
-        self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowser") == "true", 5),
+        self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowser") == "true"),
                         self.settings())
 
         # Onto the recorder (Tab alone does not record), Space records, then the shortcut.
@@ -118,21 +119,21 @@ class SettingsEndToEnd(unittest.TestCase):
         self.screenshot("settings-recording.png")  # the hint stands in the field
         self.desk.xdotool("key", "ctrl+alt+b")
         self.assertTrue(wait_for(lambda: '{\\"carbonKeyCode\\":11,\\"carbonModifiers\\":6144}'
-                                 in self.stored_shortcut(), 5), self.stored_shortcut())
+                                 in self.stored_shortcut()), self.stored_shortcut())
 
         # The focus stayed on the recorder; Tab goes on to the picker. Charlie is two rows down.
         self.key("Tab", "Down", "Down")
         self.assertTrue(wait_for(lambda: "charlie.desktop" in self.settings().get(
-            "settings.settingsToggleBrowserId", ""), 5), self.settings())
+            "settings.settingsToggleBrowserId", "")), self.settings())
         self.screenshot("settings-shortcuts.png")
 
         self.key("ctrl+w")
         self.assertTrue(wait_for(lambda: not self.desk.xdotool("search", "--onlyvisible", "--name",
-                                                               "Tolvane Settings").stdout.split(), 5))
+                                                               "^Settings — Tolvane$").stdout.split()))
         self.assertEqual(self.desk.default_for("x-scheme-handler/https"), "alpha.desktop")
 
         self.desk.xdotool("key", "ctrl+alt+b")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "charlie.desktop", 5),
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "charlie.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
         self.assertIsNone(self.proc.poll(), "Tolvane keeps running after its window closed")
 

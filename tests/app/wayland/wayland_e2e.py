@@ -35,7 +35,7 @@ class WaylandEndToEnd(unittest.TestCase):
         self.desk.spawn(["weston", "--backend=headless-backend.so", "--socket=tolvane-wayland", "--idle-time=0",
                          "--no-config"])
         socket = os.path.join(self.desk.home, "tolvane-wayland")
-        self.assertTrue(wait_for(lambda: os.path.exists(socket), 15), "weston did not start")
+        self.assertTrue(wait_for(lambda: os.path.exists(socket)), "weston did not start")
 
     def start_bus(self):
         config = self.desk.write("bus.conf", bus_config(self.desk.home))
@@ -50,13 +50,14 @@ class WaylandEndToEnd(unittest.TestCase):
         self.desk.write("portals/tolvanetest.portal",
                         "[portal]\nDBusName=%s\nInterfaces=org.freedesktop.impl.portal.GlobalShortcuts\n"
                         "UseIn=tolvanetest\n" % BACKEND_NAME)
-        self.desk.spawn([BACKEND, BACKEND_NAME])
-        self.assertTrue(wait_for(lambda: self.has_owner(BACKEND_NAME)), "the test back end did not start")
+        backend = self.desk.spawn([BACKEND, BACKEND_NAME])
+        self.assertTrue(wait_for(lambda: self.has_owner(BACKEND_NAME), watch=[backend]),
+                        "the test back end did not start")
         env = dict(self.desk.env, XDG_DESKTOP_PORTAL_DIR=os.path.join(self.desk.home, "portals"),
                    XDG_CURRENT_DESKTOP="tolvanetest")
-        self.desk.procs.append(subprocess.Popen([PORTAL], env=env, stdout=subprocess.DEVNULL,
-                                                stderr=subprocess.DEVNULL))
-        self.assertTrue(wait_for(lambda: self.has_owner("org.freedesktop.portal.Desktop")),
+        portal = subprocess.Popen([PORTAL], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.desk.procs.append(portal)
+        self.assertTrue(wait_for(lambda: self.has_owner("org.freedesktop.portal.Desktop"), watch=[portal]),
                         "xdg-desktop-portal did not start")
 
     def has_owner(self, name):
@@ -82,7 +83,7 @@ class WaylandEndToEnd(unittest.TestCase):
         self.start_bus()
         self.start_portal()
         self.start_tolvane()
-        self.assertTrue(wait_for(lambda: "toggleSystemBrowserKeys" in self.backend("Binds"), 15),
+        self.assertTrue(wait_for(lambda: "toggleSystemBrowserKeys" in self.backend("Binds"), watch=[self.proc]),
                         open(self.log_path).read())
         self.assertIn("CTRL+ALT+b", self.backend("Binds"))
         chosen = self.logged("global shortcuts through the desktop's GlobalShortcuts portal")
@@ -91,14 +92,14 @@ class WaylandEndToEnd(unittest.TestCase):
         self.assertEqual(self.logged("unavailable"), [])
         self.backend("Press", "toggleSystemBrowserKeys")
         self.backend("Release", "toggleSystemBrowserKeys")
-        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 10))
+        self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"))
         self.assertEqual(len(self.logged("Setting default browser to bravo")), 1)
         self.assertIsNone(self.proc.poll(), "Tolvane keeps running")
 
     def test_without_a_portal_it_says_shortcuts_are_unavailable(self):
         self.start_bus()
         self.start_tolvane()
-        line = wait_for(lambda: self.logged("global shortcuts are unavailable"), 15)
+        line = wait_for(lambda: self.logged("global shortcuts are unavailable"), watch=[self.proc])
         self.assertTrue(line, open(self.log_path).read())
         self.assertEqual(len(line), 1)
         self.assertIn('Qt runs on the "wayland" platform', line[0])
