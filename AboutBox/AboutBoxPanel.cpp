@@ -1,6 +1,7 @@
 #include "AboutBoxPanel.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -44,6 +45,14 @@ void AboutBoxPanel::placeOn(const QScreen* screen) {
         return;
     }
     move(topLeftOn(screen->geometry(), screen->availableGeometry(), frameGeometry().size()));
+}
+
+void AboutBoxPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QPoint AboutBoxPanel::topLeftOn(const QRect& screenGeometry, const QRect& availableGeometry,

@@ -27,6 +27,10 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    // Escape closes the panel, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     AboutBoxViewController* const aboutViewController_;
 };

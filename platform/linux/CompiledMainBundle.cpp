@@ -2,6 +2,8 @@
 
 #include "BuildInfo.h"
 
+#include <QCoreApplication>
+
 namespace platform::linux_ {
 
 QVariant CompiledMainBundle::objectForInfoDictionaryKey(const QString& key) {
@@ -14,7 +16,8 @@ QVariant CompiledMainBundle::objectForInfoDictionaryKey(const QString& key) {
     if (key == "CFBundleVersion")
         return QStringLiteral(TOLVANE_BUILD_NUMBER);
     if (key == "NSHumanReadableCopyright")
-        return QStringLiteral(TOLVANE_COPYRIGHT);
+        return QCoreApplication::translate("MainBundle", "Copyright © %1. License: %2.")
+            .arg(QStringLiteral(TOLVANE_COPYRIGHT), QStringLiteral(TOLVANE_LICENSE));
     if (key == "CFBundleIdentifier")
         return QStringLiteral(TOLVANE_APP_ID);
     return {};
