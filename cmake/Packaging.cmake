@@ -43,7 +43,8 @@ install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${debian_doc
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/lintian-overrides
   DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tolvane)
 
-# The manual page is the program's own --help and --version, set in man format.
+# The manual page is the program's own --help and --version, set in man format, with the sections
+# --help has no room for (the bus service, examples, files) from resources/man/tolvane.h2m.
 find_program(HELP2MAN_PROGRAM help2man)
 if(HELP2MAN_PROGRAM)
   add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/tolvane.1.gz
@@ -51,9 +52,10 @@ if(HELP2MAN_PROGRAM)
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
             ${HELP2MAN_PROGRAM} --no-info --section=1 --source=Tolvane
             "--name=choose the default web browser from the tray or a script"
+            --include=${PROJECT_SOURCE_DIR}/resources/man/tolvane.h2m
             --output=${PROJECT_BINARY_DIR}/man/tolvane.1 $<TARGET_FILE:tolvane>
     COMMAND ${GZIP_PROGRAM} -9nf ${PROJECT_BINARY_DIR}/man/tolvane.1
-    DEPENDS tolvane VERBATIM)
+    DEPENDS tolvane ${PROJECT_SOURCE_DIR}/resources/man/tolvane.h2m VERBATIM)
   add_custom_target(tolvane-manpage ALL DEPENDS ${PROJECT_BINARY_DIR}/man/tolvane.1.gz)
   install(FILES ${PROJECT_BINARY_DIR}/man/tolvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()

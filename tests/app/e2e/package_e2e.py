@@ -55,6 +55,11 @@ class DebianPackage(unittest.TestCase):
             manual = f.read()
         self.assertIn(".TH TOLVANE", manual)
         self.assertIn("\\-\\-set", manual, "written from --help")
+        sections = [line[4:].strip('"') for line in manual.splitlines() if line.startswith(".SH ")]
+        for section in ("D-BUS SERVICE", "FILES", "EXAMPLES", "SEE ALSO"):
+            self.assertIn(section, sections)
+        for named in ("mimeapps.list", "group.tolva.conf", "tolvane.conf", "autostart", "xdg\\-settings"):
+            self.assertIn(named, manual)
 
 
 if __name__ == "__main__":
