@@ -199,6 +199,10 @@ QString AutomationService::defaultBrowser() const {
         .value_or(QString());
 }
 
+void AutomationService::releaseName() {
+    bus_.interface()->unregisterService(QString::fromLatin1(serviceName));
+}
+
 void AutomationService::recheckDefaultBrowser() {
     const QString now = defaultBrowser();
     if (now == announcedDefault_)
@@ -224,6 +228,7 @@ void replyFromPool(const QDBusMessage& request, const QDBusConnection& bus,
 } // namespace
 
 QList<EntityRecord> AutomationService::SuggestedEntities() {
+    emit called();
     setDelayedReply(true);
     replyFromPool(message(), connection(), [] {
         return QVariantList{QVariant::fromValue(records(BrowserEntityQuery().suggestedEntities()))};
@@ -232,6 +237,7 @@ QList<EntityRecord> AutomationService::SuggestedEntities() {
 }
 
 QList<EntityRecord> AutomationService::Entities(const QStringList& ids) {
+    emit called();
     setDelayedReply(true);
     replyFromPool(message(), connection(), [ids] {
         return QVariantList{QVariant::fromValue(records(BrowserEntityQuery().entities(ids)))};
@@ -240,6 +246,7 @@ QList<EntityRecord> AutomationService::Entities(const QStringList& ids) {
 }
 
 void AutomationService::SetDefaultSystemBrowser(const QString& id) {
+    emit called();
     // The set-browser action belongs to the GUI thread, where this slot runs.
     setDelayedReply(true);
     connection().send(answer(message(), [&id] {
@@ -251,6 +258,7 @@ void AutomationService::SetDefaultSystemBrowser(const QString& id) {
 }
 
 QList<FocusFilterRecord> AutomationService::SuggestedFocusFilters() {
+    emit called();
     setDelayedReply(true);
     replyFromPool(message(), connection(), [] {
         QList<FocusFilterRecord> list;
@@ -265,6 +273,7 @@ QList<FocusFilterRecord> AutomationService::SuggestedFocusFilters() {
 }
 
 void AutomationService::PerformFocusFilter(const QString& id) {
+    emit called();
     setDelayedReply(true);
     replyFromPool(message(), connection(), [id] {
         TolvaFocusFilterIntent filter;

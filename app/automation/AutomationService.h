@@ -67,9 +67,14 @@ public:
     // The desktop file ID of the https handler now; empty when none is set.
     QString defaultBrowser() const;
 
+    // Gives the bus name back, so the next call starts a new process; calls already here still run.
+    void releaseName();
+
 signals:
     // The bus name went to another process (a tray instance that started later).
     void nameLost();
+    // A method was called (the idle timer of a bus-started service listens).
+    void called();
 
 public slots:
     // Reads the default again and announces it on the bus when it differs from the last one.

@@ -3,6 +3,7 @@
 #include "AppDisplayName.h"
 #include "AutomationService.h"
 #include "CommandLine.h"
+#include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
 #include "TolvaApp.h"
 #include "Translations.h"
@@ -112,6 +113,14 @@ int runService(int argc, char** argv) {
             QCoreApplication::quit();
     });
     busCheck->start(2000);
+    // Unused for a while, it leaves; the bus starts it again on the next call.
+    auto* quiet = new ServiceIdleTimer(ServiceIdleTimer::configuredQuietTime(), &app);
+    QObject::connect(service, &AutomationService::called, quiet, &ServiceIdleTimer::restart);
+    QObject::connect(quiet, &ServiceIdleTimer::idle, &app, [service] {
+        service->releaseName();
+        // Calls that reached this process before the name went still get their replies.
+        QTimer::singleShot(200, QCoreApplication::instance(), &QCoreApplication::quit);
+    });
     return finishAfterEventLoop(app.exec());
 }
 

@@ -162,6 +162,40 @@ class SecondSession(unittest.TestCase):
         self.assertIn(str(tray.pid), owner)
 
 
+class QuietService(unittest.TestCase):
+    """A service the bus started leaves when nobody calls it, and the bus starts it again for the next call."""
+
+    def test_quiet_service_leaves_and_the_next_call_brings_it_back(self):
+        desk = Desktop()
+        self.addCleanup(desk.close, [TOLVANE])
+        desk.browser("alpha", "Alpha")
+        desk.browser("bravo", "Bravo")
+        for name in ("DISPLAY", "QT_QPA_PLATFORM"):
+            desk.env.pop(name, None)
+        # The daemon passes its environment to what it starts: two quiet seconds instead of a minute.
+        desk.env["TOLVANE_SERVICE_IDLE_MS"] = "2000"
+        address, _ = desk.start_bus("bus", TOLVANE + " --service")
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        call = lambda *args: desk.run(["gdbus", "call", "--session", *DEST, "--method", *args])
+
+        self.assertEqual(call(IFACE + "SuggestedEntities").returncode, 0)
+        first = desk.stray_processes(TOLVANE)
+        self.assertEqual(len(first), 1)
+        # Calls more often than the quiet time keep the same process.
+        for _ in range(8):
+            time.sleep(0.5)
+            self.assertEqual(call(IFACE + "Entities", "@as []").returncode, 0)
+        self.assertEqual(desk.stray_processes(TOLVANE), first)
+
+        self.assertTrue(wait_for(lambda: not desk.stray_processes(TOLVANE)), "the quiet service stays")
+        done = call(IFACE + "SetDefaultSystemBrowser", "bravo.desktop")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(desk.default_for("x-scheme-handler/https"), "bravo.desktop")
+        again = desk.stray_processes(TOLVANE)
+        self.assertEqual(len(again), 1)
+        self.assertNotEqual(again, first)
+
+
 class QuitUnderLoad(unittest.TestCase):
     """Quit from the tray menu while scripts keep asking for browsers and their icons."""
 
