@@ -16,6 +16,8 @@ packages=(
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
+  # Qt's own texts (dialog buttons) in German and French
+  qt6-translations-l10n
 )
 
 missing=()

@@ -18,6 +18,23 @@ const QJsonObject& baseTexts() {
     return texts;
 }
 
+// Every key, so that lupdate puts them in the application's .ts files; the English texts are in
+// texts.json.
+[[maybe_unused]] constexpr const char* translatedKeys[] = {
+    QT_TRANSLATE_NOOP("GlobalKeys", "space_key"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "super_key"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "record_shortcut"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "press_shortcut"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_menu_item"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_system"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_other_application"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_applications"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_taken_from_applications"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcuts_can_be_changed"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "ok"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "force_use_shortcut"),
+};
+
 } // namespace
 
 QString localizedString(const char* key) {

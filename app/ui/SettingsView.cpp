@@ -125,7 +125,9 @@ QWidget* SettingsView::makeGeneralTab() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
 
-    launchAtLogin_ = new StartAtLogin::Toggle;
+    // In the user's language, unlike the library's own label.
+    launchAtLogin_ = new StartAtLogin::Toggle(StartAtLogin::Toggle::TitleKey{
+        "Tolvane::SettingsView", QT_TRANSLATE_NOOP("Tolvane::SettingsView", "Launch at login")});
     column->addWidget(section({launchAtLogin_}));
 
     showVersion_ = new QCheckBox(tr("Show browser version"));

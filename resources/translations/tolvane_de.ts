@@ -41,10 +41,68 @@
     </message>
 </context>
 <context>
+    <name>GlobalKeys</name>
+    <message>
+        <source>space_key</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>super_key</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>record_shortcut</source>
+        <translation>Tastenkürzel aufnehmen</translation>
+    </message>
+    <message>
+        <source>press_shortcut</source>
+        <translation>Tastenkürzel drücken … Esc bricht ab, Rücktaste löscht</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_menu_item</source>
+        <translation>Der Menüeintrag „%1“ hat bereits dieses Tastenkürzel.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_system</source>
+        <translation>Die Arbeitsumgebung reserviert dieses Tastenkürzel bereits.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_other_application</source>
+        <translation>Eine andere Anwendung verwendet dieses Tastenkürzel bereits.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_applications</source>
+        <translation>Anwendungen verwenden %1 für einen ihrer eigenen Befehle, etwa Schließen, Kopieren oder Suchen.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_taken_from_applications</source>
+        <translation>Für die ganze Arbeitsumgebung vergeben, erreicht es diese Anwendungen nicht mehr.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcuts_can_be_changed</source>
+        <translation>Die Tastenkürzel der Arbeitsumgebung können Sie in deren Tastatureinstellungen ändern.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>force_use_shortcut</source>
+        <translation>Trotzdem verwenden</translation>
+    </message>
+</context>
+<context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>MainBundle</name>
+    <message>
+        <source>Copyright © %1. License: %2.</source>
+        <translation>Copyright © %1. Lizenz: %2.</translation>
     </message>
 </context>
 <context>
@@ -85,7 +143,7 @@
     </message>
     <message>
         <source>Accessibility Request: Content</source>
-        <translation>Bitte erteile den Zugriff, damit der Wechsel des Standardbrowsers bestätigt werden kann.</translation>
+        <translation>Bitte erteilen Sie den Zugriff, damit der Wechsel des Standardbrowsers bestätigt werden kann.</translation>
     </message>
 </context>
 <context>
@@ -122,7 +180,7 @@
     <name>Tolvane::FeedbackView</name>
     <message>
         <source>Send Feedback</source>
-        <translation>Feedback senden</translation>
+        <translation>Rückmeldung senden</translation>
     </message>
     <message>
         <source>Attachment:</source>
@@ -137,7 +195,7 @@
     <name>Tolvane::FeedbackWindow</name>
     <message>
         <source>Send Feedback</source>
-        <translation>Feedback senden</translation>
+        <translation>Rückmeldung senden</translation>
     </message>
     <message>
         <source>Discard your feedback?</source>
@@ -145,7 +203,7 @@
     </message>
     <message>
         <source>What you typed will be lost.</source>
-        <translation>Was du eingegeben hast, geht verloren.</translation>
+        <translation>Ihre Eingabe geht verloren.</translation>
     </message>
     <message>
         <source>Keep Editing</source>
@@ -179,7 +237,7 @@
     </message>
     <message>
         <source>Send Feedback</source>
-        <translation>Feedback senden</translation>
+        <translation>Rückmeldung senden</translation>
     </message>
     <message>
         <source>About</source>
@@ -245,22 +303,26 @@
     </message>
     <message>
         <source>💡 For even more flexibility, use %1 in the</source>
-        <translation>💡 Für noch mehr Flexibilität steuere %1 aus eigenen Skripten: siehe die</translation>
+        <translation>💡 Für noch mehr Flexibilität steuern Sie %1 aus eigenen Skripten: siehe die</translation>
     </message>
     <message>
         <source> [Shortcuts app](shortcuts://) </source>
         <translation> [Automatisierungsanleitung](shortcuts://) </translation>
     </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::SettingsWindow</name>
     <message>
-        <source>%1 Settings</source>
-        <translation>%1 – Einstellungen</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>

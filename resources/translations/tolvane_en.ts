@@ -41,10 +41,68 @@
     </message>
 </context>
 <context>
+    <name>GlobalKeys</name>
+    <message>
+        <source>space_key</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>super_key</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>record_shortcut</source>
+        <translation>Record Shortcut</translation>
+    </message>
+    <message>
+        <source>press_shortcut</source>
+        <translation>Press a shortcut… Esc cancels, Backspace clears</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_menu_item</source>
+        <translation>The menu item “%1” already has this shortcut.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_system</source>
+        <translation>The desktop already reserves this shortcut.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_other_application</source>
+        <translation>Another application already uses this shortcut.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_applications</source>
+        <translation>Applications use %1 for one of their own commands, such as Close, Copy or Find.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_taken_from_applications</source>
+        <translation>Used for the whole desktop, it no longer reaches them.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcuts_can_be_changed</source>
+        <translation>You can change the desktop's own shortcuts in its keyboard settings.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>force_use_shortcut</source>
+        <translation>Use It Anyway</translation>
+    </message>
+</context>
+<context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>MainBundle</name>
+    <message>
+        <source>Copyright © %1. License: %2.</source>
+        <translation>Copyright © %1. License: %2.</translation>
     </message>
 </context>
 <context>
@@ -251,16 +309,20 @@
         <source> [Shortcuts app](shortcuts://) </source>
         <translation> [automation guide](shortcuts://) </translation>
     </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Launch at login</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::SettingsWindow</name>
     <message>
-        <source>%1 Settings</source>
-        <translation>%1 Settings</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>

@@ -41,10 +41,68 @@
     </message>
 </context>
 <context>
+    <name>GlobalKeys</name>
+    <message>
+        <source>space_key</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>super_key</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>record_shortcut</source>
+        <translation>Enregistrer un raccourci</translation>
+    </message>
+    <message>
+        <source>press_shortcut</source>
+        <translation>Appuyez sur un raccourci… Échap annule, Retour arrière efface</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_menu_item</source>
+        <translation>L’élément de menu « %1 » a déjà ce raccourci.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_system</source>
+        <translation>Le bureau réserve déjà ce raccourci.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_other_application</source>
+        <translation>Une autre application utilise déjà ce raccourci.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_used_by_applications</source>
+        <translation>Des applications utilisent %1 pour l’une de leurs propres commandes, comme Fermer, Copier ou Rechercher.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_taken_from_applications</source>
+        <translation>Utilisé pour tout le bureau, il ne leur parviendra plus.</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcuts_can_be_changed</source>
+        <translation>Vous pouvez modifier les raccourcis du bureau dans ses paramètres du clavier.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>force_use_shortcut</source>
+        <translation>L’utiliser quand même</translation>
+    </message>
+</context>
+<context>
     <name>GlobalKeys::RecorderField</name>
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>MainBundle</name>
+    <message>
+        <source>Copyright © %1. License: %2.</source>
+        <translation>Copyright © %1. Licence : %2.</translation>
     </message>
 </context>
 <context>
@@ -251,16 +309,20 @@
         <source> [Shortcuts app](shortcuts://) </source>
         <translation> [guide d’automatisation](shortcuts://) </translation>
     </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::SettingsWindow</name>
     <message>
-        <source>%1 Settings</source>
-        <translation>Paramètres de %1</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
     </message>
 </context>
 <context>
