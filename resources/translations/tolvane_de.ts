@@ -76,7 +76,7 @@
     </message>
     <message>
         <source>keyboard_shortcut_taken_from_applications</source>
-        <translation>Für die ganze Arbeitsumgebung vergeben, erreicht es diese Anwendungen nicht mehr.</translation>
+        <translation>Wird es für die ganze Arbeitsumgebung vergeben, erreicht es diese Anwendungen nicht mehr.</translation>
     </message>
     <message>
         <source>keyboard_shortcuts_can_be_changed</source>
