@@ -1,13 +1,17 @@
 #include "Translations.h"
+#include "GlobalKeys/resource_bundle_accessor/ResourceBundle.h"
 #include "MenuBarContent.h"
 #include "SettingsView.h"
 #include "SettingsWindow.h"
 #include "platform/fake/FakeLoginItemService.h"
+#include "platform/linux/CompiledMainBundle.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -24,11 +28,16 @@ QStringList menuTexts(MenuBarContent& content) {
     return texts;
 }
 
+// Everything the settings window says: title, labels, switches and the recorder's placeholder.
 QString settingsTexts() {
     SettingsWindow window;
-    QStringList texts;
+    QStringList texts{window.windowTitle()};
     for (const QLabel* label : window.findChildren<QLabel*>())
         texts << label->text();
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QLineEdit* field : window.findChildren<QLineEdit*>())
+        texts << field->placeholderText();
     return texts.join('\n');
 }
 
@@ -47,9 +56,17 @@ TEST_F(TranslationsTest, TheSessionLanguageIsLoadedAndTheMenuReadsGerman) {
     ASSERT_EQ(QLocale().language(), QLocale::German) << "this test runs under LANG=de_DE.UTF-8";
     ASSERT_TRUE(installTranslations());
     MenuBarContent content(/*plainRows=*/true);
-    EXPECT_EQ(menuTexts(content), (QStringList{"Beenden", "Einstellungen …", "Feedback senden", "Über",
+    EXPECT_EQ(menuTexts(content), (QStringList{"Beenden", "Einstellungen …", "Rückmeldung senden", "Über",
                                                "Standardbrowser wechseln zu", "Liste aktualisieren"}));
-    EXPECT_TRUE(settingsTexts().contains("Diese Arbeitsumgebung stellt keine solche Rückfrage"));
+    const QString settings = settingsTexts();
+    EXPECT_TRUE(settings.startsWith("Einstellungen\n")) << "the title, without the application's name";
+    for (const char* german : {"Diese Arbeitsumgebung stellt keine solche Rückfrage", "Beim Anmelden starten",
+                               "Tastenkürzel aufnehmen"})
+        EXPECT_TRUE(settings.contains(QString::fromUtf8(german))) << german << "\n" << qPrintable(settings);
+    // The texts of the shortcut library and the compiled-in copyright line speak German too.
+    EXPECT_EQ(GlobalKeys::localizedString("force_use_shortcut"), "Trotzdem verwenden");
+    EXPECT_EQ(platform::linux_::CompiledMainBundle().objectForInfoDictionaryKey("NSHumanReadableCopyright"),
+              "Copyright © 2026 The Tolvane developers. Lizenz: GPL-3.0-or-later.");
 }
 
 TEST_F(TranslationsTest, EnglishAndFrenchSpeakOfThisDesktop) {
