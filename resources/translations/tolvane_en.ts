@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>keyboard_shortcuts_can_be_changed</source>
-        <translation>You can change the desktop's own shortcuts in its keyboard settings.</translation>
+        <translation>You can change the desktop&apos;s own shortcuts in its keyboard settings.</translation>
     </message>
     <message>
         <source>ok</source>
