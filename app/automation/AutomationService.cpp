@@ -108,7 +108,9 @@ private:
 BrowserEntity chosenEntity(const QString& wanted) {
     BrowserEntity entity;
     entity.id = wanted;
-    if (wanted.isEmpty())
+    // An id in the automation form (as SuggestedEntities gives it) goes to the intent as it is: the
+    // intent's match is the first rule anyway, and the browsers are looked up only once.
+    if (wanted.isEmpty() || wanted.contains(QLatin1String(":file:")))
         return entity;
     const QList<cli::ListedBrowser> named = cli::browsersNamed(cli::listedBrowsers(), wanted);
     if (named.size() > 1)
