@@ -16,6 +16,8 @@ packages=(
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
+  # a real StatusNotifier panel, and the accessibility stack that reads its menus
+  xfce4-panel xfconf at-spi2-core python3-pyatspi
 )
 
 missing=()
