@@ -7,17 +7,18 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace Tolvane {
 namespace {
 
 class RowDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit RowDelegate(BrowserPicker* picker) : QStyledItemDelegate(picker), picker_(picker) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
+        QStyleOptionViewItem opt = rowOption(option, index);
         const QString name = index.data(BrowserPicker::nameRole).toString();
         const QString version = index.data(BrowserPicker::versionRole).toString();
         opt.text.clear();
@@ -29,6 +30,24 @@ public:
         BrowserPicker::drawRow(painter, textRect, option.font, name, version, option.palette,
                                selected ? QPalette::HighlightedText : QPalette::Text);
     }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QStyleOptionViewItem opt = rowOption(option, index);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+    }
+
+private:
+    // Every row's icon takes the picker's icon size, whatever sizes the icon comes in, so names line up.
+    QStyleOptionViewItem rowOption(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.decorationSize = picker_->iconSize();
+        return opt;
+    }
+
+    BrowserPicker* picker_;
 };
 
 } // namespace
@@ -54,14 +73,26 @@ void BrowserPicker::drawRow(QPainter* painter, const QRect& rect, const QFont& f
     painter->save();
     painter->setPen(palette.color(role));
     painter->setFont(font);
-    const int nameWidth = QFontMetrics(font).horizontalAdvance(name);
-    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+    const QFontMetrics nameMetrics(font);
+    const QFont caption = BrowserRowLabel::captionFont(font);
+    const int space = nameMetrics.horizontalAdvance(QLatin1Char(' '));
+    QString shownVersion = version;
+    int nameRoom = rect.width();
     if (!version.isEmpty()) {
-        const QFont caption = BrowserRowLabel::captionFont(font);
+        nameRoom -= space + QFontMetrics(caption).horizontalAdvance(version);
+        // A long name keeps a few letters before the version is given up for it.
+        if (nameRoom < nameMetrics.horizontalAdvance(name) && nameRoom < 8 * nameMetrics.averageCharWidth()) {
+            shownVersion.clear();
+            nameRoom = rect.width();
+        }
+    }
+    // What does not fit ends in "…" rather than being cut off.
+    const QString shownName = nameMetrics.elidedText(name, Qt::ElideRight, std::max(0, nameRoom));
+    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownName);
+    if (!shownVersion.isEmpty()) {
         painter->setFont(caption);
-        const int space = QFontMetrics(font).horizontalAdvance(QLatin1Char(' '));
-        painter->drawText(rect.adjusted(nameWidth + space, 0, 0, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, version);
+        painter->drawText(rect.adjusted(nameMetrics.horizontalAdvance(shownName) + space, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownVersion);
     }
     painter->restore();
 }

@@ -57,9 +57,9 @@ class PanelTray(unittest.TestCase):
         self.out = open(os.path.join(self.desk.home, "services.out"), "w")
         self.addCleanup(self.out.close)
 
-    def start(self, args, ready, what):
+    def start(self, args, ready, what, env=None):
         """Starts a service and waits for `ready`; a loaded machine may take long, an exit fails at once."""
-        proc = self.desk.spawn(args, stdout=self.out, stderr=self.out)
+        proc = self.desk.spawn(args, stdout=self.out, stderr=self.out, env=env or self.desk.env)
 
         def up():
             if proc.poll() is not None:
@@ -88,8 +88,10 @@ class PanelTray(unittest.TestCase):
                    "the accessibility registry")
 
     def start_panel(self):
+        # The panel reads the system's data (MIME types for menu icons, its own icons) as at a login.
+        env = dict(self.desk.env, XDG_DATA_DIRS=self.desk.env["XDG_DATA_DIRS"] + ":/usr/share")
         return self.start(["xfce4-panel", "--disable-wm-check"],
-                          lambda: "org.kde.StatusNotifierWatcher" in self.bus_names(), "xfce4-panel")
+                          lambda: "org.kde.StatusNotifierWatcher" in self.bus_names(), "xfce4-panel", env)
 
     def watcher_items(self):
         return self.desk.run(["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher",

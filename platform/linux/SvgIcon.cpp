@@ -1,0 +1,112 @@
+// GLib before Qt: Qt defines "signals", a name GLib's headers use.
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include "SvgIcon.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace platform::linux_::SvgIcon {
+namespace {
+
+// What one theme holds for a name: the files found, raster and SVG.
+struct Found {
+    bool raster = false;
+    QString svg;
+};
+
+void look(const QString& folder, const QString& iconName, Found& found) {
+    for (const char* suffix : {".png", ".xpm"})
+        if (QFileInfo::exists(folder + '/' + iconName + QLatin1String(suffix)))
+            found.raster = true;
+    if (found.svg.isEmpty() && QFileInfo::exists(folder + '/' + iconName + QLatin1String(".svg")))
+        found.svg = folder + '/' + iconName + QLatin1String(".svg");
+}
+
+// The theme's folders in every base folder where it is installed, and the themes it inherits.
+Found lookInTheme(const QString& theme, const QString& iconName, QStringList& inherits) {
+    Found found;
+    for (const QString& base : QIcon::themeSearchPaths()) {
+        const QString root = base + '/' + theme;
+        const QString index = root + QLatin1String("/index.theme");
+        if (!QFileInfo::exists(index))
+            continue;
+        QSettings settings(index, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Icon Theme"));
+        for (const QString& parent : settings.value(QStringLiteral("Inherits")).toStringList())
+            if (!inherits.contains(parent))
+                inherits << parent;
+        const QStringList dirs = settings.value(QStringLiteral("Directories")).toStringList() +
+                                 settings.value(QStringLiteral("ScaledDirectories")).toStringList();
+        for (const QString& dir : dirs)
+            look(root + '/' + dir, iconName, found);
+    }
+    return found;
+}
+
+} // namespace
+
+QString themeFile(const QString& iconName) {
+    if (iconName.isEmpty() || iconName.contains('/'))
+        return {};
+    QStringList themes{QIcon::themeName()};
+    if (!QIcon::fallbackThemeName().isEmpty())
+        themes << QIcon::fallbackThemeName();
+    // The first theme in line that has the icon decides, as in the theme lookup itself.
+    for (qsizetype i = 0; i < themes.size(); ++i) {
+        if (!themes[i].isEmpty()) {
+            QStringList inherits;
+            const Found found = lookInTheme(themes[i], iconName, inherits);
+            if (found.raster)
+                return {};
+            if (!found.svg.isEmpty())
+                return found.svg;
+            for (const QString& parent : inherits)
+                if (!themes.contains(parent))
+                    themes.insert(i + 1, parent);
+        }
+        if (i == themes.size() - 1 && !themes.contains(QLatin1String("hicolor")))
+            themes << QStringLiteral("hicolor");
+    }
+    Found found;
+    for (const QString& folder : QIcon::fallbackSearchPaths())
+        look(folder, iconName, found);
+    return found.raster ? QString() : found.svg;
+}
+
+QImage render(const QString& file, const QSize& size) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray svg = in.readAll();
+    // Named, not sniffed: sniffing needs the MIME database, which a session may not point to.
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("svg", nullptr);
+    if (!loader)
+        return {};
+    g_signal_connect(
+        loader, "size-prepared",
+        G_CALLBACK(+[](GdkPixbufLoader* self, int width, int height, gpointer asked) {
+            const QSize fitted =
+                QSize(width, height).scaled(*static_cast<const QSize*>(asked), Qt::KeepAspectRatio);
+            gdk_pixbuf_loader_set_size(self, std::max(1, fitted.width()), std::max(1, fitted.height()));
+        }),
+        const_cast<QSize*>(&size));
+    QImage image;
+    const bool written = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(svg.constData()),
+                                                 gsize(svg.size()), nullptr);
+    if (gdk_pixbuf_loader_close(loader, nullptr) && written) {
+        if (GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader))
+            image = QImage(gdk_pixbuf_read_pixels(pixbuf), gdk_pixbuf_get_width(pixbuf),
+                           gdk_pixbuf_get_height(pixbuf), gdk_pixbuf_get_rowstride(pixbuf),
+                           gdk_pixbuf_get_has_alpha(pixbuf) ? QImage::Format_RGBA8888 : QImage::Format_RGB888)
+                        .copy();
+    }
+    g_object_unref(loader);
+    return image;
+}
+
+} // namespace platform::linux_::SvgIcon
