@@ -182,9 +182,10 @@ StatusNotifierItem::StatusNotifierItem(const QString& title, const QIcon& icon, 
                 else
                     watcherAppeared(false);
             });
-    // A watcher may be up before any host draws its items.
-    bus.connect(watcherService, watcherPath, watcherService, QStringLiteral("StatusNotifierHostRegistered"),
-                this, SLOT(hostAppeared()));
+    // A watcher may be up before any host draws its items, and outlive them (Plasma's shell restarting).
+    for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+        bus.connect(watcherService, watcherPath, watcherService, QLatin1String(signal), this,
+                    SLOT(hostsChanged()));
     if (bus.interface()->isServiceRegistered(watcherService))
         watcherAppeared(/*wait=*/true);
 }

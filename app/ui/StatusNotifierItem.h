@@ -32,7 +32,7 @@ signals:
     void menuRequested(QPoint pos);
 
 private slots:
-    void hostAppeared() { hostRegistered(false); }
+    void hostsChanged() { hostRegistered(false); }
 
 private:
     // `wait`: block for the answers (at start only).
