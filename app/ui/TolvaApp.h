@@ -39,7 +39,8 @@ public:
     void openSettings();
     void openFeedback();
     void openAbout();
-    // Pops the menu up at the pointer (a left click on the tray icon).
+    // Pops the menu up at the pointer (a left click on the XEmbed icon), or at `pos` (where a
+    // StatusNotifier host says its icon is). Not on Wayland, where only the host can place a menu.
     void popUpMenu();
     void popUpMenuAt(QPoint pos);
     // Tolvane was started again: the user is looking for it.
