@@ -7,8 +7,6 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
-#include <algorithm>
-
 namespace Tolvane {
 namespace {
 
@@ -27,8 +25,8 @@ public:
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
         const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
         const bool selected = option.state & QStyle::State_Selected;
-        BrowserPicker::drawRow(painter, textRect, option.font, name, version, option.palette,
-                               selected ? QPalette::HighlightedText : QPalette::Text);
+        BrowserRowLabel::drawRow(painter, textRect, option.font, name, version, option.palette,
+                                 selected ? QPalette::HighlightedText : QPalette::Text);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -68,35 +66,6 @@ void BrowserPicker::setBrowsers(const QList<DefaultBrowser>& browsers, bool show
     }
 }
 
-void BrowserPicker::drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
-                            const QString& version, const QPalette& palette, QPalette::ColorRole role) {
-    painter->save();
-    painter->setPen(palette.color(role));
-    painter->setFont(font);
-    const QFontMetrics nameMetrics(font);
-    const QFont caption = BrowserRowLabel::captionFont(font);
-    const int space = nameMetrics.horizontalAdvance(QLatin1Char(' '));
-    QString shownVersion = version;
-    int nameRoom = rect.width();
-    if (!version.isEmpty()) {
-        nameRoom -= space + QFontMetrics(caption).horizontalAdvance(version);
-        // A long name keeps a few letters before the version is given up for it.
-        if (nameRoom < nameMetrics.horizontalAdvance(name) && nameRoom < 8 * nameMetrics.averageCharWidth()) {
-            shownVersion.clear();
-            nameRoom = rect.width();
-        }
-    }
-    // What does not fit ends in "…" rather than being cut off.
-    const QString shownName = nameMetrics.elidedText(name, Qt::ElideRight, std::max(0, nameRoom));
-    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownName);
-    if (!shownVersion.isEmpty()) {
-        painter->setFont(caption);
-        painter->drawText(rect.adjusted(nameMetrics.horizontalAdvance(shownName) + space, 0, 0, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownVersion);
-    }
-    painter->restore();
-}
-
 void BrowserPicker::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionComboBox opt;
@@ -111,8 +80,8 @@ void BrowserPicker::paintEvent(QPaintEvent*) {
     QRect textRect = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     if (!opt.currentIcon.isNull())
         textRect.setLeft(textRect.left() + opt.iconSize.width() + 4);
-    drawRow(&painter, textRect, font(), currentData(nameRole).toString(), currentData(versionRole).toString(),
-            palette(), QPalette::ButtonText);
+    BrowserRowLabel::drawRow(&painter, textRect, font(), currentData(nameRole).toString(),
+                             currentData(versionRole).toString(), palette(), QPalette::ButtonText);
 }
 
 } // namespace Tolvane

@@ -257,13 +257,12 @@ QVariantMap ExportedTrayMenu::properties(int id) const {
     return properties;
 }
 
-QList<int> ExportedTrayMenu::childIds(int id) const {
+QList<int> ExportedTrayMenu::childIds(int id) {
     QList<int> children;
     if (id != 0)
         return children;
-    auto* self = const_cast<ExportedTrayMenu*>(this);
     for (QAction* action : source_->actions())
-        children << self->idOf(action);
+        children << idOf(action);
     return children;
 }
 

@@ -29,7 +29,8 @@ public:
     // What the dbusmenu interface serves; the adaptor calls these.
     uint revision() const { return revision_; }
     QVariantMap properties(int id) const;
-    QList<int> childIds(int id) const;
+    // Entries below `id` (all are below the root, 0), numbered on first sight.
+    QList<int> childIds(int id);
     bool activate(int id);
 
 signals:
