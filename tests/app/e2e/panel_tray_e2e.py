@@ -127,12 +127,19 @@ class PanelTray(unittest.TestCase):
         reader = self.desk.spawn([SYSTEM_PYTHON, ATSPI_MENU, FISH.replace("_", "")], stdout=subprocess.PIPE,
                                  stderr=self.out, text=True)
         self.assertEqual(reader.stdout.readline().strip(), "ready")
-        self.desk.xdotool("mousemove", str(PANEL_SIZE // 2 - 4), str(PANEL_SIZE // 2), "click", "1")
+
+        def visible():
+            return set(self.desk.xdotool("search", "--onlyvisible", "--name", ".*").stdout.split())
 
         def menu_read():
+            # The icon may not be drawn yet when the item has just registered: click until a menu opens.
+            before = visible()
+            self.desk.xdotool("mousemove", str(PANEL_SIZE // 2 - 4), str(PANEL_SIZE // 2), "click", "1")
+            if not wait_for(lambda: visible() - before, 10):
+                return False
             self.desk.xdotool("key", "Down")
-            return wait_for(lambda: reader.poll() is not None, 1)
-        wait_for(menu_read, 30)
+            return wait_for(lambda: reader.poll() is not None, 10)
+        self.assertTrue(wait_for(menu_read, 60, interval=0.5), "a left click opens the panel's menu")
         entries, chosen = reader.communicate(timeout=30)[0].splitlines()[:2]
         # GTK panels name entries for accessibility without underscores; they draw them (screenshot checked).
         self.assertEqual([[name, sensitive] for role, name, sensitive in json.loads(entries) if role != "separator"],
