@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
+#include <QMutex>
 #include <QSettings>
 
 #include <algorithm>
@@ -27,22 +29,48 @@ void look(const QString& folder, const QString& iconName, Found& found) {
         found.svg = folder + '/' + iconName + QLatin1String(".svg");
 }
 
-// The theme's folders in every base folder where it is installed, and the themes it inherits.
+// What a theme's index.theme says: its icon folders and the themes it inherits.
+struct ThemeIndex {
+    QStringList dirs;
+    QStringList inherits;
+};
+
+// Read once per theme: big themes list hundreds of folders.
+ThemeIndex themeIndex(const QString& theme) {
+    static QMutex mutex;
+    static QHash<QString, ThemeIndex> read;
+    const QStringList bases = QIcon::themeSearchPaths();
+    const QString key = bases.join('\n') + '\n' + theme;
+    QMutexLocker lock(&mutex);
+    if (const auto found = read.constFind(key); found != read.cend())
+        return *found;
+    ThemeIndex index;
+    for (const QString& base : bases) {
+        const QString file = base + '/' + theme + QLatin1String("/index.theme");
+        if (!QFileInfo::exists(file))
+            continue;
+        QSettings settings(file, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Icon Theme"));
+        index.inherits = settings.value(QStringLiteral("Inherits")).toStringList();
+        index.dirs = settings.value(QStringLiteral("Directories")).toStringList() +
+                     settings.value(QStringLiteral("ScaledDirectories")).toStringList();
+        break;
+    }
+    read.insert(key, index);
+    return index;
+}
+
+// The theme's folders in every base folder that has the theme (programs install their icons into
+// a theme's folders without its index), and the themes it inherits.
 Found lookInTheme(const QString& theme, const QString& iconName, QStringList& inherits) {
     Found found;
+    const ThemeIndex index = themeIndex(theme);
+    inherits = index.inherits;
     for (const QString& base : QIcon::themeSearchPaths()) {
         const QString root = base + '/' + theme;
-        const QString index = root + QLatin1String("/index.theme");
-        if (!QFileInfo::exists(index))
+        if (!QFileInfo(root).isDir())
             continue;
-        QSettings settings(index, QSettings::IniFormat);
-        settings.beginGroup(QStringLiteral("Icon Theme"));
-        for (const QString& parent : settings.value(QStringLiteral("Inherits")).toStringList())
-            if (!inherits.contains(parent))
-                inherits << parent;
-        const QStringList dirs = settings.value(QStringLiteral("Directories")).toStringList() +
-                                 settings.value(QStringLiteral("ScaledDirectories")).toStringList();
-        for (const QString& dir : dirs)
+        for (const QString& dir : index.dirs)
             look(root + '/' + dir, iconName, found);
     }
     return found;
