@@ -16,9 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tolvane.app")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads these as plugins, which dpkg-shlibdeps cannot see: the X11 and offscreen platforms
-# and the SVG icon engine.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+# Loaded as plugins, which dpkg-shlibdeps cannot see: Qt's X11 and offscreen platforms, its SVG
+# icon engine, and gdk-pixbuf's SVG loader (librsvg) for icons that exist only as SVG.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, librsvg2-common")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tolvane lists the web browsers installed on the computer in a tray menu and

@@ -7,7 +7,7 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins qcoro-qt6-dev
-  libglib2.0-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libglib2.0-dev libgdk-pixbuf-2.0-dev librsvg2-common libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
   librpm-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -18,6 +18,8 @@ packages=(
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
   # Qt's own texts (dialog buttons) in German and French
   qt6-translations-l10n
+  # a real StatusNotifier panel, and the accessibility stack that reads its menus
+  xfce4-panel xfconf at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -12,12 +12,11 @@ namespace {
 
 class RowDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit RowDelegate(BrowserPicker* picker) : QStyledItemDelegate(picker), picker_(picker) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
+        QStyleOptionViewItem opt = rowOption(option, index);
         const QString name = index.data(BrowserPicker::nameRole).toString();
         const QString version = index.data(BrowserPicker::versionRole).toString();
         opt.text.clear();
@@ -26,9 +25,27 @@ public:
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
         const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
         const bool selected = option.state & QStyle::State_Selected;
-        BrowserPicker::drawRow(painter, textRect, option.font, name, version, option.palette,
-                               selected ? QPalette::HighlightedText : QPalette::Text);
+        BrowserRowLabel::drawRow(painter, textRect, option.font, name, version, option.palette,
+                                 selected ? QPalette::HighlightedText : QPalette::Text);
     }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QStyleOptionViewItem opt = rowOption(option, index);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+    }
+
+private:
+    // Every row's icon takes the picker's icon size, whatever sizes the icon comes in, so names line up.
+    QStyleOptionViewItem rowOption(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.decorationSize = picker_->iconSize();
+        return opt;
+    }
+
+    BrowserPicker* picker_;
 };
 
 } // namespace
@@ -49,23 +66,6 @@ void BrowserPicker::setBrowsers(const QList<DefaultBrowser>& browsers, bool show
     }
 }
 
-void BrowserPicker::drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
-                            const QString& version, const QPalette& palette, QPalette::ColorRole role) {
-    painter->save();
-    painter->setPen(palette.color(role));
-    painter->setFont(font);
-    const int nameWidth = QFontMetrics(font).horizontalAdvance(name);
-    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
-    if (!version.isEmpty()) {
-        const QFont caption = BrowserRowLabel::captionFont(font);
-        painter->setFont(caption);
-        const int space = QFontMetrics(font).horizontalAdvance(QLatin1Char(' '));
-        painter->drawText(rect.adjusted(nameWidth + space, 0, 0, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, version);
-    }
-    painter->restore();
-}
-
 void BrowserPicker::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionComboBox opt;
@@ -80,8 +80,8 @@ void BrowserPicker::paintEvent(QPaintEvent*) {
     QRect textRect = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     if (!opt.currentIcon.isNull())
         textRect.setLeft(textRect.left() + opt.iconSize.width() + 4);
-    drawRow(&painter, textRect, font(), currentData(nameRole).toString(), currentData(versionRole).toString(),
-            palette(), QPalette::ButtonText);
+    BrowserRowLabel::drawRow(&painter, textRect, font(), currentData(nameRole).toString(),
+                             currentData(versionRole).toString(), palette(), QPalette::ButtonText);
 }
 
 } // namespace Tolvane

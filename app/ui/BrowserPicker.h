@@ -19,10 +19,6 @@ public:
     void setBrowsers(const QList<DefaultBrowser>& browsers, bool showVersion);
     bool showsVersion() const { return showVersion_; }
 
-    // Draws name and caption version side by side in `rect`.
-    static void drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
-                        const QString& version, const QPalette& palette, QPalette::ColorRole role);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

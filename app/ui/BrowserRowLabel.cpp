@@ -2,7 +2,10 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace Tolvane {
 
@@ -56,6 +59,35 @@ QString BrowserRowLabel::plainText(const DefaultBrowser& browser, bool showVersi
 
 QString BrowserRowLabel::versionLabel(const DefaultBrowser& browser) {
     return browser.appVersion.isEmpty() ? QString() : tr("(%1)").arg(browser.appVersion);
+}
+
+void BrowserRowLabel::drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
+                              const QString& version, const QPalette& palette, QPalette::ColorRole role) {
+    painter->save();
+    painter->setPen(palette.color(role));
+    painter->setFont(font);
+    const QFontMetrics nameMetrics(font);
+    const QFont caption = captionFont(font);
+    const int space = nameMetrics.horizontalAdvance(QLatin1Char(' '));
+    QString shownVersion = version;
+    int nameRoom = rect.width();
+    if (!version.isEmpty()) {
+        nameRoom -= space + QFontMetrics(caption).horizontalAdvance(version);
+        // A long name keeps a few letters before the version is given up for it.
+        if (nameRoom < nameMetrics.horizontalAdvance(name) && nameRoom < 8 * nameMetrics.averageCharWidth()) {
+            shownVersion.clear();
+            nameRoom = rect.width();
+        }
+    }
+    // What does not fit ends in "…" rather than being cut off.
+    const QString shownName = nameMetrics.elidedText(name, Qt::ElideRight, std::max(0, nameRoom));
+    painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownName);
+    if (!shownVersion.isEmpty()) {
+        painter->setFont(caption);
+        painter->drawText(rect.adjusted(nameMetrics.horizontalAdvance(shownName) + space, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownVersion);
+    }
+    painter->restore();
 }
 
 } // namespace Tolvane

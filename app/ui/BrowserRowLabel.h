@@ -2,6 +2,7 @@
 
 #include "DefaultBrowser.h"
 
+#include <QPalette>
 #include <QWidget>
 
 class QLabel;
@@ -24,6 +25,10 @@ public:
     static QString plainText(const DefaultBrowser& browser, bool showVersion);
     // "(version)", or nothing when no version is known: a row never reads "Name ()".
     static QString versionLabel(const DefaultBrowser& browser);
+    // Draws name and caption version side by side in `rect`, for rows painted by hand; what does not
+    // fit ends in "…".
+    static void drawRow(QPainter* painter, const QRect& rect, const QFont& font, const QString& name,
+                        const QString& version, const QPalette& palette, QPalette::ColorRole role);
 
 private:
     QLabel* icon_;

@@ -1,29 +1,52 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 
 class QAction;
 class QMenu;
 
 namespace Tolvane {
 
-// The tray menu as a host that draws menus itself receives it (StatusNotifier hosts, over
-// dbusmenu): the same entries in the same order, each acting through the original, with labels
-// in that host's mnemonic syntax. Follows the original as rows come and go.
+// The tray menu exported over dbusmenu, for tray hosts that draw menus themselves (StatusNotifier
+// hosts): the same entries in the same order, each acting through the original. Follows the menu
+// as rows come and go or change.
 class ExportedTrayMenu : public QObject {
     Q_OBJECT
 public:
-    explicit ExportedTrayMenu(QMenu* source, QObject* parent = nullptr);
+    ExportedTrayMenu(QMenu* source, QObject* parent = nullptr);
     ~ExportedTrayMenu() override;
 
-    QMenu* menu() const { return menu_; }
+    // Puts the menu on `path` of the session bus.
+    bool publish(const QString& path);
+    QMenu* source() const { return source_; }
+
+    // The label a dbusmenu host draws as the widget text `text` shows: dbusmenu marks access keys
+    // with '_' and writes a literal one twice; an ampersand is plain text there.
+    static QString dbusMenuLabel(const QString& text);
+
+    // What the dbusmenu interface serves; the adaptor calls these.
+    uint revision() const { return revision_; }
+    QVariantMap properties(int id) const;
+    // Entries below `id` (all are below the root, 0), numbered on first sight.
+    QList<int> childIds(int id);
+    bool activate(int id);
+
+signals:
+    void layoutUpdated(uint revision, int parent);
 
 private:
-    void rebuild();
-    QAction* mirror(QAction* original);
+    int idOf(QAction* action);
+    void changed();
 
     QMenu* source_;
-    QMenu* menu_;
+    QHash<QAction*, int> ids_;
+    QHash<int, QPointer<QAction>> actions_;
+    int nextId_ = 1;
+    uint revision_ = 1;
+    bool queued_ = false;
+    QString path_;
 };
 
 } // namespace Tolvane

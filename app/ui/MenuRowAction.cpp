@@ -30,7 +30,8 @@ public:
         const QFontMetrics nameMetrics(font());
         const QFontMetrics captionMetrics(BrowserRowLabel::captionFont(font()));
         const int width = margin() + iconExtent() + spacing() + nameMetrics.horizontalAdvance(name_) +
-                          spacing() + captionMetrics.horizontalAdvance(version_) + margin();
+                          nameMetrics.horizontalAdvance(QLatin1Char(' ')) +
+                          captionMetrics.horizontalAdvance(version_) + margin();
         return {width, qMax(iconExtent(), nameMetrics.height()) + 6};
     }
 
@@ -40,20 +41,15 @@ protected:
         const bool active = isActive();
         if (active)
             painter.fillRect(rect(), palette().highlight());
-        painter.setPen(palette().color(active ? QPalette::HighlightedText : QPalette::WindowText));
 
         int x = margin();
         const int extent = iconExtent();
         icon_.paint(&painter, QRect(x, (height() - extent) / 2, extent, extent));
         x += extent + spacing();
 
-        const QFontMetrics nameMetrics(font());
-        const int baseline = (height() + nameMetrics.ascent() - nameMetrics.descent()) / 2;
-        painter.setFont(font());
-        painter.drawText(x, baseline, name_);
-        x += nameMetrics.horizontalAdvance(name_) + spacing();
-        painter.setFont(BrowserRowLabel::captionFont(font()));
-        painter.drawText(x, baseline, version_);
+        BrowserRowLabel::drawRow(&painter, QRect(x, 0, width() - x - margin(), height()), font(), name_,
+                                 version_, palette(),
+                                 active ? QPalette::HighlightedText : QPalette::WindowText);
     }
     bool event(QEvent* e) override {
         if (e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) {

@@ -3,15 +3,16 @@
 #include "AboutAction.h"
 #include "AppDisplayName.h"
 #include "Assets.h"
-#include "ExportedTrayMenu.h"
 #include "FeedbackWindow.h"
 #include "MenuBarContent.h"
 #include "NoTrayWindow.h"
 #include "SettingsWindow.h"
+#include "StatusNotifierItem.h"
 #include "TolvaShortcutReactor.h"
 #include "TrayHost.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -29,23 +30,25 @@ TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QOb
     // Setting the scenes up creates the reactor; its shortcut is live from here on.
     shortcutReactor_ = std::make_unique<TolvaShortcutReactor>();
 
-    const bool hostDrawsMenu = TrayHost::drawsMenuItself();
-    menu_ = std::make_unique<MenuBarContent>(hostDrawsMenu);
+    menu_ = std::make_unique<MenuBarContent>();
     connect(menu_.get(), &MenuBarContent::settingsRequested, this, &TolvaApp::openSettings);
     connect(menu_.get(), &MenuBarContent::feedbackRequested, this, &TolvaApp::openFeedback);
     connect(menu_.get(), &MenuBarContent::aboutRequested, this, &TolvaApp::openAbout);
 
+    // XEmbed trays get Qt's icon with the menu drawn by Qt.
     tray_ = new QSystemTrayIcon(Assets::image(QStringLiteral("browser")), this);
     tray_->setToolTip(appDisplayName());
-    // A host that draws the menu itself gets labels in its own syntax; the left-click popup stays ours.
-    if (hostDrawsMenu)
-        exported_ = std::make_unique<ExportedTrayMenu>(menu_->menu());
-    tray_->setContextMenu(exported_ ? exported_->menu() : menu_->menu());
+    tray_->setContextMenu(menu_->menu());
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         // The context menu opens on a right click by itself; a left click opens it too.
         if (reason == QSystemTrayIcon::Trigger)
             popUpMenu();
     });
+    // StatusNotifier hosts draw the item and its menu themselves.
+    statusNotifier_ = std::make_unique<StatusNotifierItem>(
+        appDisplayName(), Assets::image(QStringLiteral("browser")), menu_->menu());
+    connect(statusNotifier_.get(), &StatusNotifierItem::shownChanged, this, &TolvaApp::followTrayHosts);
+    connect(statusNotifier_.get(), &StatusNotifierItem::menuRequested, this, &TolvaApp::popUpMenuAt);
     showTrayWhenHostExists(startedAtLogin, trayGrace);
 }
 
@@ -53,31 +56,22 @@ TolvaApp::~TolvaApp() {
     // The tray still refers to the menus; it must go first.
     delete tray_;
     tray_ = nullptr;
-    exported_.reset();
+    statusNotifier_.reset();
     // The window acts through the menu, which goes with this object.
     delete noTray_.window();
 }
 
 void TolvaApp::showTrayWhenHostExists(bool startedAtLogin, std::chrono::milliseconds trayGrace) {
-    if (TrayHost::available()) {
-        showTray();
-        return;
-    }
-    // Started before the panel (e.g. at login): wait for a tray host instead of quitting.
-    qCInfo(lcApp, "No system tray yet; waiting for one to appear");
+    // Panels start after Tolvane (at login) and restart: an XEmbed tray is looked for while none
+    // shows the icon; StatusNotifier watchers announce themselves.
     trayWait_ = new QTimer(this);
     trayWait_->setInterval(1000);
-    connect(trayWait_, &QTimer::timeout, this, [this] {
-        if (!TrayHost::available())
-            return;
-        trayWait_->stop();
-        trayWait_->deleteLater();
-        trayWait_ = nullptr;
-        showTray();
-    });
-    trayWait_->start();
+    connect(trayWait_, &QTimer::timeout, this, &TolvaApp::followTrayHosts);
+    followTrayHosts();
+    if (!trayShown())
+        qCInfo(lcApp, "No system tray yet; waiting for one to appear");
     QTimer::singleShot(trayGrace, this, [this, startedAtLogin] {
-        if (tray_->isVisible())
+        if (trayShown())
             return;
         if (startedAtLogin) {
             qCInfo(lcApp, "Still no system tray; started at login, so waiting quietly");
@@ -89,9 +83,25 @@ void TolvaApp::showTrayWhenHostExists(bool startedAtLogin, std::chrono::millisec
     });
 }
 
-void TolvaApp::showTray() {
-    tray_->show();
-    qCInfo(lcApp, "System tray icon shown");
+bool TolvaApp::trayShown() const {
+    return statusNotifier_->shown() || tray_->isVisible();
+}
+
+void TolvaApp::followTrayHosts() {
+    // One icon only: a panel that hosts both kinds would show both.
+    const bool xembed = !statusNotifier_->shown() && TrayHost::available();
+    if (xembed != tray_->isVisible()) {
+        tray_->setVisible(xembed);
+        qCInfo(lcApp, xembed ? "System tray icon shown" : "System tray icon hidden");
+    }
+    if (!trayShown()) {
+        if (!trayWait_->isActive())
+            trayWait_->start();
+        return;
+    }
+    trayWait_->stop();
+    if (statusNotifier_->shown())
+        qCInfo(lcApp, "Tray item shown by a StatusNotifier host");
     // The icon takes over from the stand-in window.
     if (QWidget* window = noTray_.window())
         window->close();
@@ -110,11 +120,21 @@ void TolvaApp::openAbout() {
 }
 
 void TolvaApp::popUpMenu() {
-    menu_->menu()->popup(QCursor::pos());
+    popUpMenuAt(QCursor::pos());
+}
+
+void TolvaApp::popUpMenuAt(QPoint pos) {
+    // A Wayland client cannot place a window: the menu would open as a window of its own, tiled or
+    // centred. There the host's own menu is the way in.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        qCInfo(lcApp, "Not opening the menu away from the tray on Wayland");
+        return;
+    }
+    menu_->menu()->popup(pos);
 }
 
 void TolvaApp::activate() {
-    if (tray_->isVisible())
+    if (trayShown())
         popUpMenu();
     else
         noTray_.open();

@@ -3,6 +3,7 @@
 #include "WindowScene.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <chrono>
 #include <memory>
@@ -12,8 +13,8 @@ class QTimer;
 
 namespace Tolvane {
 
-class ExportedTrayMenu;
 class MenuBarContent;
+class StatusNotifierItem;
 class TolvaShortcutReactor;
 
 // The application: the settings scene, the tray item with its menu, the feedback window,
@@ -38,18 +39,22 @@ public:
     void openSettings();
     void openFeedback();
     void openAbout();
-    // Pops the menu up at the pointer (a left click on the tray icon).
+    // Pops the menu up at the pointer (a left click on the XEmbed icon), or at `pos` (where a
+    // StatusNotifier host says its icon is). Not on Wayland, where only the host can place a menu.
     void popUpMenu();
+    void popUpMenuAt(QPoint pos);
     // Tolvane was started again: the user is looking for it.
     void activate();
 
 private:
     void showTrayWhenHostExists(bool startedAtLogin, std::chrono::milliseconds trayGrace);
-    void showTray();
+    // Shows the icon on whichever tray is there now, closing the no-tray window once one is.
+    void followTrayHosts();
+    bool trayShown() const;
 
     WindowScene settings_;
     std::unique_ptr<MenuBarContent> menu_;
-    std::unique_ptr<ExportedTrayMenu> exported_;
+    std::unique_ptr<StatusNotifierItem> statusNotifier_;
     WindowScene feedback_;
     WindowScene noTray_;
     std::unique_ptr<TolvaShortcutReactor> shortcutReactor_;

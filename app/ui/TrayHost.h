@@ -2,9 +2,7 @@
 
 namespace Tolvane::TrayHost {
 
-// True when a tray host runs now (XEmbed system tray or a StatusNotifier host).
+// True when a tray for Qt's own icon runs now (an XEmbed system tray).
 bool available();
-// True when the host draws exported menus itself (StatusNotifier), so rich rows are not shown.
-bool drawsMenuItself();
 
 } // namespace Tolvane::TrayHost

@@ -28,10 +28,15 @@ public:
 
 private:
     QIcon& resolved();
+    // What draws the icon at `size` (device pixels).
+    QIcon& drawn(const QSize& size);
     QString name_;
     QMutex mutex_;
     bool done_ = false;
     QIcon icon_;
+    // Set when the icon is an SVG that librsvg draws; its drawings so far, one per size.
+    QString svgFile_;
+    QIcon svgSizes_;
 };
 
 } // namespace platform::linux_

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+
+class QMenu;
+
+namespace Tolvane {
+
+class ExportedTrayMenu;
+
+// Tolvane's item on StatusNotifier trays (Plasma, panels of GTK desktops, waybar). Registers with
+// the watcher whenever one appears, so a panel that starts after Tolvane, or restarts, shows it.
+// The host draws the exported menu itself, also on a left click, since only it knows where its
+// icon is.
+class StatusNotifierItem : public QObject {
+    Q_OBJECT
+public:
+    StatusNotifierItem(const QString& title, const QIcon& icon, QMenu* menu, QObject* parent = nullptr);
+    ~StatusNotifierItem() override;
+
+    // Registered with a watcher that has a host drawing items.
+    bool shown() const { return shown_; }
+
+    QString title() const { return title_; }
+    QIcon icon() const { return icon_; }
+
+signals:
+    void shownChanged(bool shown);
+    // The host asked the item to show its menu itself, at `pos` on the screen.
+    void menuRequested(QPoint pos);
+
+private slots:
+    void hostsChanged() { hostRegistered(false); }
+
+private:
+    // `wait`: block for the answers (at start only).
+    void watcherAppeared(bool wait);
+    bool itemRegistered(const QString& error);
+    void hostRegistered(bool wait);
+    void watcherGone();
+    void setShown(bool shown);
+
+    QString title_;
+    QIcon icon_;
+    ExportedTrayMenu* menu_;
+    QString service_;
+    bool published_ = false;
+    bool shown_ = false;
+};
+
+} // namespace Tolvane
