@@ -16,6 +16,8 @@ packages=(
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
+  # the desktops' own link openers and default-browser settings (XFCE, KDE)
+  exo-utils xfce4-settings xfce4-helpers kde-cli-tools libkf5config-bin
 )
 
 missing=()

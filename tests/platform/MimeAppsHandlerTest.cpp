@@ -176,7 +176,7 @@ TEST_F(MimeAppsHandlerTest, AConfigFolderThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(xdg.readFile(blocker), "a file, not a folder");
 }
 
-TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndKdeSettingFollow) {
+TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     qputenv("XDG_CURRENT_DESKTOP", "KDE:GNOME");
     const QString gnome = xdg.writeFile(xdg.configHome() + "/gnome-mimeapps.list",
                                         "[Default Applications]\nx-scheme-handler/http=links.desktop\n"
@@ -206,6 +206,21 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndKdeSettingFollow) {
     ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication[$e]=Org.Example.Pages.desktop\n"
                                  "ColorScheme=Breeze\n[Other]\nBrowserApplication[$i]=keep\n");
+
+    // XFCE keeps its keys before any group; only the one line changes. Its openers need a helper of
+    // that name: one that runs the entry's command is written where none is installed.
+    const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
+                                          "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
+                                          "[Extra]\nWebBrowser=not-this\n");
+    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
+                                     "[Extra]\nWebBrowser=not-this\n");
+    EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
+              "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
 }
 
 TEST_F(MimeAppsHandlerTest, TwoProcessesSwitchingAtOnceLoseNothing) {
