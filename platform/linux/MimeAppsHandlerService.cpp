@@ -49,23 +49,30 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
 }
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
+    return setDefaultHandlerForURLScheme(scheme, bundleId, QUrl());
+}
+
+int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                                          const QUrl& application) {
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
+    const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
     QHash<QString, qsizetype> byId;
     std::optional<InstalledEntry> app;
     bool exact = false;
     for (qsizetype i = 0; i < files.size(); ++i) {
         byId.insert(files[i].id, i);
-        // Desktop IDs are case-sensitive, the identifiers we are given are lower case: an ID spelled
-        // exactly so wins over one that only matches when lower-cased.
         const QString name = files[i].id.chopped(8);
         if (exact || bundleId.isEmpty() || name.toLower() != bundleId.toLower())
             continue;
-        if (app && name != bundleId)
+        // The entry the caller listed wins; else, as identifiers come lower case, an ID spelled
+        // exactly so wins over one that only matches when lower-cased.
+        const bool listed = !listedPath.isEmpty() && files[i].path == listedPath;
+        if (app && name != bundleId && !listed)
             continue;
         if (auto candidate = index_->usableEntry(files[i])) {
             app = candidate;
-            exact = name == bundleId;
+            exact = listed || (listedPath.isEmpty() && name == bundleId);
         }
     }
     if (!app) {

@@ -18,6 +18,8 @@ public:
     ~MimeAppsHandlerService() override;
 
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
+    int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                      const QUrl& application) override;
     std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) override;
 
     // Serialises switchers (also in other processes) so none loses another's entries.

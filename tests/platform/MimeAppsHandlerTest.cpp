@@ -78,11 +78,29 @@ TEST_F(MimeAppsHandlerTest, OtherReadersSeeTheNewDefault) {
                                         "application/xhtml+xml=Org.Example.Pages.desktop;\n");
 }
 
-TEST_F(MimeAppsHandlerTest, AnIdSpelledExactlyWinsOverOneThatDiffersInCase) {
+TEST_F(MimeAppsHandlerTest, TheChosenEntryIsWrittenWhenIdsDifferOnlyInCase) {
+    // Identifiers are lower case, desktop-file IDs are not: the entry that was picked is the one written.
+    browser("Mixed.desktop", "Upper");
+    browser("mixed.desktop", "Lower");
+    platform::Override<platform::FileSystem> fs(std::make_shared<platform::fake::FakeFileSystem>());
+    platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index));
+    platform::Override<platform::BundleReader> br(std::make_shared<DesktopBundleReader>(index));
+    platform::Override<platform::HandlerService> hs(service);
+    QHash<QString, Tolvane::DefaultBrowser> byName;
+    for (const auto& b : Tolvane::installedBrowsers())
+        byName.insert(b.appName, b);
+    ASSERT_EQ(byName["Upper"].bundleId, "mixed");
+    for (const auto& [name, id] :
+         {std::pair{"Upper", "Mixed.desktop"}, {"Lower", "mixed.desktop"}, {"Upper", "Mixed.desktop"}}) {
+        byName[name].setAsDefault(false);
+        EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), QString(id)) << name;
+        EXPECT_EQ(gioDefault("x-scheme-handler/http"), QString(id)) << name;
+    }
+    // Given only an identifier, the ID spelled exactly so wins; a capitalised one alone is still found.
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     browser("Links.desktop", "Links (capitals)");
     ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
-    // Only the capitalised one left: it is still found.
     QFile::remove(links);
     ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "Links.desktop");
