@@ -6,9 +6,11 @@
 #include "platform/linux/DesktopBundleReader.h"
 #include "platform/linux/DesktopWorkspace.h"
 #include "platform/linux/MimeAppsHandlerService.h"
+#include "platform/linux/MimeAppsWatcher.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 
 #include <sys/stat.h>
 
@@ -287,4 +289,21 @@ TEST_F(MimeAppsHandlerTest, TheCatalogueAndTheSwitchEndToEnd) {
 
     QFile::remove(links); // uninstalled after the list was made
     EXPECT_THROW(byId["links"].setAsDefault(false), Tolvane::LaunchServices::Error);
+}
+
+TEST_F(MimeAppsHandlerTest, TheWatcherSeesAConfigFolderAndListThatAppearLater) {
+    // A first login: no ~/.config yet when the service starts.
+    ASSERT_TRUE(QDir(xdg.configHome()).removeRecursively());
+    MimeAppsWatcher watcher;
+    QSignalSpy changed(&watcher, &MimeAppsWatcher::changed);
+    ASSERT_TRUE(QDir().mkpath(xdg.configHome()));
+    changed.wait(1000); // the folder alone may or may not count as a change
+    changed.clear();
+    // Another program writes the list into the new folder.
+    run("xdg-mime", {"default", "links.desktop", "x-scheme-handler/https"});
+    ASSERT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    EXPECT_TRUE(changed.count() > 0 || changed.wait(20000));
+    changed.clear();
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_TRUE(changed.wait(20000)) << "a later switch is seen too";
 }
