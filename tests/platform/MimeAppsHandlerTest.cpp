@@ -1,6 +1,7 @@
 #include "BrowserCatalogue.h"
 #include "DesktopFixture.h"
 #include "LaunchServices.h"
+#include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/linux/DesktopBundleReader.h"
@@ -306,4 +307,21 @@ TEST_F(MimeAppsHandlerTest, TheWatcherSeesAConfigFolderAndListThatAppearLater) {
     changed.clear();
     ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
     EXPECT_TRUE(changed.wait(20000)) << "a later switch is seen too";
+}
+
+TEST_F(MimeAppsHandlerTest, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
+    // Never "/.config" for a root run without HOME: the home folder comes from the user database.
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    for (const bool empty : {false, true}) {
+        if (empty)
+            qputenv("HOME", "");
+        else
+            qunsetenv("HOME");
+        const QString home = run("sh", {"-c", "getent passwd \"$(id -u)\" | cut -d: -f6"});
+        ASSERT_TRUE(home.startsWith('/') && home != "/") << qPrintable(home);
+        EXPECT_EQ(platform::configHome(), home + "/.config");
+        EXPECT_EQ(platform::dataHome(), home + "/.local/share");
+        EXPECT_EQ(MimeAppsHandlerService::lockFilePath(), home + "/.config/tolvane/mimeapps.list.lock");
+    }
 }
