@@ -36,8 +36,10 @@ CASES = [
     ("GNOME's own list, switched from a script", None, "GNOME", {".config/gnome-mimeapps.list": OLD_LIST}),
     ("KDE", "KDE", "KDE", {}),
     ("KDE's own list, switched from a script", None, "KDE", {".config/kde-mimeapps.list": OLD_LIST}),
-    ("KDE browser set system-wide", "KDE", "KDE", {"etc/xdg/kdeglobals": "[General]\nBrowserApplication=old.desktop\n"}),
-    ("XFCE, Debian's helpers.rc", "XFCE", "XFCE", {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\nFileManager=thunar\n"}),
+    ("KDE browser set system-wide", "KDE", "KDE",
+     {"etc/xdg/kdeglobals": "[General]\nBrowserApplication=old.desktop\n"}),
+    ("XFCE browser set system-wide", "XFCE", "XFCE",
+     {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\nFileManager=thunar\n"}),
     ("XFCE's setting, switched from a script", None, "XFCE", {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\n"}),
 ]
 
@@ -113,7 +115,8 @@ class Openers(unittest.TestCase):
         return said
 
     def expected_answers(self, session, desktop_id):
-        tools = ["xdg-settings", "xdg-mime", "gio mime", "tolvane --get"] + (["ktraderclient5"] if session == "KDE" else [])
+        tools = ["xdg-settings", "xdg-mime", "gio mime", "tolvane --get"]
+        tools += ["ktraderclient5"] if session == "KDE" else []
         return {tool: desktop_id for tool in tools}
 
     def openers(self, session):
