@@ -228,6 +228,28 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication[$e]=Org.Example.Pages.desktop\n"
                                  "ColorScheme=Breeze\n[Other]\nBrowserApplication[$i]=keep\n");
 
+    // Set only system-wide, the user's file takes the new value; locked there ([$i]), KDE keeps the
+    // system's value, so the switch fails and changes nothing.
+    QFile::remove(kde);
+    const QString systemKde =
+        xdg.writeFile(xdg.home() + "/etc/xdg/kdeglobals", "[General]\nBrowserApplication=links.desktop\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=Org.Example.Pages.desktop\n");
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "Org.Example.Pages.desktop");
+    xdg.writeFile(systemKde, "[General]\nBrowserApplication[$i]=links.desktop\n");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr); // what KDE reads already
+    const QByteArray mimeapps = xdg.readFile(listPath());
+    EXPECT_EQ(setDefault("org.example.pages"), HandlerService::verifyFailed);
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "links.desktop");
+    EXPECT_EQ(xdg.readFile(listPath()), mimeapps);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=links.desktop\n");
+    QFile::remove(systemKde);
+    QFile::remove(kde);
+
     // XFCE keeps its keys before any group; only the one line changes. Its openers need a helper of
     // that name: one that runs the entry's command is written where none is installed.
     const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
