@@ -319,10 +319,7 @@ TEST_F(MimeAppsHandlerTest, TheWatcherSeesAConfigFolderAndListThatAppearLater) {
     ASSERT_TRUE(QDir(xdg.configHome()).removeRecursively());
     MimeAppsWatcher watcher;
     QSignalSpy changed(&watcher, &MimeAppsWatcher::changed);
-    ASSERT_TRUE(QDir().mkpath(xdg.configHome()));
-    changed.wait(1000); // the folder alone may or may not count as a change
-    changed.clear();
-    // Another program writes the list into the new folder.
+    // Another program makes the folder and writes the list into it.
     run("xdg-mime", {"default", "links.desktop", "x-scheme-handler/https"});
     ASSERT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
     EXPECT_TRUE(changed.count() > 0 || changed.wait(20000));
