@@ -70,7 +70,7 @@ QString XfceHelpersWriter::helperCommand(const QString& exec, bool withParameter
             out += quoted ? QStringLiteral("%s") : QStringLiteral("\"%s\"");
         // Other codes (icon, name, file location) have no meaning for a helper.
     }
-    return out.simplified();
+    return out.trimmed();
 }
 
 bool XfceHelpersWriter::plan(const DefaultSwitch& change, FilePlan& files) {
