@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 
@@ -18,6 +19,13 @@ public:
     // Makes the application with identifier `bundleId` (lower case) the handler of `scheme`.
     // Returns noErr on success, a negative status otherwise; nothing is half-changed on failure.
     virtual int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) = 0;
+    // The same for the application listed at `application`: where one identifier can name more than
+    // one installed application (desktop-file IDs that differ only in case), that one is chosen.
+    virtual int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                              const QUrl& application) {
+        Q_UNUSED(application);
+        return setDefaultHandlerForURLScheme(scheme, bundleId);
+    }
 
     // The identifier of the application that opens `scheme` links now (on Linux its desktop-file
     // ID), or none when no installed application is set.

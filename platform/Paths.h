@@ -4,6 +4,8 @@
 
 namespace platform {
 
+// $HOME, or when it is unset or empty the user's home folder from the user database.
+QString homeDir();
 // $XDG_CONFIG_HOME, or ~/.config when unset or not absolute (XDG Base Directory rules).
 QString configHome();
 // $XDG_DATA_HOME, or ~/.local/share.

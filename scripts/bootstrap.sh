@@ -20,6 +20,8 @@ packages=(
   qt6-translations-l10n
   # a real StatusNotifier panel, and the accessibility stack that reads its menus
   xfce4-panel xfconf at-spi2-core python3-pyatspi
+  # the desktops' own link openers and default-browser settings (XFCE, KDE)
+  exo-utils xfce4-settings xfce4-helpers kde-cli-tools libkf5config-bin
 )
 
 missing=()

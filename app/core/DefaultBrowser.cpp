@@ -15,7 +15,7 @@ QString DefaultBrowser::id() const {
 
 void DefaultBrowser::setAsDefault(bool autoConfirm) const {
     const int status = platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(
-        QStringLiteral("http"), bundleId);
+        QStringLiteral("http"), bundleId, url);
     if (status != platform::HandlerService::noErr)
         throw LaunchServices::Error(status, appName);
     if (autoConfirm)

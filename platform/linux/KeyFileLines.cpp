@@ -61,7 +61,7 @@ bool KeyFileLines::splitKey(const QByteArray& line, QString* spelling, QString* 
 
 QList<KeyFileLines::KeyLine> KeyFileLines::keyLines(const QString& group, const QString& key) const {
     QList<KeyLine> found;
-    bool inGroup = false;
+    bool inGroup = group.isEmpty();
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         if (auto g = groupOf(lines_[i])) {
             inGroup = *g == group;
@@ -113,8 +113,8 @@ void KeyFileLines::setValue(const QString& group, const QString& key, const QStr
         return;
     const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8() + '\n';
     // After the last key line of the group's last section, before its trailing blank lines.
-    qsizetype insertAt = -1;
-    bool inGroup = false;
+    qsizetype insertAt = group.isEmpty() ? 0 : -1;
+    bool inGroup = group.isEmpty();
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         if (auto g = groupOf(lines_[i])) {
             inGroup = *g == group;

@@ -20,6 +20,8 @@ public:
 
     QByteArray content() const { return lines_.join(); }
 
+    // The empty group is the lines before the first group header (files such as XFCE's helpers.rc
+    // keep their keys there).
     // The value of `key` in `group` (the last one, as readers let later lines win); none when absent.
     std::optional<QString> value(const QString& group, const QString& key) const;
     // A ';'-separated list value, empty items dropped.

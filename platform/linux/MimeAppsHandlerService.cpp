@@ -1,43 +1,32 @@
 #include "MimeAppsHandlerService.h"
 
-#include "KeyFileLines.h"
+#include "DesktopMimeAppsListsWriter.h"
+#include "KdeGlobalsWriter.h"
+#include "MimeAppsListWriter.h"
 #include "MimeAppsLookup.h"
+#include "XfceHelpersWriter.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QLoggingCategory>
-#include <QSet>
 
 namespace platform::linux_ {
 namespace {
 
 Q_LOGGING_CATEGORY(lcHandlers, "app.tolvane.Tolvane.handlers")
 
-const QString defaultGroup = QStringLiteral("Default Applications");
-const QString addedGroup = QStringLiteral("Added Associations");
-const QString removedGroup = QStringLiteral("Removed Associations");
-
-struct PlannedFile {
-    QString path;
-    FileSnapshot before;
-    QByteArray after;
-};
-
-// Puts `id` first for each type; with `onlyExisting` only keys the file already has are touched,
-// which is how a desktop-specific list is brought in line without widening what it overrides.
-void makeDefault(KeyFileLines& lines, const QStringList& types, const QString& id, bool onlyExisting) {
-    for (const QString& type : types) {
-        for (const QString& group : {defaultGroup, addedGroup})
-            if (!onlyExisting || lines.value(group, type))
-                lines.prependToList(group, type, id);
-        lines.removeFromList(removedGroup, type, id);
-    }
-}
-
 } // namespace
 
 MimeAppsHandlerService::MimeAppsHandlerService(std::shared_ptr<DesktopEntryIndex> index)
-    : index_(std::move(index)) {}
+    : index_(std::move(index)) {
+    // The user's list first: the stores after it only narrow what it says for some desktops.
+    stores_.push_back(std::make_unique<MimeAppsListWriter>());
+    stores_.push_back(std::make_unique<DesktopMimeAppsListsWriter>());
+    stores_.push_back(std::make_unique<KdeGlobalsWriter>());
+    stores_.push_back(std::make_unique<XfceHelpersWriter>());
+}
+
+MimeAppsHandlerService::~MimeAppsHandlerService() = default;
 
 QString MimeAppsHandlerService::lockFilePath() {
     return platform::tolvaneConfigDir() + "/mimeapps.list.lock";
@@ -60,23 +49,30 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
 }
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
+    return setDefaultHandlerForURLScheme(scheme, bundleId, QUrl());
+}
+
+int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                                          const QUrl& application) {
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
+    const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
     QHash<QString, qsizetype> byId;
     std::optional<InstalledEntry> app;
     bool exact = false;
     for (qsizetype i = 0; i < files.size(); ++i) {
         byId.insert(files[i].id, i);
-        // Desktop IDs are case-sensitive, the identifiers we are given are lower case: an ID spelled
-        // exactly so wins over one that only matches when lower-cased.
         const QString name = files[i].id.chopped(8);
         if (exact || bundleId.isEmpty() || name.toLower() != bundleId.toLower())
             continue;
-        if (app && name != bundleId)
+        // The entry the caller listed wins; else, as identifiers come lower case, an ID spelled
+        // exactly so wins over one that only matches when lower-cased.
+        const bool listed = !listedPath.isEmpty() && files[i].path == listedPath;
+        if (app && name != bundleId && !listed)
             continue;
         if (auto candidate = index_->usableEntry(files[i])) {
             app = candidate;
-            exact = name == bundleId;
+            exact = listed || (listedPath.isEmpty() && name == bundleId);
         }
     }
     if (!app) {
@@ -102,66 +98,32 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
         return writeFailed;
     }
 
-    const QString config = platform::configHome();
-    QList<PlannedFile> plan;
-    auto planFile = [&](const QString& path, bool mustExist, auto&& edit) -> bool {
-        auto before = readSnapshot(resolveSymlinks(path));
-        if (!before) {
-            qCWarning(lcHandlers) << "cannot read" << path;
-            return false;
-        }
-        if (mustExist && !before->existed)
-            return true;
-        KeyFileLines lines(before->content);
-        edit(lines);
-        if (lines.content() != before->content || !before->existed)
-            plan << PlannedFile{path, *before, lines.content()};
-        return true;
-    };
-
-    const bool planned =
-        QDir().mkpath(config) && planFile(config + "/mimeapps.list", false,
-                                          [&](KeyFileLines& l) { makeDefault(l, types, id, false); });
-    bool ok = planned;
-    for (const QString& desktop : currentDesktops())
-        ok = ok && planFile(config + '/' + desktop + "-mimeapps.list", true,
-                            [&](KeyFileLines& l) { makeDefault(l, types, id, true); });
-    if (types.contains(QStringLiteral("x-scheme-handler/http")))
-        ok = ok && planFile(config + "/kdeglobals", true, [&](KeyFileLines& l) {
-                 if (l.value(QStringLiteral("General"), QStringLiteral("BrowserApplication")))
-                     l.setValue(QStringLiteral("General"), QStringLiteral("BrowserApplication"), id);
-             });
-    if (!ok)
-        return writeFailed;
-
-    QList<const PlannedFile*> written;
-    auto rollBack = [&] {
-        for (auto it = written.rbegin(); it != written.rend(); ++it) {
-            QString error;
-            if (!restoreSnapshot((*it)->path, (*it)->before, &error))
-                qCCritical(lcHandlers) << "could not restore" << (*it)->path << error;
-        }
-    };
-    for (const PlannedFile& file : plan) {
-        QString error;
-        if (!replaceFile(file.path, file.after, &error)) {
-            qCWarning(lcHandlers) << "write failed:" << error;
-            rollBack();
+    const DefaultSwitch change{
+        id,
+        app->entry->name().value_or(id),
+        unescapeDesktopValue(app->entry->value(QStringLiteral("Exec")).value_or(QString())),
+        types,
+        types.contains(QStringLiteral("x-scheme-handler/http")),
+        [&](const QString& candidate) {
+            auto it = byId.constFind(candidate);
+            return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
+        }};
+    FilePlan plan;
+    for (const auto& store : stores_)
+        if (!store->plan(change, plan))
             return writeFailed;
-        }
-        written << &file;
+    QString error;
+    if (!plan.write([this](const QString& path, const QByteArray& content,
+                           QString* why) { return replaceFile(path, content, why); },
+                    &error)) {
+        qCWarning(lcHandlers) << "write failed:" << error;
+        return writeFailed;
     }
-
-    const auto isInstalled = [&](const QString& candidate) {
-        auto it = byId.constFind(candidate);
-        return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
-    };
-    for (const QString& type : types) {
-        const auto now = defaultApplication(type, isInstalled);
-        if (now != id) {
-            qCWarning(lcHandlers) << "read-back of" << type << "shows" << now.value_or("nothing") << "not"
-                                  << id;
-            rollBack();
+    for (const auto& store : stores_) {
+        QString why;
+        if (!store->readBack(change, &why)) {
+            qCWarning(lcHandlers) << "read-back shows" << why << "not" << id;
+            plan.rollBack();
             return verifyFailed;
         }
     }

@@ -19,12 +19,15 @@ QStringList currentDesktops() {
 }
 
 QStringList mimeAppsListFiles() {
+    return mimeAppsListFiles(currentDesktops());
+}
+
+QStringList mimeAppsListFiles(const QStringList& desktops) {
     QStringList folders{platform::configHome()};
     folders << configDirs();
     folders << platform::dataHome() + "/applications";
     for (const QString& dir : platform::dataDirs())
         folders << dir + "/applications";
-    const QStringList desktops = currentDesktops();
     QStringList files;
     for (const QString& folder : folders) {
         for (const QString& desktop : desktops)
@@ -37,7 +40,13 @@ QStringList mimeAppsListFiles() {
 
 std::optional<QString> defaultApplication(const QString& mimeType,
                                           const std::function<bool(const QString& id)>& isInstalled) {
-    for (const QString& file : mimeAppsListFiles()) {
+    return defaultApplication(mimeType, isInstalled, currentDesktops());
+}
+
+std::optional<QString> defaultApplication(const QString& mimeType,
+                                          const std::function<bool(const QString& id)>& isInstalled,
+                                          const QStringList& desktops) {
+    for (const QString& file : mimeAppsListFiles(desktops)) {
         const auto snapshot = readSnapshot(file);
         if (!snapshot || !snapshot->existed)
             continue;

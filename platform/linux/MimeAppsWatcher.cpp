@@ -27,9 +27,13 @@ void MimeAppsWatcher::watchCurrentFiles() {
         const QFileInfo info(file);
         if (info.exists())
             wanted << info.absoluteFilePath();
-        // The folder tells when a list appears, disappears or is renamed into place.
-        if (info.absoluteDir().exists())
-            wanted << info.absolutePath();
+        // The folder tells when a list appears, disappears or is renamed into place; while the
+        // folder itself is missing (no ~/.config before a first login), the nearest one that exists
+        // tells when it appears.
+        QDir folder = info.absoluteDir();
+        while (!folder.exists() && !folder.isRoot())
+            folder.setPath(QFileInfo(folder.absolutePath()).absolutePath());
+        wanted << folder.absolutePath();
     }
     const QStringList watched = watcher_.files() + watcher_.directories();
     for (const QString& path : watched)

@@ -7,7 +7,7 @@
 namespace platform::linux_ {
 
 // Notices when any mimeapps.list the desktop reads may have changed, by whoever: edits, atomic
-// replacements and files that appear or disappear. Bursts of changes come out as one signal.
+// replacements and files or folders that appear or disappear. Bursts of changes come out as one signal.
 class MimeAppsWatcher : public QObject {
     Q_OBJECT
 public:

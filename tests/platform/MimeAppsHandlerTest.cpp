@@ -1,14 +1,17 @@
 #include "BrowserCatalogue.h"
 #include "DesktopFixture.h"
 #include "LaunchServices.h"
+#include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/linux/DesktopBundleReader.h"
 #include "platform/linux/DesktopWorkspace.h"
 #include "platform/linux/MimeAppsHandlerService.h"
+#include "platform/linux/MimeAppsWatcher.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 
 #include <sys/stat.h>
 
@@ -78,11 +81,29 @@ TEST_F(MimeAppsHandlerTest, OtherReadersSeeTheNewDefault) {
                                         "application/xhtml+xml=Org.Example.Pages.desktop;\n");
 }
 
-TEST_F(MimeAppsHandlerTest, AnIdSpelledExactlyWinsOverOneThatDiffersInCase) {
+TEST_F(MimeAppsHandlerTest, TheChosenEntryIsWrittenWhenIdsDifferOnlyInCase) {
+    // Identifiers are lower case, desktop-file IDs are not: the entry that was picked is the one written.
+    browser("Mixed.desktop", "Upper");
+    browser("mixed.desktop", "Lower");
+    platform::Override<platform::FileSystem> fs(std::make_shared<platform::fake::FakeFileSystem>());
+    platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index));
+    platform::Override<platform::BundleReader> br(std::make_shared<DesktopBundleReader>(index));
+    platform::Override<platform::HandlerService> hs(service);
+    QHash<QString, Tolvane::DefaultBrowser> byName;
+    for (const auto& b : Tolvane::installedBrowsers())
+        byName.insert(b.appName, b);
+    ASSERT_EQ(byName["Upper"].bundleId, "mixed");
+    for (const auto& [name, id] :
+         {std::pair{"Upper", "Mixed.desktop"}, {"Lower", "mixed.desktop"}, {"Upper", "Mixed.desktop"}}) {
+        byName[name].setAsDefault(false);
+        EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), QString(id)) << name;
+        EXPECT_EQ(gioDefault("x-scheme-handler/http"), QString(id)) << name;
+    }
+    // Given only an identifier, the ID spelled exactly so wins; a capitalised one alone is still found.
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     browser("Links.desktop", "Links (capitals)");
     ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
-    // Only the capitalised one left: it is still found.
     QFile::remove(links);
     ASSERT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "Links.desktop");
@@ -176,7 +197,7 @@ TEST_F(MimeAppsHandlerTest, AConfigFolderThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(xdg.readFile(blocker), "a file, not a folder");
 }
 
-TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndKdeSettingFollow) {
+TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     qputenv("XDG_CURRENT_DESKTOP", "KDE:GNOME");
     const QString gnome = xdg.writeFile(xdg.configHome() + "/gnome-mimeapps.list",
                                         "[Default Applications]\nx-scheme-handler/http=links.desktop\n"
@@ -206,6 +227,43 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndKdeSettingFollow) {
     ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication[$e]=Org.Example.Pages.desktop\n"
                                  "ColorScheme=Breeze\n[Other]\nBrowserApplication[$i]=keep\n");
+
+    // Set only system-wide, the user's file takes the new value; locked there ([$i]), KDE keeps the
+    // system's value, so the switch fails and changes nothing.
+    QFile::remove(kde);
+    const QString systemKde =
+        xdg.writeFile(xdg.home() + "/etc/xdg/kdeglobals", "[General]\nBrowserApplication=links.desktop\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=Org.Example.Pages.desktop\n");
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "Org.Example.Pages.desktop");
+    xdg.writeFile(systemKde, "[General]\nBrowserApplication[$i]=links.desktop\n");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr); // what KDE reads already
+    const QByteArray mimeapps = xdg.readFile(listPath());
+    EXPECT_EQ(setDefault("org.example.pages"), HandlerService::verifyFailed);
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "links.desktop");
+    EXPECT_EQ(xdg.readFile(listPath()), mimeapps);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=links.desktop\n");
+    QFile::remove(systemKde);
+    QFile::remove(kde);
+
+    // XFCE keeps its keys before any group; only the one line changes. Its openers need a helper of
+    // that name: one that runs the entry's command is written where none is installed.
+    const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
+                                          "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
+                                          "[Extra]\nWebBrowser=not-this\n");
+    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
+                                     "[Extra]\nWebBrowser=not-this\n");
+    EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
+              "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
 }
 
 TEST_F(MimeAppsHandlerTest, TwoProcessesSwitchingAtOnceLoseNothing) {
@@ -254,4 +312,35 @@ TEST_F(MimeAppsHandlerTest, TheCatalogueAndTheSwitchEndToEnd) {
 
     QFile::remove(links); // uninstalled after the list was made
     EXPECT_THROW(byId["links"].setAsDefault(false), Tolvane::LaunchServices::Error);
+}
+
+TEST_F(MimeAppsHandlerTest, TheWatcherSeesAConfigFolderAndListThatAppearLater) {
+    // A first login: no ~/.config yet when the service starts.
+    ASSERT_TRUE(QDir(xdg.configHome()).removeRecursively());
+    MimeAppsWatcher watcher;
+    QSignalSpy changed(&watcher, &MimeAppsWatcher::changed);
+    // Another program makes the folder and writes the list into it.
+    run("xdg-mime", {"default", "links.desktop", "x-scheme-handler/https"});
+    ASSERT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    EXPECT_TRUE(changed.count() > 0 || changed.wait(20000));
+    changed.clear();
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_TRUE(changed.wait(20000)) << "a later switch is seen too";
+}
+
+TEST_F(MimeAppsHandlerTest, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
+    // Never "/.config" for a root run without HOME: the home folder comes from the user database.
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    for (const bool empty : {false, true}) {
+        if (empty)
+            qputenv("HOME", "");
+        else
+            qunsetenv("HOME");
+        const QString home = run("sh", {"-c", "getent passwd \"$(id -u)\" | cut -d: -f6"});
+        ASSERT_TRUE(home.startsWith('/') && home != "/") << qPrintable(home);
+        EXPECT_EQ(platform::configHome(), home + "/.config");
+        EXPECT_EQ(platform::dataHome(), home + "/.local/share");
+        EXPECT_EQ(MimeAppsHandlerService::lockFilePath(), home + "/.config/tolvane/mimeapps.list.lock");
+    }
 }
