@@ -16,6 +16,8 @@ packages=(
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man
+  # Plasma's shortcut portal for real: KWin, its portal back end (a Qt 5 program), fake-input protocol
+  kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-wayland-protocols libwayland-dev
 )
 
 missing=()
