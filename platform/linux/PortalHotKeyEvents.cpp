@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcPortalKeys, "GlobalKeys.portal")
@@ -204,6 +205,12 @@ OSStatus PortalHotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     return noErr;
 }
 
+void PortalHotKeyEvents::setHeld(bool held) {
+    // A key cleared while held (Backspace in the recorder) is let go of once the hold ends.
+    if (std::exchange(held_, held) && !held)
+        scheduleSync();
+}
+
 PortalHotKeyEvents::WantedSet PortalHotKeyEvents::wanted() const {
     WantedSet set;
     for (const auto& [ref, r] : registered_) {
@@ -264,6 +271,15 @@ PortalShortcuts PortalHotKeyEvents::asked() const {
 
 void PortalHotKeyEvents::createSession() {
     const int generation = generation_;
+    // The new session takes the old one's handle, and the portal handles calls in threads: the old one
+    // must be gone before the new one is asked for.
+    if (closing_ && !closing_->isFinished()) {
+        connect(closing_, &QDBusPendingCallWatcher::finished, this, [this, generation] {
+            if (generation == generation_)
+                createSession();
+        });
+        return;
+    }
     QVariantMap options{{QStringLiteral("session_handle_token"), plasmaShortcutsQuirk::sessionHandleToken}};
     plasmaShortcutsQuirk::offerAtCreateSession(options, asked());
     request(QStringLiteral("CreateSession"), {}, options,
@@ -344,8 +360,12 @@ void PortalHotKeyEvents::closeSession() {
         return;
     const QString path = session_;
     dropSession();
-    bus_.call(QDBusMessage::createMethodCall(service, path, sessionInterface, QStringLiteral("Close")),
-              QDBus::NoBlock);
+    auto* closing =
+        new QDBusPendingCallWatcher(bus_.asyncCall(QDBusMessage::createMethodCall(
+                                        service, path, sessionInterface, QStringLiteral("Close"))),
+                                    this);
+    connect(closing, &QDBusPendingCallWatcher::finished, closing, &QObject::deleteLater);
+    closing_ = closing;
 }
 
 void PortalHotKeyEvents::dropSession() {
@@ -466,7 +486,16 @@ QString PortalHotKeyEvents::readableTrigger(const QString& described) {
     static const std::map<QString, QString> names = {
         {"CTRL", "Ctrl"}, {"ALT", "Alt"}, {"SHIFT", "Shift"}, {"LOGO", "Super"}};
     QStringList parts;
-    for (const QString& token : triggerTokens(described)) {
+    QStringList tokens = triggerTokens(described);
+    // Shown in the order desktops write them.
+    const QStringList order = {"CTRL", "ALT", "SHIFT", "LOGO"};
+    std::stable_sort(tokens.begin(), tokens.end(), [&](const QString& a, const QString& b) {
+        const auto rank = [&](const QString& t) {
+            return order.contains(t) ? order.indexOf(t) : order.size();
+        };
+        return rank(a) < rank(b);
+    });
+    for (const QString& token : tokens) {
         const auto name = names.find(token);
         parts << (name != names.end() ? name->second
                   : token.size() == 1 ? token

@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -13,6 +14,7 @@
 #include <set>
 
 class QDBusMessage;
+class QDBusPendingCallWatcher;
 class QDBusServiceWatcher;
 
 namespace platform::linux_ {
@@ -55,7 +57,7 @@ public:
     bool refusedByDesktop(std::uint32_t keyCode, std::uint32_t modifiers) const override;
     int addStatusObserver(std::function<void()> changed) override;
     void removeStatusObserver(int token) override;
-    void setHeld(bool held) override { held_ = held; }
+    void setHeld(bool held) override;
 
     // True when the portal's text names the same keys as the trigger asked for ("Ctrl+Alt+B",
     // "CTRL+ALT+b" and "Press <Control><Alt>b").
@@ -122,9 +124,10 @@ private:
     EventHotKeyRef nextRef_ = 0;
     std::set<QString> pressed_; // portal ids held down
 
-    QString session_;                    // the open session's object path; empty when none
-    std::optional<WantedSet> attempted_; // the set the current session bound (or was refused)
-    std::set<QString> bound_;            // ids of attempted_ the desktop listed as bound
+    QString session_;                           // the open session's object path; empty when none
+    QPointer<QDBusPendingCallWatcher> closing_; // the last Close until the portal answers it
+    std::optional<WantedSet> attempted_;        // the set the current session bound (or was refused)
+    std::set<QString> bound_;                   // ids of attempted_ the desktop listed as bound
     std::map<QString, QString> triggerDescriptions_;
     bool working_ = false;
     bool dirty_ = false;

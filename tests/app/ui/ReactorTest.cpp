@@ -61,6 +61,7 @@ TEST_F(ReactorFixture, StaleOrEmptyIdentifierSwitchesNothingAndSaysWhichBrowserI
 // The shortcut follows "Change browser", whoever switches it and also across a restart: off, the key
 // is not registered (the desktop or another program may have it) and a press does nothing.
 TEST_F(ReactorFixture, ShortcutIsRegisteredOnlyWhileChangeBrowserIsOn) {
+    GlobalKeys::testing::resetState(); // the application's cases left their reactors' handlers
     auto keys = std::make_shared<platform::fake::FakeHotKeyEvents>();
     platform::Override<platform::HotKeyEvents> keysGuard{keys};
     const GlobalKeys::Name& name = TolvaShortcutReactor::toggleSystemBrowserKeys();
