@@ -17,8 +17,9 @@ KWIN = "/usr/bin/kwin_wayland"
 PORTAL = "/usr/libexec/xdg-desktop-portal"
 PORTAL_KDE = "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde"
 SOCKET = "tolvane-kwin"
-KEY_LEFTCTRL, KEY_LEFTALT, KEY_B = 29, 56, 48
-CTRL_ALT_B = 0x0C000042  # Qt's key code for Ctrl+Alt+B, as kglobalaccel stores it
+KEY_LEFTCTRL, KEY_LEFTALT, KEY_B, KEY_N = 29, 56, 48, 49
+CTRL_ALT_B, CTRL_ALT_N = 0x0C000042, 0x0C00004E  # Qt's key codes, as kglobalaccel stores them
+ACTION = "['Tolvane', 'toggleSystemBrowserKeys', 'Tolvane', 'Switch the default browser']"
 
 
 class PlasmaPortalEndToEnd(unittest.TestCase):
@@ -69,6 +70,17 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
                                         "--object-path", "/org/freedesktop/DBus", "--method",
                                         "org.freedesktop.DBus.NameHasOwner", name]).stdout
 
+    def kglobalaccel(self, path, method, *args):
+        return self.desk.run(["gdbus", "call", "--session", "--dest", "org.kde.kglobalaccel", "--object-path", path,
+                              "--method", method, *args]).stdout
+
+    def press(self, *keys):
+        press = self.desk.run([FAKE_KEY_PRESS] + [str(k) for k in keys])
+        self.assertEqual(press.returncode, 0, press.stderr)
+
+    def switch_lines(self, log):
+        return [l for l in self.log(log).splitlines() if l.startswith("Setting default browser to bravo")]
+
     def kglobalaccel_shortcuts(self):
         return self.desk.run(["gdbus", "call", "--session", "--dest", "org.kde.kglobalaccel", "--object-path",
                               "/component/Tolvane", "--method",
@@ -95,21 +107,36 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
                          "type='signal',member='Response'"], stdout=monitor)
         self.assertTrue(wait_for(lambda: "NameLost" in self.log("monitor")), "dbus-monitor did not start")
 
-        self.start("tolvane", [TOLVANE], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
+        tolvane = self.start("tolvane", [TOLVANE], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
                    lambda: "toggleSystemBrowserKeys" in self.kglobalaccel_shortcuts())
         registered = self.kglobalaccel_shortcuts()
         self.assertIn("[%d]" % CTRL_ALT_B, registered, "Ctrl+Alt+B in Plasma's shortcuts: " + registered)
         self.assertIn("'Switch the default browser'", registered)
 
-        press = self.desk.run([FAKE_KEY_PRESS, str(KEY_LEFTCTRL), str(KEY_LEFTALT), str(KEY_B)])
-        self.assertEqual(press.returncode, 0, press.stderr)
+        self.press(KEY_LEFTCTRL, KEY_LEFTALT, KEY_B)
         switched = wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20)
         self.assertTrue(switched, self.log("tolvane") + self.log("portal-kde") + self.log("monitor"))
-        self.assertEqual([l for l in self.log("tolvane").splitlines() if "Setting default browser to bravo" in l],
+        self.assertEqual(self.switch_lines("tolvane"),
                          ["Setting default browser to bravo::file://" + self.desk.apps + "/bravo.desktop"])
         portal_lines = [l for l in self.log("tolvane").splitlines() if l.startswith("GlobalKeys")]
         self.assertEqual(len(portal_lines), 1, "the portal chosen, nothing refused: %s" % portal_lines)
         self.assertNotIn("member=BindShortcuts", self.log("monitor"), "bound at CreateSession, no System Settings")
+
+        # The user picks Ctrl+Alt+N in System Settings; after a restart Tolvane's group is the same one
+        # and keeps that key.
+        self.kglobalaccel("/kglobalaccel", "org.kde.KGlobalAccel.setForeignShortcut", ACTION, "[%d]" % CTRL_ALT_N)
+        tolvane.terminate()
+        tolvane.wait(10)
+        self.desk.write(".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=alpha.desktop;\n")
+        self.start("tolvane-again", [TOLVANE], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
+                   lambda: self.log("monitor").count("member=Response") == 2)
+        components = self.kglobalaccel("/kglobalaccel", "org.kde.KGlobalAccel.allComponents")
+        self.assertEqual(components.count("Tolvane"), 1, components)
+        self.assertIn("[%d], [%d]" % (CTRL_ALT_N, CTRL_ALT_N), self.kglobalaccel_shortcuts(), "the user's key stays")
+        self.press(KEY_LEFTCTRL, KEY_LEFTALT, KEY_N)
+        switched = wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20)
+        self.assertTrue(switched, self.log("tolvane-again") + self.log("monitor"))
+        self.assertEqual(len(self.switch_lines("tolvane-again")), 1)
 
 
 if __name__ == "__main__":
