@@ -4,7 +4,6 @@ KWin's Wayland socket with Ctrl+Alt+B stored. A real Ctrl+Alt+B, pressed and rel
 fake-input protocol, makes the preselected browser the default."""
 import os
 import shutil
-import subprocess
 import sys
 import unittest
 
@@ -88,6 +87,7 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
 
     def test_a_real_key_press_switches_through_plasmas_portal(self):
         # The installed binary carries a file capability that containers refuse at exec; a copy has none.
+        # (It keeps its name: KWin's own platform plugin loads only into a program called kwin_wayland.)
         kwin = os.path.join(self.desk.home, "kwin", "kwin_wayland")
         os.makedirs(os.path.dirname(kwin))
         shutil.copy(KWIN, kwin)
