@@ -1,7 +1,8 @@
 """The real Tolvane with Plasma's real shortcut service: KWin's virtual session (its global shortcuts
 inside), Debian's xdg-desktop-portal frontend and xdg-desktop-portal-kde on a private bus, Tolvane on
 KWin's Wayland socket with Ctrl+Alt+B stored. A real Ctrl+Alt+B, pressed and released through KWin's
-fake-input protocol, makes the preselected browser the default."""
+fake-input protocol, makes the preselected browser the default; the group keeps its name and the
+user's key across a restart; "Change browser" off gives the key back."""
 import os
 import shutil
 import sys
@@ -26,11 +27,9 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
         self.desk = Desktop()
         self.addCleanup(self.desk.close, [TOLVANE])
         self.desk.browser("alpha", "Alpha")
-        bravo = self.desk.browser("bravo", "Bravo")
+        self.bravo = self.desk.browser("bravo", "Bravo")
         self.desk.write(".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=alpha.desktop;\n")
-        self.desk.write(".config/tolvane/group.tolva.conf",
-                        "[General]\nsettings.settingsToggleBrowser=true\nsettings.settingsToggleBrowserId=%s\n"
-                        % ini_string("bravo::file://" + bravo))
+        self.write_settings(toggle=True)
         # Control+Option+B.
         self.desk.write(".config/tolvane/tolvane.conf",
                         "[General]\nGlobalKeys_toggleSystemBrowserKeys=%s\n"
@@ -49,6 +48,11 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
         self.desk.write(os.path.join(kwin_data, "applications", "tolvane-fake-key-press.desktop"),
                         "[Desktop Entry]\nType=Application\nName=Key press for Tolvane's tests\nExec=%s\n"
                         "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n" % FAKE_KEY_PRESS)
+
+    def write_settings(self, toggle):
+        self.desk.write(".config/tolvane/group.tolva.conf",
+                        "[General]\nsettings.settingsToggleBrowser=%s\nsettings.settingsToggleBrowserId=%s\n"
+                        % ("true" if toggle else "false", ini_string("bravo::file://" + self.bravo)))
 
     def start(self, name, args, env, ready, timeout=60):
         """Starts a desktop process and waits for `ready`, allowing for a loaded machine; fails at once
@@ -137,6 +141,11 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
         switched = wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20)
         self.assertTrue(switched, self.log("tolvane-again") + self.log("monitor"))
         self.assertEqual(len(self.switch_lines("tolvane-again")), 1)
+
+        # "Change browser" switched off, as the settings window writes it: Plasma lets go of the key.
+        self.write_settings(toggle=False)
+        self.assertTrue(wait_for(lambda: "false" in self.kglobalaccel(
+            "/component/Tolvane", "org.kde.kglobalaccel.Component.isActive"), 20), "the shortcut stayed active")
 
 
 if __name__ == "__main__":
