@@ -15,7 +15,14 @@ TOLVANE = os.environ["TOLVANE_BIN"]
 FAKE_KEY_PRESS = os.environ["TOLVANE_FAKE_KEY_PRESS"]
 KWIN = "/usr/bin/kwin_wayland"
 PORTAL = "/usr/libexec/xdg-desktop-portal"
-PORTAL_KDE = "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde"
+
+def activated_program(service):
+    """The program the session bus would start for `service` (its path differs between architectures)."""
+    with open("/usr/share/dbus-1/services/%s.service" % service, encoding="utf-8") as f:
+        return next(l.split("=", 1)[1].strip() for l in f if l.startswith("Exec="))
+
+
+PORTAL_KDE = activated_program("org.freedesktop.impl.portal.desktop.kde")
 SOCKET = "tolvane-kwin"
 KEY_LEFTCTRL, KEY_LEFTALT, KEY_B, KEY_N = 29, 56, 48, 49
 CTRL_ALT_B, CTRL_ALT_N = 0x0C000042, 0x0C00004E  # Qt's key codes, as kglobalaccel stores them
