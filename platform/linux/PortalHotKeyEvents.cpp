@@ -103,14 +103,11 @@ QStringList triggerTokens(QString text) {
     return modifiers + keys;
 }
 
-bool listsAll(const PortalShortcuts& listed, const std::map<QString, auto>& asked) {
+bool listsAll(const PortalShortcuts& listed, const std::set<QString>& asked) {
     std::set<QString> ids;
     for (const auto& s : listed)
         ids.insert(s.id);
-    for (const auto& [id, w] : asked)
-        if (!ids.count(id))
-            return false;
-    return !asked.empty();
+    return !asked.empty() && std::includes(ids.begin(), ids.end(), asked.begin(), asked.end());
 }
 
 // Portal 1.19 and later learn a host application's id only from this call, made before any other
@@ -333,11 +330,12 @@ void PortalHotKeyEvents::bind(const QString& sessionPath) {
 
 bool PortalHotKeyEvents::takeBound(const QVariantMap& results) {
     const PortalShortcuts listed = shortcutsIn(results.value(QStringLiteral("shortcuts")));
-    if (!listsAll(listed, *attempted_))
+    std::set<QString> asked;
+    for (const auto& [id, w] : *attempted_)
+        asked.insert(id);
+    if (!listsAll(listed, asked))
         return false;
-    for (const auto& s : listed)
-        if (attempted_->count(s.id))
-            bound_.insert(s.id);
+    bound_ = asked;
     takeTriggers(listed);
     return true;
 }
