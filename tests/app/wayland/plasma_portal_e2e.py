@@ -5,6 +5,7 @@ fake-input protocol, makes the preselected browser the default; the group keeps 
 user's key across a restart; "Change browser" off gives the key back."""
 import os
 import shutil
+import subprocess
 import sys
 import unittest
 
@@ -29,8 +30,17 @@ CTRL_ALT_B, CTRL_ALT_N = 0x0C000042, 0x0C00004E  # Qt's key codes, as kglobalacc
 ACTION = "['Tolvane', 'toggleSystemBrowserKeys', 'Tolvane', 'Switch the default browser']"
 
 
+def package_version(name):
+    return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", name], capture_output=True, text=True).stdout
+
+
 class PlasmaPortalEndToEnd(unittest.TestCase):
     def setUp(self):
+        # What this covers is Plasma 5.27's back end (Debian 12). Plasma 6's KWin needs a GPU for its
+        # virtual session, and its back end binds through BindShortcuts as documented.
+        version = package_version("xdg-desktop-portal-kde")
+        if not version.startswith("5.27"):
+            self.skipTest("xdg-desktop-portal-kde %s is not Plasma 5.27's" % (version or "(not installed)"))
         self.desk = Desktop()
         self.addCleanup(self.desk.close, [TOLVANE])
         self.desk.browser("alpha", "Alpha")
