@@ -200,6 +200,18 @@ TEST_F(PortalShortcuts, RecordingAnotherKeyBindsItAndTheDesktopsChoiceIsShown) {
     tap();
     ASSERT_TRUE(waitFor([&] { return switches() == 1; }));
     desktop->control().call("AssignTrigger", toggleId, "");
+
+    // Backspace while recording clears the key; the registry is paused then, so the desktop lets go of
+    // it once recording ends.
+    field->clearFocus();
+    field->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(field->isRecording());
+    QCoreApplication::processEvents(); // the pause is taken up: the binding is muted, not given up
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, 22, 0, 0);
+    QApplication::sendEvent(field, &backspace);
+    EXPECT_FALSE(getShortcut(TolvaShortcutReactor::toggleSystemBrowserKeys()));
+    field->clearFocus();
+    ASSERT_TRUE(waitFor([&] { return desktop->closedSessions() == closedBefore + 2; }));
 }
 
 TEST_F(PortalShortcuts, RefusedBindIsOneLogLineAndARestartedPortalBindsAgain) {
