@@ -243,6 +243,8 @@ void CarbonGlobalKeys::updateEventHandler() {
     if (!events)
         return;
     const bool monitorPath = events->menuTrackingUsesEventMonitor();
+    // Unregistering all is a pause until the menu closes or the registry is enabled again.
+    events->setHeld(!r.isEnabled || r.isMenuOpen);
     if (r.isEnabled && !r.isMenuOpen) {
         registerAll();
         if (monitorPath)

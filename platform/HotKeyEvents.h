@@ -131,10 +131,19 @@ public:
     virtual QString assignedTrigger(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
         return {};
     }
-    // `changed` runs on the main thread whenever either answer above may have changed. Returns a
+    // True when the desktop answered a request for this registered hot key without taking it: the key
+    // does nothing until the set of hot keys changes or the desktop's service starts again.
+    virtual bool refusedByDesktop(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
+        return false;
+    }
+    // `changed` runs on the main thread whenever an answer above may have changed. Returns a
     // token for removeStatusObserver.
     virtual int addStatusObserver(std::function<void()> /*changed*/) { return 0; }
     virtual void removeStatusObserver(int /*token*/) {}
+    // While held (a menu is open, the registry is disabled) unregistering hot keys only mutes them until
+    // they are registered again; otherwise an unregistered hot key is one the user gave up, and a
+    // desktop service should let go of it.
+    virtual void setHeld(bool /*held*/) {}
 };
 
 } // namespace platform

@@ -22,6 +22,8 @@ packages=(
   xfce4-panel xfconf at-spi2-core python3-pyatspi
   # the desktops' own link openers and default-browser settings (XFCE, KDE)
   exo-utils xfce4-settings xfce4-helpers kde-cli-tools libkf5config-bin
+  # Plasma's shortcut portal for real: KWin, its portal back end (a Qt 5 program), fake-input protocol
+  kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-wayland-protocols libwayland-dev
 )
 
 missing=()

@@ -8,14 +8,60 @@
 #include "platform/Console.h"
 
 #include "GlobalKeys/GlobalKeys.h"
+#include "GlobalKeys/Notifier.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 
 namespace Tolvane {
+namespace {
+
+bool featureOn() {
+    return SettingsStore::boolForKey(SettingsStore::toggleBrowser);
+}
+
+} // namespace
 
 TolvaShortcutReactor::TolvaShortcutReactor(QObject* parent) : QObject(parent) {
     // Registered once for the life of the process; nothing ever removes it.
     // Desktops that list global shortcuts (the portal's) show this text beside the key.
     GlobalKeys::setDescription(toggleSystemBrowserKeys(), tr("Switch the default browser"));
     GlobalKeys::addKeyUpHandler(toggleSystemBrowserKeys(), &TolvaShortcutReactor::toggleBrowser);
+    followSetting();
+    // A newly stored shortcut is registered on the spot; with the feature off it must not stay so.
+    connect(&GlobalKeys::notifier(), &GlobalKeys::Notifier::shortcutByNameDidChange, this,
+            [this](const GlobalKeys::Name& name) {
+                if (name == toggleSystemBrowserKeys())
+                    followSetting();
+            });
+    watchSettingsFile();
+}
+
+void TolvaShortcutReactor::followSetting() {
+    if (featureOn())
+        GlobalKeys::enableShortcuts({toggleSystemBrowserKeys()});
+    else
+        GlobalKeys::disableShortcuts({toggleSystemBrowserKeys()});
+}
+
+void TolvaShortcutReactor::watchSettingsFile() {
+    // The settings window and scripts replace the file: the folder's watch sees that, the file's sees
+    // writes in place.
+    QDir().mkpath(platform::tolvaneConfigDir());
+    watcher_ = new QFileSystemWatcher(this);
+    watcher_->addPath(platform::tolvaneConfigDir());
+    const auto follow = [this] {
+        const QString file = SettingsStore::filePath();
+        if (QFileInfo::exists(file) && !watcher_->files().contains(file))
+            watcher_->addPath(file);
+        followSetting();
+    };
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, follow);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, follow);
+    if (QFileInfo::exists(SettingsStore::filePath()))
+        watcher_->addPath(SettingsStore::filePath());
 }
 
 const GlobalKeys::Name& TolvaShortcutReactor::toggleSystemBrowserKeys() {
@@ -24,6 +70,9 @@ const GlobalKeys::Name& TolvaShortcutReactor::toggleSystemBrowserKeys() {
 }
 
 void TolvaShortcutReactor::toggleBrowser() {
+    // A press that raced the setting being switched off.
+    if (!featureOn())
+        return;
     const auto storedId = SettingsStore::stringForKey(SettingsStore::toggleBrowserId);
     if (!storedId) {
         platform::printLine(QStringLiteral("no predefined browser"));
@@ -33,6 +82,7 @@ void TolvaShortcutReactor::toggleBrowser() {
     const DefaultBrowser* match = browserMatching(browsers, *storedId);
     if (!match) {
         platform::printLine(QStringLiteral("No valid default browser is selected"));
+        notifyBrowserGone(storedBrowserName(*storedId));
         return;
     }
     platform::printLine(QStringLiteral("Setting default browser to ") + match->id());

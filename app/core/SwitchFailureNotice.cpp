@@ -16,4 +16,23 @@ void notifySwitchFailure(const DefaultBrowser& browser, const LaunchServices::Er
     platform::get<platform::Notifications>()->notify(summary, error.reason());
 }
 
+void notifyBrowserGone(const QString& name) {
+    if (!platform::has<platform::Notifications>())
+        return;
+    const QString summary =
+        QCoreApplication::translate("Tolvane::SwitchFailureNotice", "Could not make %1 the default browser")
+            .arg(name);
+    const QString body = QCoreApplication::translate(
+        "Tolvane::SwitchFailureNotice",
+        "It is no longer installed. Choose another browser for the shortcut in the settings.");
+    platform::get<platform::Notifications>()->notify(summary, body);
+}
+
+QString storedBrowserName(const QString& storedId) {
+    const QString bundleId = storedId.section(QLatin1Char(':'), 0, 0);
+    return bundleId.isEmpty()
+               ? QCoreApplication::translate("Tolvane::SwitchFailureNotice", "the chosen browser")
+               : bundleId;
+}
+
 } // namespace Tolvane

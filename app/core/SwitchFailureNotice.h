@@ -8,5 +8,9 @@ namespace Tolvane {
 // Tells the user through a desktop notification that a switch failed, and why: a tray app's
 // printed lines reach nobody. Does nothing where no notification port is installed.
 void notifySwitchFailure(const DefaultBrowser& browser, const LaunchServices::Error& error);
+// The same notice for a preselected browser that is no longer installed, named as it was stored.
+void notifyBrowserGone(const QString& name);
+// The readable part of a stored browser identifier ("org.foo:2:file:///…" names "org.foo").
+QString storedBrowserName(const QString& storedId);
 
 } // namespace Tolvane

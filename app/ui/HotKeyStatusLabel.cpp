@@ -39,9 +39,12 @@ void HotKeyStatusLabel::refresh() {
     if (!port_ || !port_->canDeliverGlobalHotKeys()) {
         text = tr("Global shortcuts are not available on this desktop.");
     } else if (const auto shortcut = GlobalKeys::getShortcut(name_)) {
-        const QString assigned = port_->assignedTrigger(std::uint32_t(shortcut->carbonKeyCode),
-                                                        std::uint32_t(shortcut->carbonModifiers));
-        if (!assigned.isEmpty())
+        const auto keyCode = std::uint32_t(shortcut->carbonKeyCode);
+        const auto modifiers = std::uint32_t(shortcut->carbonModifiers);
+        const QString assigned = port_->assignedTrigger(keyCode, modifiers);
+        if (port_->refusedByDesktop(keyCode, modifiers))
+            text = tr("The desktop did not take this shortcut. Choose another key to try again.");
+        else if (!assigned.isEmpty())
             text = tr("The desktop assigned %1 to this shortcut.").arg(assigned);
     }
     setText(text);

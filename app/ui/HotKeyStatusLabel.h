@@ -13,7 +13,8 @@ class HotKeyEvents;
 namespace Tolvane {
 
 // One line under a shortcut recorder with what the desktop makes of global shortcuts: that it cannot
-// deliver them at all, or the key it assigned instead of the recorded one. Hidden when neither applies.
+// deliver them at all, that it did not take this one, or the key it assigned instead of the recorded
+// one. Hidden when none applies.
 class HotKeyStatusLabel : public QLabel {
     Q_OBJECT
 public:

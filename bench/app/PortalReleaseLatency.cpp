@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     QSettings(GlobalKeys::userDefaultsPath(), QSettings::IniFormat)
         .setValue(GlobalKeys::userDefaultsKey(Tolvane::TolvaShortcutReactor::toggleSystemBrowserKeys()),
                   QStringLiteral("{\"carbonKeyCode\":11,\"carbonModifiers\":6144}"));
+    Tolvane::SettingsStore::setBool(Tolvane::SettingsStore::toggleBrowser, true);
     using Clock = std::chrono::steady_clock;
     Clock::time_point sentAt, keyUpAt;
     // Registered before the reactor's, so it runs first: the portal's share of the interval.

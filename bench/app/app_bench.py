@@ -77,7 +77,8 @@ def main():
         latencies = []
         for n in range(PRESSES):
             desk.write(".config/tolvane/group.tolva.conf",
-                       "[General]\nsettings.settingsToggleBrowserId=%s\n" % ini_string(ids[n % 2]))
+                       "[General]\nsettings.settingsToggleBrowser=true\nsettings.settingsToggleBrowserId=%s\n"
+                       % ini_string(ids[n % 2]))
             before = os.stat(mimeapps).st_mtime_ns if os.path.exists(mimeapps) else 0
             xdo.stdin.write("keydown --delay 0 ctrl+alt+b\n")
             xdo.stdin.flush()

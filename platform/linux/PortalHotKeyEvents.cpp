@@ -1,5 +1,9 @@
 #include "PortalHotKeyEvents.h"
 
+#include "BuildInfo.h"
+#include "PlasmaShortcutsQuirk.h"
+#include "PortalParentWindow.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -7,7 +11,9 @@
 #include <QDBusServiceWatcher>
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcPortalKeys, "GlobalKeys.portal")
@@ -19,6 +25,7 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+const QString registryInterface = QStringLiteral("org.freedesktop.host.portal.Registry");
 // Handed to a request's callback when the call itself failed (already logged).
 constexpr uint callFailed = 1000;
 
@@ -67,9 +74,17 @@ PortalShortcuts shortcutsIn(const QVariant& value) {
     return shortcuts;
 }
 
-// Upper-case tokens with modifiers in a fixed order; accepts "Ctrl+Alt+B", "CTRL+ALT+b" and
-// "<Control><Alt>b".
+// GNOME writes its triggers as "Press <Control><Alt>b" (the word translated): the keys start at the
+// first bracket.
+QString withoutLeadIn(const QString& text) {
+    const qsizetype bracket = text.indexOf(QLatin1Char('<'));
+    return bracket > 0 ? text.mid(bracket) : text;
+}
+
+// Upper-case tokens with modifiers in a fixed order; accepts "Ctrl+Alt+B", "CTRL+ALT+b",
+// "<Control><Alt>b" and "Press <Control><Alt>b".
 QStringList triggerTokens(QString text) {
+    text = withoutLeadIn(text);
     text.replace(QLatin1Char('<'), QString()).replace(QLatin1Char('>'), QStringLiteral("+"));
     static const std::map<QString, QString> aliases = {
         {"CTRL", "CTRL"},   {"CONTROL", "CTRL"}, {"PRIMARY", "CTRL"}, {"ALT", "ALT"},   {"OPTION", "ALT"},
@@ -88,6 +103,36 @@ QStringList triggerTokens(QString text) {
     return modifiers + keys;
 }
 
+bool listsAll(const PortalShortcuts& listed, const std::set<QString>& asked) {
+    std::set<QString> ids;
+    for (const auto& s : listed)
+        ids.insert(s.id);
+    return !asked.empty() && std::includes(ids.begin(), ids.end(), asked.begin(), asked.end());
+}
+
+// Portal 1.19 and later learn a host application's id only from this call, made before any other
+// on the connection (GNOME refuses shortcuts of an application without one). Older portals lack the
+// interface: nothing to do there.
+void registerHostApp(const QDBusConnection& bus) {
+    static QSet<QString> registered; // per connection: a second call is an error
+    if (registered.contains(bus.name()))
+        return;
+    registered.insert(bus.name());
+    QDBusMessage call = QDBusMessage::createMethodCall(PortalHotKeyEvents::service, portalPath,
+                                                       registryInterface, QStringLiteral("Register"));
+    call << QStringLiteral(TOLVANE_APP_ID) << QVariantMap();
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return;
+    static const QSet<QString> absent = {QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                         QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                         QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+                                         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown")};
+    if (!absent.contains(reply.errorName()))
+        qCInfo(lcPortalKeys).noquote()
+            << "the portal did not take Tolvane's application id:" << reply.errorMessage();
+}
+
 } // namespace
 
 const QString PortalHotKeyEvents::service = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -97,6 +142,7 @@ bool PortalHotKeyEvents::portalAnswers(const QDBusConnection& bus, QString* why)
         *why = QStringLiteral("no session bus");
         return false;
     }
+    registerHostApp(bus);
     QDBusMessage get = QDBusMessage::createMethodCall(
         service, portalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << shortcutsInterface << QStringLiteral("version");
@@ -156,6 +202,12 @@ OSStatus PortalHotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     return noErr;
 }
 
+void PortalHotKeyEvents::setHeld(bool held) {
+    // A key cleared while held (Backspace in the recorder) is let go of once the hold ends.
+    if (std::exchange(held_, held) && !held)
+        scheduleSync();
+}
+
 PortalHotKeyEvents::WantedSet PortalHotKeyEvents::wanted() const {
     WantedSet set;
     for (const auto& [ref, r] : registered_) {
@@ -186,19 +238,48 @@ void PortalHotKeyEvents::sync() {
         return;
     }
     const WantedSet set = wanted();
-    // Nothing registered is a pause (or the last shortcut going away): mute, keep the desktop's binding.
-    if (set.empty() || set == attempted_ || !portalPresent_)
+    if (!portalPresent_ || set == attempted_)
         return;
+    if (set.empty()) {
+        // Paused: mute, keep the desktop's binding for when the same set comes back.
+        if (held_ || !attempted_)
+            return;
+        // Given up (the last shortcut cleared, its feature switched off): the desktop lets go of the key.
+        closeSession();
+        attempted_.reset();
+        notifyStatus();
+        return;
+    }
     closeSession();
     attempted_ = set;
+    closedByDesktop_ = 0;
     working_ = true;
     createSession();
 }
 
+PortalShortcuts PortalHotKeyEvents::asked() const {
+    PortalShortcuts shortcuts;
+    for (const auto& [id, w] : *attempted_)
+        shortcuts.append({id,
+                          {{QStringLiteral("description"), w.description},
+                           {QStringLiteral("preferred_trigger"), w.trigger}}});
+    return shortcuts;
+}
+
 void PortalHotKeyEvents::createSession() {
     const int generation = generation_;
-    const QString token = nextToken();
-    request(QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), token}},
+    // The new session takes the old one's handle, and the portal handles calls in threads: the old one
+    // must be gone before the new one is asked for.
+    if (closing_ && !closing_->isFinished()) {
+        connect(closing_, &QDBusPendingCallWatcher::finished, this, [this, generation] {
+            if (generation == generation_)
+                createSession();
+        });
+        return;
+    }
+    QVariantMap options{{QStringLiteral("session_handle_token"), plasmaShortcutsQuirk::sessionHandleToken}};
+    plasmaShortcutsQuirk::offerAtCreateSession(options, asked());
+    request(QStringLiteral("CreateSession"), {}, options,
             [this, generation](uint response, const QVariantMap& results) {
                 if (generation != generation_)
                     return;
@@ -214,37 +295,49 @@ void PortalHotKeyEvents::createSession() {
                     finish();
                     return;
                 }
-                session_ = path;
+                openSession(path);
+                // Bound with the session already: binding again would only bother the user.
+                if (takeBound(results)) {
+                    finish();
+                    return;
+                }
                 bind(path);
             });
 }
 
 void PortalHotKeyEvents::bind(const QString& sessionPath) {
-    PortalShortcuts shortcuts;
-    for (const auto& [id, w] : *attempted_)
-        shortcuts.append({id,
-                          {{QStringLiteral("description"), w.description},
-                           {QStringLiteral("preferred_trigger"), w.trigger}}});
     const int generation = generation_;
     request(QStringLiteral("BindShortcuts"),
-            {QVariant::fromValue(QDBusObjectPath(sessionPath)), QVariant::fromValue(shortcuts), QString()},
+            {QVariant::fromValue(QDBusObjectPath(sessionPath)), QVariant::fromValue(asked()),
+             portalParentWindow()},
             {}, [this, generation](uint response, const QVariantMap& results) {
                 if (generation != generation_)
                     return;
-                if (response != 0) {
+                // The list is the answer: GNOME reports a bind the user approved with code 2.
+                if (!takeBound(results)) {
                     if (response != callFailed)
                         qCWarning(lcPortalKeys).noquote()
-                            << (response == 1 ? "the desktop refused the global shortcuts"
-                                              : "binding the global shortcuts failed or was cancelled")
+                            << (response == 0   ? "the desktop answered without binding the global shortcuts"
+                                : response == 1 ? "the desktop refused the global shortcuts"
+                                                : "binding the global shortcuts failed or was cancelled")
                             << QStringLiteral("(response %1); they stay inactive until they change")
                                    .arg(response);
                     closeSession();
-                    finish();
-                    return;
                 }
-                takeTriggers(shortcutsIn(results.value(QStringLiteral("shortcuts"))));
                 finish();
             });
+}
+
+bool PortalHotKeyEvents::takeBound(const QVariantMap& results) {
+    const PortalShortcuts listed = shortcutsIn(results.value(QStringLiteral("shortcuts")));
+    std::set<QString> asked;
+    for (const auto& [id, w] : *attempted_)
+        asked.insert(id);
+    if (!listsAll(listed, asked))
+        return false;
+    bound_ = asked;
+    takeTriggers(listed);
+    return true;
 }
 
 void PortalHotKeyEvents::finish() {
@@ -254,14 +347,53 @@ void PortalHotKeyEvents::finish() {
         sync();
 }
 
+void PortalHotKeyEvents::openSession(const QString& path) {
+    session_ = path;
+    bus_.connect(QString(), session_, sessionInterface, QStringLiteral("Closed"), this,
+                 SLOT(onSessionClosed(QDBusMessage)));
+}
+
 void PortalHotKeyEvents::closeSession() {
     if (session_.isEmpty())
         return;
+    const QString path = session_;
+    dropSession();
+    auto* closing =
+        new QDBusPendingCallWatcher(bus_.asyncCall(QDBusMessage::createMethodCall(
+                                        service, path, sessionInterface, QStringLiteral("Close"))),
+                                    this);
+    connect(closing, &QDBusPendingCallWatcher::finished, closing, &QObject::deleteLater);
+    closing_ = closing;
+}
+
+void PortalHotKeyEvents::dropSession() {
+    if (!session_.isEmpty())
+        bus_.disconnect(QString(), session_, sessionInterface, QStringLiteral("Closed"), this,
+                        SLOT(onSessionClosed(QDBusMessage)));
+    session_.clear();
+    bound_.clear();
     pressed_.clear();
     triggerDescriptions_.clear();
-    bus_.call(QDBusMessage::createMethodCall(service, std::exchange(session_, QString()), sessionInterface,
-                                             QStringLiteral("Close")),
-              QDBus::NoBlock);
+}
+
+void PortalHotKeyEvents::onSessionClosed(const QDBusMessage& message) {
+    if (message.service() != portalOwner_ || session_.isEmpty() || message.path() != session_)
+        return;
+    ++generation_; // a bind in flight was for the closed session
+    qDeleteAll(findChildren<PortalRequest*>());
+    working_ = dirty_ = false;
+    dropSession();
+    if (++closedByDesktop_ > 1) {
+        qCWarning(lcPortalKeys)
+            << "the desktop closed the global-shortcuts session again; they stay inactive until they change";
+        notifyStatus();
+        return;
+    }
+    qCInfo(lcPortalKeys) << "the desktop closed the global-shortcuts session; binding again";
+    const int closed = closedByDesktop_;
+    attempted_.reset();
+    sync();
+    closedByDesktop_ = closed;
 }
 
 void PortalHotKeyEvents::portalGone() {
@@ -272,10 +404,8 @@ void PortalHotKeyEvents::portalGone() {
         qCWarning(lcPortalKeys)
             << "the GlobalShortcuts portal went away; global shortcuts stop until it returns";
     ++generation_; // answers to calls in flight will never come
-    session_.clear();
+    dropSession();
     attempted_.reset();
-    pressed_.clear();
-    triggerDescriptions_.clear();
     working_ = dirty_ = false;
     qDeleteAll(findChildren<PortalRequest*>());
     notifyStatus();
@@ -330,13 +460,46 @@ QString PortalHotKeyEvents::assignedTrigger(std::uint32_t keyCode, std::uint32_t
             continue;
         const auto it = triggerDescriptions_.find(id);
         if (it != triggerDescriptions_.end() && !sameTrigger(it->second, w.trigger))
-            return it->second;
+            return readableTrigger(it->second);
     }
     return {};
 }
 
+bool PortalHotKeyEvents::refusedByDesktop(std::uint32_t keyCode, std::uint32_t modifiers) const {
+    if (!attempted_ || working_)
+        return false;
+    for (const auto& [id, w] : *attempted_)
+        if (w.keyCode == keyCode && w.modifiers == modifiers && !bound_.count(id))
+            return true;
+    return false;
+}
+
 bool PortalHotKeyEvents::sameTrigger(const QString& described, const QString& preferred) {
     return triggerTokens(described) == triggerTokens(preferred);
+}
+
+QString PortalHotKeyEvents::readableTrigger(const QString& described) {
+    if (!described.contains(QLatin1Char('<')))
+        return described;
+    static const std::map<QString, QString> names = {
+        {"CTRL", "Ctrl"}, {"ALT", "Alt"}, {"SHIFT", "Shift"}, {"LOGO", "Super"}};
+    QStringList parts;
+    QStringList tokens = triggerTokens(described);
+    // Shown in the order desktops write them.
+    const QStringList order = {"CTRL", "ALT", "SHIFT", "LOGO"};
+    std::stable_sort(tokens.begin(), tokens.end(), [&](const QString& a, const QString& b) {
+        const auto rank = [&](const QString& t) {
+            return order.contains(t) ? order.indexOf(t) : order.size();
+        };
+        return rank(a) < rank(b);
+    });
+    for (const QString& token : tokens) {
+        const auto name = names.find(token);
+        parts << (name != names.end() ? name->second
+                  : token.size() == 1 ? token
+                                      : token.left(1) + token.mid(1).toLower());
+    }
+    return parts.join(QLatin1Char('+'));
 }
 
 void PortalHotKeyEvents::onShortcutsChanged(const QDBusMessage& message) {
@@ -375,6 +538,7 @@ void PortalHotKeyEvents::deliver(bool down, const QDBusMessage& message) {
     const std::uint32_t kind = down ? kEventHotKeyPressed : kEventHotKeyReleased;
     const bool handled = handler_.handles(kind);
     if (down) {
+        closedByDesktop_ = 0; // the binding works: a later close is news again
         // Muted (paused, menu open): the press is not ours, and neither is its release.
         // A desktop that repeats the press while the key is held is ignored too.
         if (targets.empty() || !handled || !pressed_.insert(id).second)

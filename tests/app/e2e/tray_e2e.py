@@ -83,7 +83,7 @@ class TrayEndToEnd(unittest.TestCase):
     def shortcut_setup(self, version=""):
         bravo = os.path.join(self.desk.apps, "bravo.desktop")
         self.desk.write(".config/tolvane/group.tolva.conf",
-                        "[General]\nsettings.settingsToggleBrowserId=%s\n"
+                        "[General]\nsettings.settingsToggleBrowser=true\nsettings.settingsToggleBrowserId=%s\n"
                         % ini_string("bravo:%s:file://%s" % (version, bravo)))
         # Control+Option+B.
         self.desk.write(".config/tolvane/tolvane.conf",

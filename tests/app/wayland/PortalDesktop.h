@@ -23,7 +23,8 @@ public:
     void stopFrontend();
     bool frontendRunning() const { return frontend_.state() != QProcess::NotRunning; }
 
-    // The back end's control object (Press, Release, SetBindResponse, AssignTrigger, ChangeTrigger).
+    // The back end's control object (Press, Release, SetBindResponse, SetBindListsShortcuts,
+    // AssignTrigger, ChangeTrigger, CloseSessions, OpenSessions).
     QDBusInterface& control() { return *control_; }
     // Every BindShortcuts the desktop received, oldest first.
     QJsonArray binds();

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDateTime>
 #include <QJsonArray>
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 using platform::linux_::PortalShortcut;
 using platform::linux_::PortalShortcuts;
@@ -47,6 +49,7 @@ public:
     uint version() const { return 1; }
 
     uint bindResponse = 0;
+    bool bindListsShortcuts = true;      // false: answers like a back end that ignored the list
     std::map<QString, QString> assigned; // id -> trigger the "desktop" chooses instead
     QJsonArray binds;
     std::map<QString, std::unique_ptr<Session>> sessions;
@@ -102,11 +105,16 @@ public slots:
                  {{"description", s.properties.value("description")}, {"trigger_description", trigger}}});
         }
         binds.append(QJsonObject{{"session", session.path()}, {"shortcuts", asked}});
-        if (bindResponse != 0)
+        // GNOME 48 answers an approved bind with 2 and the list; a refusal has no list.
+        if (bindResponse != 0 && bindResponse != 2)
             return bindResponse;
-        lastBoundSession = session.path();
-        results.insert("shortcuts", QVariant::fromValue(answer));
-        return 0;
+        if (bindListsShortcuts) {
+            lastBoundSession = session.path();
+            results.insert("shortcuts", QVariant::fromValue(answer));
+        } else {
+            results.insert("shortcuts", QVariant::fromValue(PortalShortcuts{}));
+        }
+        return bindResponse;
     }
 
     uint ListShortcuts(const QDBusObjectPath&, const QDBusObjectPath&, QVariantMap& results) {
@@ -137,6 +145,17 @@ public slots:
     // Every BindShortcuts seen, oldest first, as JSON.
     QString Binds() {
         return QString::fromUtf8(QJsonDocument(backend_->binds).toJson(QJsonDocument::Compact));
+    }
+    void SetBindListsShortcuts(bool lists) { backend_->bindListsShortcuts = lists; }
+    // The desktop ends every open session on its own (the user removed the shortcuts, say).
+    void CloseSessions() {
+        for (auto& [path, session] : std::exchange(backend_->sessions, {})) {
+            // Sent by hand: Qt relays no signal of an object registered again at a path it had used.
+            QDBusConnection::sessionBus().send(
+                QDBusMessage::createSignal(path, "org.freedesktop.impl.portal.Session", "Closed"));
+            QDBusConnection::sessionBus().unregisterObject(path);
+        }
+        backend_->lastBoundSession.clear();
     }
     int OpenSessions() { return int(backend_->sessions.size()); }
     int ClosedSessions() { return backend_->closed; }

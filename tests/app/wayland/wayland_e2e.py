@@ -22,7 +22,8 @@ class WaylandEndToEnd(unittest.TestCase):
         bravo = self.desk.browser("bravo", "Bravo")
         self.desk.write(".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=alpha.desktop;\n")
         self.desk.write(".config/tolvane/group.tolva.conf",
-                        "[General]\nsettings.settingsToggleBrowserId=%s\n" % ini_string("bravo::file://" + bravo))
+                        "[General]\nsettings.settingsToggleBrowser=true\nsettings.settingsToggleBrowserId=%s\n"
+                        % ini_string("bravo::file://" + bravo))
         # Control+Option+B.
         self.desk.write(".config/tolvane/tolvane.conf",
                         "[General]\nGlobalKeys_toggleSystemBrowserKeys=%s\n"
