@@ -12,7 +12,7 @@
 #include "platform/SymbolicHotKeys.h"
 #include "platform/linux/DisplayProbe.h"
 #include "platform/linux/FeedbackAdapters.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/linux/LinuxAdapters.h"
 #include "platform/linux/MimeAppsWatcher.h"
 #include "platform/linux/StartAtLoginAdapters.h"

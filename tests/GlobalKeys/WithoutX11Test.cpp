@@ -5,7 +5,7 @@
 #include "GlobalKeys/Testing.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/Services.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "support/TempXdg.h"
 
 #include <gtest/gtest.h>

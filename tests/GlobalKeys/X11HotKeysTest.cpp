@@ -7,7 +7,7 @@
 #include "platform/Services.h"
 #include "platform/fake/FakeAlert.h"
 #include "platform/fake/FakeSymbolicHotKeys.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/linux/X11HotKeyEvents.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "platform/linux/XkbSession.h"

@@ -12,7 +12,7 @@
 #include "TolvaShortcutReactor.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/fake/FakeLoginItemService.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 
