@@ -1,7 +1,11 @@
 #include "DpkgDatabase.h"
 
-#include <QDir>
 #include <QFile>
+
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace platform::linux_ {
 
@@ -57,34 +61,21 @@ void DpkgDatabase::readStatusLocked() {
     flush();
 }
 
-void DpkgDatabase::readListsLocked() {
-    const QString info = dir_ + QStringLiteral("/info");
-    const QStringList names = QDir(info).entryList({QStringLiteral("*.list")}, QDir::Files);
-    QHash<QString, List> lists;
-    bool changed = names.size() != lists_.size();
-    for (const QString& name : names) {
-        const QString path = info + '/' + name;
-        const QString package = name.chopped(5);
-        List list{fileStamp({path}), {}};
-        if (auto old = lists_.constFind(package); old != lists_.constEnd() && old->stamp == list.stamp) {
-            lists.insert(package, *old);
-            continue;
-        }
-        changed = true;
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : file.readAll().split('\n'))
-                if (isLookupPath(line))
-                    list.paths << QString::fromUtf8(line);
-        lists.insert(package, list);
-    }
-    lists_ = std::move(lists);
-    if (!changed)
+void DpkgDatabase::readListTimesLocked() {
+    listTimes_.clear();
+    const QByteArray info = QFile::encodeName(dir_ + QStringLiteral("/info"));
+    DIR* handle = opendir(info.constData());
+    if (!handle)
         return;
-    owners_.clear();
-    for (auto it = lists_.constBegin(); it != lists_.constEnd(); ++it)
-        for (const QString& path : it->paths)
-            owners_.insert(path, it.key());
+    // Only the folder and each list's inode: nothing is read.
+    while (const dirent* e = readdir(handle)) {
+        const QByteArrayView name(e->d_name);
+        struct stat st;
+        if (name.endsWith(".list") && fstatat(dirfd(handle), e->d_name, &st, 0) == 0)
+            listTimes_ << ListTime{QFile::decodeName(name.chopped(5).toByteArray()),
+                                   qint64(st.st_ctim.tv_sec)};
+    }
+    closedir(handle);
 }
 
 bool DpkgDatabase::refresh() {
@@ -95,7 +86,7 @@ bool DpkgDatabase::refresh() {
     stamp_ = stamp;
     // Both are read again when next needed.
     statusRead_ = false;
-    listsRead_ = false;
+    listTimesRead_ = false;
     return true;
 }
 
@@ -106,22 +97,64 @@ std::optional<QString> DpkgDatabase::versionOfLocked(const QString& package) con
     return version == versions_.constEnd() ? std::nullopt : std::optional(*version);
 }
 
-// The installed package named after the file ("firefox-esr" for firefox-esr.desktop or
-// /usr/bin/firefox-esr), when its own list holds the path.
-std::optional<QString> DpkgDatabase::likelyOwnerLocked(const QString& path) {
+bool DpkgDatabase::listHoldsLocked(const QString& package, const QString& path) const {
+    QFile file(dir_ + QStringLiteral("/info/") + package + QStringLiteral(".list"));
+    return file.open(QIODevice::ReadOnly) &&
+           ('\n' + file.readAll() + '\n').contains('\n' + path.toUtf8() + '\n');
+}
+
+// An installed package named after the file whose own list holds the path: the file's name
+// ("firefox-esr" for /usr/bin/firefox-esr), the last part of a reverse-DNS desktop file ID
+// ("epiphany" for org.gnome.Epiphany.desktop), each also with a suffix ("epiphany-browser").
+std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) const {
     QString name = path.section('/', -1);
     if (name.endsWith(QLatin1String(".desktop")))
         name.chop(8);
     name = name.toLower();
-    if (name.isEmpty() || name.contains(QLatin1String("..")) || !versions_.contains(name))
-        return std::nullopt;
-    const QByteArray wanted = '\n' + path.toUtf8() + '\n';
-    // Multi-arch packages name their list "name:arch".
-    for (const QString& package : {name, name + ':' + archs_.value(name)}) {
-        QFile file(dir_ + QStringLiteral("/info/") + package + QStringLiteral(".list"));
-        if (file.open(QIODevice::ReadOnly) && ('\n' + file.readAll() + '\n').contains(wanted))
-            return package;
+    QStringList stems{name};
+    if (name.contains('.'))
+        stems << name.section('.', -1);
+    QStringList packages;
+    for (const QString& stem : stems) {
+        if (stem.isEmpty() || stem.contains(QLatin1String("..")) || stem.contains('/'))
+            continue;
+        if (versions_.contains(stem))
+            packages << stem;
+        for (auto it = archs_.constBegin(); it != archs_.constEnd(); ++it)
+            if (it.key().size() > stem.size() + 1 && it.key().startsWith(stem) &&
+                it.key()[stem.size()] == '-')
+                packages << it.key();
     }
+    packages.removeDuplicates();
+    // Multi-arch packages name their list "name:arch".
+    for (const QString& package : packages)
+        for (const QString& list : {package, package + ':' + archs_.value(package)})
+            if (listHoldsLocked(list, path))
+                return list;
+    return std::nullopt;
+}
+
+// A package whose list was written within moments of the file (at `onDisk`) being put in place.
+std::optional<QString> DpkgDatabase::ownerWrittenWithLocked(const QString& path, const QString& onDisk) {
+    struct stat st;
+    if (stat(QFile::encodeName(onDisk).constData(), &st) != 0)
+        return std::nullopt;
+    if (!listTimesRead_) {
+        readListTimesLocked();
+        listTimesRead_ = true;
+    }
+    constexpr qint64 window = 2; // seconds
+    constexpr qsizetype mostRead = 16;
+    QList<ListTime> near;
+    for (const ListTime& list : listTimes_)
+        if (std::abs(list.changed - qint64(st.st_ctim.tv_sec)) <= window)
+            near << list;
+    std::sort(near.begin(), near.end(), [&](const ListTime& a, const ListTime& b) {
+        return std::abs(a.changed - st.st_ctim.tv_sec) < std::abs(b.changed - st.st_ctim.tv_sec);
+    });
+    for (qsizetype i = 0; i < near.size() && i < mostRead; ++i)
+        if (listHoldsLocked(near[i].package, path))
+            return near[i].package;
     return std::nullopt;
 }
 
@@ -131,21 +164,16 @@ std::optional<QString> DpkgDatabase::versionOwning(const QStringList& paths) {
         readStatusLocked();
         statusRead_ = true;
     }
+    if (versions_.isEmpty())
+        return std::nullopt; // not a dpkg system
     for (const QString& path : paths)
-        if (const auto owner = likelyOwnerLocked(path))
-            if (auto version = versionOfLocked(*owner))
-                return version;
-    if (!listsRead_) {
-        readListsLocked();
-        listsRead_ = true;
-    }
-    for (const QString& path : paths) {
-        const auto owner = owners_.constFind(path);
-        if (owner == owners_.constEnd())
-            continue;
-        if (auto version = versionOfLocked(*owner))
-            return version;
-    }
+        if (const auto owner = namedOwnerLocked(path))
+            return versionOfLocked(*owner);
+    // The file as it lies below the root; the first name that exists is the file itself.
+    const QString root = dir_.chopped(QStringLiteral("/var/lib/dpkg").size());
+    for (const QString& path : paths)
+        if (const auto owner = ownerWrittenWithLocked(path, root + path))
+            return versionOfLocked(*owner);
     return std::nullopt;
 }
 

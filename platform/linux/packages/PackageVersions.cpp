@@ -3,6 +3,7 @@
 #include "DpkgDatabase.h"
 #include "PackageConfig.h"
 #include "PacmanDatabase.h"
+#include "platform/linux/ExecCommandLine.h"
 
 #if TOLVANE_WITH_LIBRPM
 #include "RpmDatabase.h"
@@ -17,8 +18,7 @@ namespace {
 
 // Programs that start something else: their package says nothing about the browser.
 bool isLauncher(const QString& program) {
-    static const QStringList launchers = {"env",
-                                          "flatpak",
+    static const QStringList launchers = {"flatpak",
                                           "snap",
                                           "sh",
                                           "bash",
@@ -31,16 +31,6 @@ bool isLauncher(const QString& program) {
                                           "kioclient",
                                           "kioclient5"};
     return launchers.contains(QFileInfo(program).fileName());
-}
-
-// The first word of an Exec line, unquoted.
-QString execProgram(const QString& exec) {
-    const QString line = exec.trimmed();
-    if (line.startsWith('"')) {
-        const qsizetype end = line.indexOf('"', 1);
-        return end > 0 ? line.mid(1, end - 1) : QString();
-    }
-    return line.section(' ', 0, 0, QString::SectionSkipEmpty);
 }
 
 } // namespace
@@ -83,8 +73,11 @@ QStringList PackageVersions::namesOf(const QString& path) const {
 }
 
 QString PackageVersions::programPath(const DesktopEntry& entry) const {
+    // Past environment setters and sandboxes to the browser's own program.
     const QString program =
-        execProgram(unescapeDesktopValue(entry.value(QStringLiteral("Exec")).value_or(QString())));
+        ExecCommandLine(unescapeDesktopValue(entry.value(QStringLiteral("Exec")).value_or(QString())))
+            .program()
+            .value_or(QString());
     if (program.isEmpty() || isLauncher(program))
         return {};
     if (program.startsWith('/'))
@@ -125,7 +118,7 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
 
 std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) const {
     QMutexLocker lock(&mutex_);
-    if (!checked_.isValid() || checked_.hasExpired(recheckMs_)) {
+    if (!checked_.isValid() || checked_.elapsed() >= recheckMs_) {
         bool changed = false;
         for (const auto& database : databases_)
             changed |= database->refresh();

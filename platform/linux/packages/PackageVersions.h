@@ -22,7 +22,7 @@ public:
     ~PackageVersions();
 
     // The upstream version of the package that owns the entry's file or, failing that, the
-    // program its Exec line starts (launchers such as env or flatpak excepted).
+    // program its Exec line starts, past env and sandboxes (launchers such as flatpak excepted).
     std::optional<QString> find(const QString& entryPath, const DesktopEntry& entry) const;
 
     // A package version without epoch and without the packager's revision:
