@@ -1,7 +1,7 @@
 #include "BrowserCommands.h"
 
-#include "ListedBrowsers.h"
 #include "LaunchServices.h"
+#include "ListedBrowsers.h"
 #include "SettingsStore.h"
 #include "platform/HandlerService.h"
 #include "platform/Services.h"
@@ -47,7 +47,7 @@ int listBrowsers(bool json, QTextStream& out) {
 int printDefaultBrowser(QTextStream& out, QTextStream& err) {
     const auto now = currentDefault();
     if (!now) {
-        err << "No default browser is set for https links.\n";
+        err << "tolvane: No default browser is set for https links.\n";
         return failure;
     }
     out << *now << '\n';
@@ -58,13 +58,14 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     const QList<ListedBrowser> browsers = listedBrowsers();
     const QList<ListedBrowser> named = browsersNamed(browsers, wanted);
     if (named.isEmpty()) {
-        err << QStringLiteral("No installed browser is called \u201c%1\u201d. Installed browsers:\n")
+        err << QStringLiteral("tolvane: No installed browser is called \u201c%1\u201d. Installed browsers:\n")
                    .arg(wanted);
         printCandidates(browsers, err);
         return usageError;
     }
     if (named.size() > 1) {
-        err << QStringLiteral("\u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
+        err << QStringLiteral(
+                   "tolvane: \u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
                    .arg(wanted);
         printCandidates(named, err);
         return usageError;
@@ -74,7 +75,7 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     try {
         named.first().browser.setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
-        err << error.message() << '\n';
+        err << "tolvane: " << error.message() << '\n';
         return failure;
     }
     return success;

@@ -121,6 +121,8 @@ int runCommand(const QStringList& arguments) {
                               : QStringLiteral("--json goes with --list"));
     if (parser.isSet(options.json) && !parser.isSet(options.list))
         return usage(QStringLiteral("--json goes with --list"));
+    if (parser.isSet(options.set) && parser.value(options.set).trimmed().isEmpty())
+        return usage(QStringLiteral("--set needs a browser"));
     if (parser.isSet(options.list))
         return listBrowsers(parser.isSet(options.json), out);
     if (parser.isSet(options.get))

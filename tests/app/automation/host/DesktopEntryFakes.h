@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
 #include <QFile>
 #include <QFileInfo>
 #include <QIconEngine>
@@ -66,7 +67,7 @@ public:
         }
         return urls;
     }
-    QIcon iconForFile(const QString& path) override {
+    platform::AppIcon iconForFile(const QString& path) override {
         const QString icon = desktopEntry(path).value("Icon");
         return QFileInfo(icon).isAbsolute() ? QIcon(new FileIconEngine(icon)) : QIcon();
     }
