@@ -6,6 +6,7 @@
 #include "platform/HandlerService.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,7 +48,9 @@ int listBrowsers(bool json, QTextStream& out) {
 int printDefaultBrowser(QTextStream& out, QTextStream& err) {
     const auto now = currentDefault();
     if (!now) {
-        err << "tolvane: No default browser is set for https links.\n";
+        err << "tolvane: "
+            << QCoreApplication::translate("Tolvane::cli", "No default browser is set for https links.")
+            << '\n';
         return failure;
     }
     out << *now << '\n';
@@ -58,8 +61,11 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     const QList<ListedBrowser> browsers = listedBrowsers();
     const QList<ListedBrowser> named = browsersNamed(browsers, wanted);
     if (named.isEmpty()) {
-        err << QStringLiteral("tolvane: No installed browser is called \u201c%1\u201d. Installed browsers:\n")
-                   .arg(wanted);
+        err << "tolvane: "
+            << QCoreApplication::translate(
+                   "Tolvane::cli", "No installed browser is called \u201c%1\u201d. Installed browsers:")
+                   .arg(wanted)
+            << '\n';
         printCandidates(browsers, err);
         return usageError;
     }
@@ -75,7 +81,12 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     try {
         named.first().browser.setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
-        err << "tolvane: " << error.message() << '\n';
+        // The notification's words, which speak the user's language.
+        err << "tolvane: "
+            << QCoreApplication::translate("Tolvane::SwitchFailureNotice",
+                                           "Could not make %1 the default browser")
+                   .arg(named.first().browser.appName)
+            << ": " << error.reason() << '\n';
         return failure;
     }
     return success;

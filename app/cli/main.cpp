@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "CommandLineAdapters.h"
+#include "CommandLineTranslation.h"
 #include "TrayProgram.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(dropLogLines);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
+    Tolvane::cli::installCommandLineTranslation();
     // Only the listing shows versions; finding a browser by any of its names needs none.
     Tolvane::cli::installCommandLineAdapters(hasArgument(argc, argv, "--list"));
     return Tolvane::cli::runCommand(QCoreApplication::arguments());

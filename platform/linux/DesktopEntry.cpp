@@ -17,11 +17,12 @@ QString blankControls(QString text) {
     return text;
 }
 
-bool isValidKey(QStringView key) {
+bool isValidKey(QByteArrayView key) {
     if (key.isEmpty())
         return false;
-    for (QChar c : key)
-        if (!(c.isLetterOrNumber() || c == '-' || c == '[' || c == ']' || c == '@' || c == '_' || c == '.'))
+    for (char c : key)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+              c == '[' || c == ']' || c == '@' || c == '_' || c == '.' || (c & 0x80)))
             return false;
     return true;
 }
@@ -124,10 +125,11 @@ std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& content) {
         const qsizetype eq = line.indexOf('=');
         if (eq <= 0)
             continue; // unparsable line: ignored, like the other readers do
-        const QString key = QString::fromUtf8(line.first(eq).trimmed());
-        if (!isValidKey(key) || entry.values_.contains(key))
+        const QByteArrayView key = line.first(eq).trimmed();
+        if (!isValidKey(key) || entry.values_.contains(key.toByteArray()))
             continue; // first occurrence wins; duplicates are invalid anyway
-        entry.values_.insert(key, QString::fromUtf8(line.sliced(eq + 1).trimmed()));
+        // Kept as read: most keys (other languages' names, actions) are never looked at.
+        entry.values_.insert(key.toByteArray(), line.sliced(eq + 1).trimmed().toByteArray());
     }
     if (!seenGroup)
         return std::nullopt;
@@ -145,10 +147,10 @@ std::optional<DesktopEntry> DesktopEntry::read(const QString& path) {
 }
 
 std::optional<QString> DesktopEntry::value(const QString& key) const {
-    auto it = values_.constFind(key);
+    auto it = values_.constFind(key.toUtf8());
     if (it == values_.constEnd())
         return std::nullopt;
-    return *it;
+    return QString::fromUtf8(*it);
 }
 
 std::optional<QString> DesktopEntry::localizedValue(const QString& key) const {

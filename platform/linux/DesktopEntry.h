@@ -48,7 +48,7 @@ public:
     static QStringList currentDesktops();
 
 private:
-    QHash<QString, QString> values_; // "Key" or "Key[locale]" → unescaped value
+    QHash<QByteArray, QByteArray> values_; // "Key" or "Key[locale]" → its value as written (UTF-8)
 };
 
 // Unescapes a desktop-entry string value (\s \n \t \r \\).

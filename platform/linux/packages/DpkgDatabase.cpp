@@ -11,102 +11,97 @@ namespace platform::linux_ {
 
 DpkgDatabase::DpkgDatabase(const QString& root) : dir_(root + QStringLiteral("/var/lib/dpkg")) {}
 
-void DpkgDatabase::readStatusLocked() {
-    const QByteArray stamp = fileStamp({dir_ + QStringLiteral("/status")});
-    if (stamp == statusStamp_)
-        return;
-    statusStamp_ = stamp;
-    versions_.clear();
-    archs_.clear();
-    QFile file(dir_ + QStringLiteral("/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray content = file.readAll();
-    QByteArray package, arch, version;
-    bool installed = false;
-    auto flush = [&] {
-        if (installed && !package.isEmpty() && !version.isEmpty()) {
-            const QString v = QString::fromUtf8(version);
-            versions_.insert(QString::fromUtf8(package), v);
-            if (!arch.isEmpty()) {
-                versions_.insert(QString::fromUtf8(package + ':' + arch), v);
-                archs_.insert(QString::fromUtf8(package), QString::fromUtf8(arch));
-            }
-        }
-        package.clear();
-        arch.clear();
-        version.clear();
-        installed = false;
-    };
-    qsizetype start = 0;
-    while (start <= content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        const QByteArrayView line(content.constData() + start, end - start);
-        start = end + 1;
-        if (line.isEmpty()) {
-            flush();
-            continue;
-        }
-        if (line.startsWith("Package: "))
-            package = line.sliced(9).trimmed().toByteArray();
-        else if (line.startsWith("Version: "))
-            version = line.sliced(9).trimmed().toByteArray();
-        else if (line.startsWith("Architecture: "))
-            arch = line.sliced(14).trimmed().toByteArray();
-        else if (line.startsWith("Status: "))
-            installed = line.trimmed().endsWith(" installed");
-    }
-    flush();
-}
-
-void DpkgDatabase::readListTimesLocked() {
-    listTimes_.clear();
-    const QByteArray info = QFile::encodeName(dir_ + QStringLiteral("/info"));
-    DIR* handle = opendir(info.constData());
-    if (!handle)
-        return;
-    // Only the folder and each list's inode: nothing is read.
-    while (const dirent* e = readdir(handle)) {
-        const QByteArrayView name(e->d_name);
-        struct stat st;
-        if (name.endsWith(".list") && fstatat(dirfd(handle), e->d_name, &st, 0) == 0)
-            listTimes_ << ListTime{QFile::decodeName(name.chopped(5).toByteArray()),
-                                   qint64(st.st_ctim.tv_sec)};
-    }
-    closedir(handle);
-}
-
 bool DpkgDatabase::refresh() {
     QMutexLocker lock(&mutex_);
     const QByteArray stamp = fileStamp({dir_ + QStringLiteral("/status"), dir_ + QStringLiteral("/info")});
     if (stamp == stamp_)
         return false;
     stamp_ = stamp;
-    // Both are read again when next needed.
-    statusRead_ = false;
-    listTimesRead_ = false;
+    // All is read again when next needed.
+    listsNamed_ = listTimesRead_ = statusRead_ = false;
+    status_.clear();
     return true;
 }
 
-std::optional<QString> DpkgDatabase::versionOfLocked(const QString& package) const {
-    auto version = versions_.constFind(package);
-    if (version == versions_.constEnd())
-        version = versions_.constFind(package.section(':', 0, 0));
-    return version == versions_.constEnd() ? std::nullopt : std::optional(*version);
+void DpkgDatabase::readListNamesLocked() {
+    listsNamed_ = true;
+    lists_.clear();
+    listOfName_.clear();
+    DIR* handle = opendir(QFile::encodeName(dir_ + QStringLiteral("/info")).constData());
+    if (!handle)
+        return;
+    while (const dirent* e = readdir(handle)) {
+        const QByteArrayView name(e->d_name);
+        if (!name.endsWith(".list"))
+            continue;
+        const QString list = QFile::decodeName(name.chopped(5).toByteArray());
+        lists_ << list;
+        listOfName_.insert(list.section(':', 0, 0), list);
+    }
+    closedir(handle);
 }
 
-bool DpkgDatabase::listHoldsLocked(const QString& package, const QString& path) const {
-    QFile file(dir_ + QStringLiteral("/info/") + package + QStringLiteral(".list"));
+void DpkgDatabase::readListTimesLocked() {
+    listTimesRead_ = true;
+    listTimes_.clear();
+    const QString info = dir_ + QStringLiteral("/info/");
+    // Only each list's inode: nothing is read.
+    for (const QString& list : std::as_const(lists_)) {
+        struct stat st;
+        listTimes_ << (stat(QFile::encodeName(info + list + QStringLiteral(".list")).constData(), &st) == 0
+                           ? qint64(st.st_ctim.tv_sec)
+                           : -1);
+    }
+}
+
+bool DpkgDatabase::listHoldsLocked(const QString& list, const QString& path) const {
+    QFile file(dir_ + QStringLiteral("/info/") + list + QStringLiteral(".list"));
     return file.open(QIODevice::ReadOnly) &&
            ('\n' + file.readAll() + '\n').contains('\n' + path.toUtf8() + '\n');
+}
+
+// The version of the installed package whose list is `list`, from its paragraph in status.
+std::optional<QString> DpkgDatabase::versionOfLocked(const QString& list) {
+    if (!statusRead_) {
+        statusRead_ = true;
+        QFile file(dir_ + QStringLiteral("/status"));
+        if (file.open(QIODevice::ReadOnly))
+            status_ = '\n' + file.readAll();
+    }
+    const QByteArray name = list.section(':', 0, 0).toUtf8();
+    const QByteArray arch = list.contains(':') ? list.section(':', 1).toUtf8() : QByteArray();
+    const QByteArray heading = "\nPackage: " + name + '\n';
+    for (qsizetype at = status_.indexOf(heading); at >= 0; at = status_.indexOf(heading, at + 1)) {
+        qsizetype end = status_.indexOf("\n\n", at + 1);
+        if (end < 0)
+            end = status_.size();
+        const QByteArrayView paragraph(status_.constData() + at, end - at);
+        auto field = [&](QByteArrayView key) -> QByteArrayView {
+            const qsizetype start = paragraph.indexOf(key);
+            if (start < 0)
+                return {};
+            const qsizetype from = start + key.size();
+            qsizetype stop = paragraph.indexOf('\n', from);
+            if (stop < 0)
+                stop = paragraph.size();
+            return paragraph.sliced(from, stop - from).trimmed();
+        };
+        if (!field("\nStatus: ").endsWith(" installed"))
+            continue;
+        if (!arch.isEmpty() && field("\nArchitecture: ") != arch)
+            continue;
+        if (const QByteArrayView version = field("\nVersion: "); !version.isEmpty())
+            return QString::fromUtf8(version);
+    }
+    return std::nullopt;
 }
 
 // An installed package named after the file whose own list holds the path: the file's name
 // ("firefox-esr" for /usr/bin/firefox-esr), the last part of a reverse-DNS desktop file ID
 // ("epiphany" for org.gnome.Epiphany.desktop), each also with a suffix ("epiphany-browser").
-std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) const {
+std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) {
+    if (!listsNamed_)
+        readListNamesLocked();
     QString name = path.section('/', -1);
     if (name.endsWith(QLatin1String(".desktop")))
         name.chop(8);
@@ -114,23 +109,21 @@ std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) const
     QStringList stems{name};
     if (name.contains('.'))
         stems << name.section('.', -1);
-    QStringList packages;
+    QStringList candidates;
     for (const QString& stem : stems) {
         if (stem.isEmpty() || stem.contains(QLatin1String("..")) || stem.contains('/'))
             continue;
-        if (versions_.contains(stem))
-            packages << stem;
-        for (auto it = archs_.constBegin(); it != archs_.constEnd(); ++it)
+        if (auto exact = listOfName_.constFind(stem); exact != listOfName_.constEnd())
+            candidates << *exact;
+        for (auto it = listOfName_.constBegin(); it != listOfName_.constEnd(); ++it)
             if (it.key().size() > stem.size() + 1 && it.key().startsWith(stem) &&
                 it.key()[stem.size()] == '-')
-                packages << it.key();
+                candidates << *it;
     }
-    packages.removeDuplicates();
-    // Multi-arch packages name their list "name:arch".
-    for (const QString& package : packages)
-        for (const QString& list : {package, package + ':' + archs_.value(package)})
-            if (listHoldsLocked(list, path))
-                return list;
+    candidates.removeDuplicates();
+    for (const QString& list : candidates)
+        if (listHoldsLocked(list, path))
+            return list;
     return std::nullopt;
 }
 
@@ -139,32 +132,29 @@ std::optional<QString> DpkgDatabase::ownerWrittenWithLocked(const QString& path,
     struct stat st;
     if (stat(QFile::encodeName(onDisk).constData(), &st) != 0)
         return std::nullopt;
-    if (!listTimesRead_) {
+    if (!listTimesRead_)
         readListTimesLocked();
-        listTimesRead_ = true;
-    }
     constexpr qint64 window = 2; // seconds
     constexpr qsizetype mostRead = 16;
-    QList<ListTime> near;
-    for (const ListTime& list : listTimes_)
-        if (std::abs(list.changed - qint64(st.st_ctim.tv_sec)) <= window)
-            near << list;
-    std::sort(near.begin(), near.end(), [&](const ListTime& a, const ListTime& b) {
-        return std::abs(a.changed - st.st_ctim.tv_sec) < std::abs(b.changed - st.st_ctim.tv_sec);
+    const qint64 changed = st.st_ctim.tv_sec;
+    QList<qsizetype> near;
+    for (qsizetype i = 0; i < listTimes_.size(); ++i)
+        if (listTimes_[i] >= 0 && std::abs(listTimes_[i] - changed) <= window)
+            near << i;
+    std::sort(near.begin(), near.end(), [&](qsizetype a, qsizetype b) {
+        return std::abs(listTimes_[a] - changed) < std::abs(listTimes_[b] - changed);
     });
     for (qsizetype i = 0; i < near.size() && i < mostRead; ++i)
-        if (listHoldsLocked(near[i].package, path))
-            return near[i].package;
+        if (listHoldsLocked(lists_[near[i]], path))
+            return lists_[near[i]];
     return std::nullopt;
 }
 
 std::optional<QString> DpkgDatabase::versionOwning(const QStringList& paths) {
     QMutexLocker lock(&mutex_);
-    if (!statusRead_) {
-        readStatusLocked();
-        statusRead_ = true;
-    }
-    if (versions_.isEmpty())
+    if (!listsNamed_)
+        readListNamesLocked();
+    if (lists_.isEmpty())
         return std::nullopt; // not a dpkg system
     for (const QString& path : paths)
         if (const auto owner = namedOwnerLocked(path))

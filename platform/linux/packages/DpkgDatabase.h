@@ -8,12 +8,13 @@
 
 namespace platform::linux_ {
 
-// dpkg's database: versions of installed packages from status, owners from info/*.list.
+// dpkg's database: owners from info/*.list, versions of installed packages from status.
 // Reading every list costs tens of milliseconds, so it never happens: the owner is looked for
 // among the packages named after the file ("firefox-esr" for firefox-esr.desktop, "epiphany-browser"
 // for org.gnome.Epiphany.desktop), then among the few whose list was written when the file was
-// (dpkg writes a package's list as it puts its files in place). Read only when asked; kept until
-// status or the info folder changes.
+// (dpkg writes a package's list as it puts its files in place). status is searched for the one
+// package found, not parsed whole. Everything is read only when asked and kept until status or
+// the info folder changes.
 class DpkgDatabase : public PackageDatabase {
 public:
     explicit DpkgDatabase(const QString& root);
@@ -21,26 +22,23 @@ public:
     std::optional<QString> versionOwning(const QStringList& paths) override;
 
 private:
-    void readStatusLocked();
+    void readListNamesLocked();
     void readListTimesLocked();
-    bool listHoldsLocked(const QString& package, const QString& path) const;
-    std::optional<QString> namedOwnerLocked(const QString& path) const;
+    bool listHoldsLocked(const QString& list, const QString& path) const;
+    std::optional<QString> namedOwnerLocked(const QString& path);
     std::optional<QString> ownerWrittenWithLocked(const QString& path, const QString& onDisk);
-    std::optional<QString> versionOfLocked(const QString& package) const;
+    std::optional<QString> versionOfLocked(const QString& list);
 
     QString dir_;
     QMutex mutex_;
     QByteArray stamp_;
-    QByteArray statusStamp_;
-    bool statusRead_ = false;
-    QHash<QString, QString> versions_; // "name" and "name:arch" → version of the installed package
-    QHash<QString, QString> archs_;    // name → architecture of the installed package
-    struct ListTime {
-        QString package; // as the list is named: "name" or "name:arch"
-        qint64 changed;  // seconds
-    };
+    bool listsNamed_ = false;
+    QStringList lists_;                  // "name" or "name:arch", as the lists are named
+    QHash<QString, QString> listOfName_; // package name → its list
     bool listTimesRead_ = false;
-    QList<ListTime> listTimes_;
+    QList<qint64> listTimes_; // change time of each of lists_, seconds
+    bool statusRead_ = false;
+    QByteArray status_;
 };
 
 } // namespace platform::linux_
