@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <benchmark/benchmark.h>
 

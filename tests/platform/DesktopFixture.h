@@ -9,7 +9,6 @@
 // A private desktop per test.
 class DesktopFixture : public ::testing::Test {
 protected:
-
     QString entry(const QString& id, const QByteArray& body, const QString& dir = {}) const {
         return xdg.writeFile((dir.isEmpty() ? xdg.applicationsDir() : dir) + '/' + id,
                              "[Desktop Entry]\nType=Application\n" + body);

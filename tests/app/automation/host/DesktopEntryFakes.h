@@ -9,9 +9,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QIcon>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QIconEngine>
 #include <QMutex>
 #include <QPainter>
