@@ -33,20 +33,17 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     const QSet<QString> associatedSet(associated.begin(), associated.end());
     const QStringList desktops = DesktopEntry::currentDesktops();
     struct Listed {
-        QString name;
+        QString key; // the name, case folded
         QString id;
         QString path;
     };
     QList<Listed> listed;
     for (const InstalledEntry& e : index_->entries())
         if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)))
-            listed << Listed{e.entry->name().value_or(QString()), e.id, e.path};
+            listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path};
     // The same order everywhere and at every call; the default's recency plays no part.
-    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-        if (const int byName = a.name.compare(b.name, Qt::CaseInsensitive))
-            return byName < 0;
-        return a.id < b.id;
-    });
+    std::sort(listed.begin(), listed.end(),
+              [](const Listed& a, const Listed& b) { return a.key != b.key ? a.key < b.key : a.id < b.id; });
     QList<QUrl> urls;
     urls.reserve(listed.size());
     for (const Listed& l : listed)

@@ -35,8 +35,7 @@ bool isLauncher(const QString& program) {
 
 } // namespace
 
-PackageVersions::PackageVersions(QString root, int recheckMs)
-    : root_(QDir::cleanPath(root)), recheckMs_(recheckMs) {
+PackageVersions::PackageVersions(QString root) : root_(QDir::cleanPath(root)) {
     if (root_ == QLatin1String("/"))
         root_.clear();
     databases_.push_back(std::make_unique<DpkgDatabase>(root_));
@@ -116,24 +115,22 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
     return real.isEmpty() || real == path || isLauncher(real) ? std::nullopt : lookup(namesOf(real));
 }
 
-std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) const {
+bool PackageVersions::refresh() {
     QMutexLocker lock(&mutex_);
-    if (!checked_.isValid() || checked_.elapsed() >= recheckMs_) {
-        bool changed = false;
-        for (const auto& database : databases_)
-            changed |= database->refresh();
-        checked_.start();
-        if (changed)
-            answers_.clear();
-    }
-    const QString key = entryPath + '\n' + entry.value(QStringLiteral("Exec")).value_or(QString());
-    if (auto known = answers_.constFind(key); known != answers_.constEnd())
-        return *known;
-    std::optional<QString> version = ownerVersion(entryPath);
-    if (!version)
-        version = ownerVersion(programPath(entry));
-    answers_.insert(key, version);
-    return version;
+    bool changed = false;
+    for (const auto& database : databases_)
+        changed |= database->refresh();
+    refreshed_ = true;
+    return changed;
+}
+
+std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) {
+    if (!refreshed_)
+        refresh();
+    QMutexLocker lock(&mutex_);
+    if (auto version = ownerVersion(entryPath))
+        return version;
+    return ownerVersion(programPath(entry));
 }
 
 } // namespace platform::linux_
