@@ -5,7 +5,7 @@
 # `gio mime x-scheme-handler/https`.
 # Usage: bench/app/cli_bench.sh path/to/tolvane [browser count, default 3] [home|outside]
 #   home:    the browsers' program lies in the home folder, as a downloaded browser's does;
-#   outside: it lies outside (a tarball in /opt, a local build) and no package owns it.
+#   outside: it lies outside, in /opt (where a tarball goes) and no package owns it.
 set -euo pipefail
 bin=$(realpath "$1")
 count="${2:-3}"
@@ -13,7 +13,8 @@ where="${3:-home}"
 command -v hyperfine >/dev/null || { echo "cli_bench: hyperfine missing"; exit 0; }
 
 home=$(mktemp -d)
-outside=$(mktemp -d)
+# Where packages may install too, so the package databases are asked; /tmp when /opt is not writable.
+outside=$(mktemp -d -p /opt tolvane-bench.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$home" "$outside"' EXIT
 apps="$home/.local/share/applications"
 mkdir -p "$apps" "$home/.config" "$home/usr/share/applications" "$home/bin" "$outside/bin"

@@ -26,7 +26,6 @@ bool DpkgDatabase::refresh() {
 void DpkgDatabase::readListNamesLocked() {
     listsNamed_ = true;
     lists_.clear();
-    listOfName_.clear();
     DIR* handle = opendir(QFile::encodeName(dir_ + QStringLiteral("/info")).constData());
     if (!handle)
         return;
@@ -34,14 +33,14 @@ void DpkgDatabase::readListNamesLocked() {
         const QByteArrayView name(e->d_name);
         if (!name.endsWith(".list"))
             continue;
-        const QString list = QFile::decodeName(name.chopped(5).toByteArray());
-        lists_ << list;
-        listOfName_.insert(list.section(':', 0, 0), list);
+        lists_ << QFile::decodeName(name.chopped(5).toByteArray());
     }
     closedir(handle);
 }
 
 void DpkgDatabase::readListTimesLocked() {
+    if (!listsNamed_)
+        readListNamesLocked();
     listTimesRead_ = true;
     listTimes_.clear();
     const QString info = dir_ + QStringLiteral("/info/");
@@ -61,13 +60,27 @@ bool DpkgDatabase::listHoldsLocked(const QString& list, const QString& path) con
 }
 
 // The version of the installed package whose list is `list`, from its paragraph in status.
-std::optional<QString> DpkgDatabase::versionOfLocked(const QString& list) {
-    if (!statusRead_) {
-        statusRead_ = true;
-        QFile file(dir_ + QStringLiteral("/status"));
-        if (file.open(QIODevice::ReadOnly))
-            status_ = '\n' + file.readAll();
+void DpkgDatabase::readStatusLocked() {
+    statusRead_ = true;
+    status_.clear();
+    packageAt_.clear();
+    QFile file(dir_ + QStringLiteral("/status"));
+    if (file.open(QIODevice::ReadOnly))
+        status_ = '\n' + file.readAll();
+    // Only the names, to find packages by them: one pass, nothing else is parsed.
+    static const QByteArray heading = "\nPackage: ";
+    for (qsizetype at = status_.indexOf(heading); at >= 0; at = status_.indexOf(heading, at + 1)) {
+        const qsizetype start = at + heading.size();
+        qsizetype end = status_.indexOf('\n', start);
+        if (end < 0)
+            end = status_.size();
+        packageAt_.insert(status_.mid(start, end - start).trimmed(), at);
     }
+}
+
+std::optional<QString> DpkgDatabase::versionOfLocked(const QString& list) {
+    if (!statusRead_)
+        readStatusLocked();
     const QByteArray name = list.section(':', 0, 0).toUtf8();
     const QByteArray arch = list.contains(':') ? list.section(':', 1).toUtf8() : QByteArray();
     const QByteArray heading = "\nPackage: " + name + '\n';
@@ -100,8 +113,8 @@ std::optional<QString> DpkgDatabase::versionOfLocked(const QString& list) {
 // ("firefox-esr" for /usr/bin/firefox-esr), the last part of a reverse-DNS desktop file ID
 // ("epiphany" for org.gnome.Epiphany.desktop), each also with a suffix ("epiphany-browser").
 std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) {
-    if (!listsNamed_)
-        readListNamesLocked();
+    if (!statusRead_)
+        readStatusLocked();
     QString name = path.section('/', -1);
     if (name.endsWith(QLatin1String(".desktop")))
         name.chop(8);
@@ -109,16 +122,27 @@ std::optional<QString> DpkgDatabase::namedOwnerLocked(const QString& path) {
     QStringList stems{name};
     if (name.contains('.'))
         stems << name.section('.', -1);
+    // The packages status names so, and the "name:arch" each names its list when multi-arch.
     QStringList candidates;
     for (const QString& stem : stems) {
         if (stem.isEmpty() || stem.contains(QLatin1String("..")) || stem.contains('/'))
             continue;
-        if (auto exact = listOfName_.constFind(stem); exact != listOfName_.constEnd())
-            candidates << *exact;
-        for (auto it = listOfName_.constBegin(); it != listOfName_.constEnd(); ++it)
-            if (it.key().size() > stem.size() + 1 && it.key().startsWith(stem) &&
-                it.key()[stem.size()] == '-')
-                candidates << *it;
+        const QByteArray wanted = stem.toUtf8();
+        for (auto it = packageAt_.lowerBound(wanted);
+             it != packageAt_.constEnd() && it.key().startsWith(wanted); ++it) {
+            if (it.key().size() != wanted.size() && it.key()[wanted.size()] != '-')
+                continue;
+            candidates << QString::fromUtf8(it.key());
+            qsizetype paragraphEnd = status_.indexOf("\n\n", *it + 1);
+            if (paragraphEnd < 0)
+                paragraphEnd = status_.size();
+            if (const qsizetype arch = status_.indexOf("\nArchitecture: ", *it + 1);
+                arch >= 0 && arch < paragraphEnd)
+                candidates << candidates.last() + ':' +
+                                  QString::fromUtf8(
+                                      status_.mid(arch + 15, status_.indexOf('\n', arch + 1) - arch - 15))
+                                      .trimmed();
+        }
     }
     candidates.removeDuplicates();
     for (const QString& list : candidates)
@@ -152,18 +176,21 @@ std::optional<QString> DpkgDatabase::ownerWrittenWithLocked(const QString& path,
 
 std::optional<QString> DpkgDatabase::versionOwning(const QStringList& paths) {
     QMutexLocker lock(&mutex_);
-    if (!listsNamed_)
-        readListNamesLocked();
-    if (lists_.isEmpty())
+    if (!statusRead_)
+        readStatusLocked();
+    if (status_.size() <= 1)
         return std::nullopt; // not a dpkg system
     for (const QString& path : paths)
         if (const auto owner = namedOwnerLocked(path))
             return versionOfLocked(*owner);
     // The file as it lies below the root; the first name that exists is the file itself.
     const QString root = dir_.chopped(QStringLiteral("/var/lib/dpkg").size());
+    // Only for desktop entries: a package's program is named after it far more often, and this
+    // looks at every list's inode.
     for (const QString& path : paths)
-        if (const auto owner = ownerWrittenWithLocked(path, root + path))
-            return versionOfLocked(*owner);
+        if (path.endsWith(QLatin1String(".desktop")))
+            if (const auto owner = ownerWrittenWithLocked(path, root + path))
+                return versionOfLocked(*owner);
     return std::nullopt;
 }
 

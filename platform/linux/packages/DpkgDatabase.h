@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QMutex>
 
 namespace platform::linux_ {
@@ -12,9 +13,9 @@ namespace platform::linux_ {
 // Reading every list costs tens of milliseconds, so it never happens: the owner is looked for
 // among the packages named after the file ("firefox-esr" for firefox-esr.desktop, "epiphany-browser"
 // for org.gnome.Epiphany.desktop), then among the few whose list was written when the file was
-// (dpkg writes a package's list as it puts its files in place). status is searched for the one
-// package found, not parsed whole. Everything is read only when asked and kept until status or
-// the info folder changes.
+// (dpkg writes a package's list as it puts its files in place; desktop entries only). status is
+// searched for the names and the one package found, never parsed whole. Everything is read only when asked
+// and kept until status or the info folder changes.
 class DpkgDatabase : public PackageDatabase {
 public:
     explicit DpkgDatabase(const QString& root);
@@ -22,6 +23,7 @@ public:
     std::optional<QString> versionOwning(const QStringList& paths) override;
 
 private:
+    void readStatusLocked();
     void readListNamesLocked();
     void readListTimesLocked();
     bool listHoldsLocked(const QString& list, const QString& path) const;
@@ -33,12 +35,12 @@ private:
     QMutex mutex_;
     QByteArray stamp_;
     bool listsNamed_ = false;
-    QStringList lists_;                  // "name" or "name:arch", as the lists are named
-    QHash<QString, QString> listOfName_; // package name → its list
+    QStringList lists_; // "name" or "name:arch", as the lists are named
     bool listTimesRead_ = false;
     QList<qint64> listTimes_; // change time of each of lists_, seconds
     bool statusRead_ = false;
     QByteArray status_;
+    QMap<QByteArray, qsizetype> packageAt_; // name → where status has its (first) paragraph
 };
 
 } // namespace platform::linux_

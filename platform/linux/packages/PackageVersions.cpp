@@ -92,10 +92,16 @@ QString PackageVersions::programPath(const DesktopEntry& entry) const {
 std::optional<QString> PackageVersions::ownerVersion(const QString& path) const {
     if (path.isEmpty())
         return std::nullopt;
-    // Package managers never install into a home folder: a user's own entry or program has no
-    // owner to look for in the databases.
-    if (root_.isEmpty() && QDir::cleanPath(path).startsWith(QDir::homePath() + '/'))
+    // Package managers never install into a home folder, /usr/local or a temporary or mounted
+    // one: a user's own entry or program there has no owner to look for in the databases.
+    const QString clean = QDir::cleanPath(path);
+    if (root_.isEmpty() && clean.startsWith(QDir::homePath() + '/'))
         return std::nullopt;
+    if (clean.startsWith(root_ + '/'))
+        for (const char* unpackaged :
+             {"/usr/local/", "/tmp/", "/var/tmp/", "/home/", "/root/", "/srv/", "/media/", "/mnt/", "/run/"})
+            if (QStringView(clean).sliced(root_.size()).startsWith(QLatin1String(unpackaged)))
+                return std::nullopt;
     auto lookup = [&](const QStringList& names) -> std::optional<QString> {
         if (names.isEmpty())
             return std::nullopt;
