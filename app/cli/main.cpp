@@ -31,7 +31,10 @@ int main(int argc, char** argv) {
     if (Tolvane::cli::launchFor(argc, argv) != Tolvane::cli::Launch::command)
         return Tolvane::cli::execTrayProgram(argv);
     qInstallMessageHandler(dropLogLines);
+    // Qt's own event loop starts faster than GLib's, and a request runs none.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
+    qunsetenv("QT_NO_GLIB");
     QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
     Tolvane::cli::installCommandLineTranslation();
     // Only the listing shows versions; finding a browser by any of its names needs none.
