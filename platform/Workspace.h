@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QIcon>
+#include "AppIcon.h"
+
 #include <QList>
 #include <QUrl>
 
@@ -12,9 +13,10 @@ public:
     virtual ~Workspace() = default;
     // File URLs of every application able to open `url`, in the platform's order.
     virtual QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) = 0;
-    // Icon of the application at `path`; never null (a generic icon when it has none).
+    // Icon of the application at `path`; never null where icons are drawn (a generic icon when it
+    // has none), empty in a process that draws nothing.
     // Must be callable from any thread; rendering happens later on the GUI thread.
-    virtual QIcon iconForFile(const QString& path) = 0;
+    virtual AppIcon iconForFile(const QString& path) = 0;
     // Opens a URL with the user's preferred handler.
     virtual bool openURL(const QUrl& url) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QSemaphore>

@@ -1,11 +1,12 @@
 #include "BrowserCommands.h"
 
-#include "ListedBrowsers.h"
 #include "LaunchServices.h"
+#include "ListedBrowsers.h"
 #include "SettingsStore.h"
 #include "platform/HandlerService.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,7 +48,9 @@ int listBrowsers(bool json, QTextStream& out) {
 int printDefaultBrowser(QTextStream& out, QTextStream& err) {
     const auto now = currentDefault();
     if (!now) {
-        err << "No default browser is set for https links.\n";
+        err << "tolvane: "
+            << QCoreApplication::translate("Tolvane::cli", "No default browser is set for https links.")
+            << '\n';
         return failure;
     }
     out << *now << '\n';
@@ -58,13 +61,17 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     const QList<ListedBrowser> browsers = listedBrowsers();
     const QList<ListedBrowser> named = browsersNamed(browsers, wanted);
     if (named.isEmpty()) {
-        err << QStringLiteral("No installed browser is called \u201c%1\u201d. Installed browsers:\n")
-                   .arg(wanted);
+        err << "tolvane: "
+            << QCoreApplication::translate(
+                   "Tolvane::cli", "No installed browser is called \u201c%1\u201d. Installed browsers:")
+                   .arg(wanted)
+            << '\n';
         printCandidates(browsers, err);
         return usageError;
     }
     if (named.size() > 1) {
-        err << QStringLiteral("\u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
+        err << QStringLiteral(
+                   "tolvane: \u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
                    .arg(wanted);
         printCandidates(named, err);
         return usageError;
@@ -74,7 +81,12 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     try {
         named.first().browser.setAsDefault(autoConfirm);
     } catch (const LaunchServices::Error& error) {
-        err << error.message() << '\n';
+        // The notification's words, which speak the user's language.
+        err << "tolvane: "
+            << QCoreApplication::translate("Tolvane::SwitchFailureNotice",
+                                           "Could not make %1 the default browser")
+                   .arg(named.first().browser.appName)
+            << ": " << error.reason() << '\n';
         return failure;
     }
     return success;

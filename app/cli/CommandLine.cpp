@@ -6,7 +6,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstdio>
@@ -18,32 +17,37 @@ namespace {
 // Every option any start understands; the help text (and the man page made from it) comes from here.
 struct Options {
     QCommandLineParser parser;
-    QCommandLineOption list{QStringLiteral("list"),
-                            QStringLiteral("List the installed browsers, one per line: "
-                                           "desktop file ID, name and version, "
-                                           "separated by tabs.")};
-    QCommandLineOption json{QStringLiteral("json"),
-                            QStringLiteral("With --list: print one JSON array of objects with id, desktopId, "
-                                           "name, version and isDefault.")};
+    QCommandLineOption list{
+        QStringLiteral("list"),
+        QCoreApplication::translate("Tolvane::cli", "List the installed browsers, one per line: "
+                                                    "desktop file ID, name and version, separated by tabs.")};
+    QCommandLineOption json{
+        QStringLiteral("json"),
+        QCoreApplication::translate("Tolvane::cli",
+                                    "With --list: print one JSON array of objects with id, desktopId, "
+                                    "name, version and isDefault.")};
     QCommandLineOption get{
         QStringLiteral("get"),
-        QStringLiteral("Print the desktop file ID of the default browser for https links.")};
-    QCommandLineOption set{QStringLiteral("set"),
-                           QStringLiteral("Make BROWSER the default browser. BROWSER is an automation id, a "
-                                          "desktop file ID (with or without .desktop) or the name of one "
-                                          "listed browser."),
-                           QStringLiteral("BROWSER")};
+        QCoreApplication::translate("Tolvane::cli",
+                                    "Print the desktop file ID of the default browser for https links.")};
+    QCommandLineOption set{
+        QStringLiteral("set"),
+        QCoreApplication::translate("Tolvane::cli",
+                                    "Make BROWSER the default browser. BROWSER is an automation id, a "
+                                    "desktop file ID (with or without .desktop) or the name of one "
+                                    "listed browser."),
+        QStringLiteral("BROWSER")};
     QCommandLineOption service{QStringLiteral("service"),
                                QStringLiteral("Serve automation on the session bus only, without a tray.")};
     QCommandLineOption autostart{QStringLiteral("autostart"), QStringLiteral("Started at login.")};
 
     Options() {
-        parser.setApplicationDescription(
-            QStringLiteral("Tolvane lists the installed web browsers and makes one of them the default.\n"
-                           "Without options it starts in the tray. The options below do their work\n"
-                           "and exit; they need no display and no running Tolvane.\n"
-                           "Exit status: 0 done, 1 failed (reason on standard error), 2 usage error\n"
-                           "or a BROWSER that names no browser or several."));
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "Tolvane::cli", "Tolvane lists the installed web browsers and makes one of them the default.\n"
+                            "Without options it starts in the tray. The options below do their work\n"
+                            "and exit; they need no display and no running Tolvane.\n"
+                            "Exit status: 0 done, 1 failed (reason on standard error), 2 usage error\n"
+                            "or a BROWSER that names no browser or several."));
         parser.addHelpOption();
         parser.addVersionOption();
         service.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -55,7 +59,9 @@ struct Options {
 int usage(const QString& message) {
     QTextStream err(stderr);
     err << QCoreApplication::applicationName() << ": " << message << "\n"
-        << "Try '" << QCoreApplication::applicationName() << " --help' for more information.\n";
+        << QCoreApplication::translate("Tolvane::cli", "Try '%1 --help' for more information.")
+               .arg(QCoreApplication::applicationName())
+        << "\n";
     return usageError;
 }
 
@@ -86,7 +92,7 @@ std::optional<int> rejectUnexpectedArguments(const QStringList& arguments) {
     if (!options.parser.parse(arguments))
         return usage(options.parser.errorText());
     if (!options.parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("unexpected argument \u201c%1\u201d")
+        return usage(QCoreApplication::translate("Tolvane::cli", "unexpected argument \u201c%1\u201d")
                          .arg(options.parser.positionalArguments().first()));
     return std::nullopt;
 }
@@ -101,9 +107,12 @@ int runCommand(const QStringList& arguments) {
     QTextStream err(stderr);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         // The usage line names the program as people type it, not the path it was started by.
+        // (Qt's own words around it may be translated.)
         QString help = parser.helpText();
-        help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
-                     QStringLiteral("Usage: ") + QCoreApplication::applicationName());
+        const QString started = QCoreApplication::arguments().value(0);
+        if (const qsizetype at = help.indexOf(started);
+            !started.isEmpty() && at >= 0 && at < help.indexOf('\n'))
+            help.replace(at, started.size(), QCoreApplication::applicationName());
         out << help;
         return success;
     }
@@ -112,15 +121,18 @@ int runCommand(const QStringList& arguments) {
         return success;
     }
     if (!parser.positionalArguments().isEmpty())
-        return usage(
-            QStringLiteral("unexpected argument \u201c%1\u201d").arg(parser.positionalArguments().first()));
+        return usage(QCoreApplication::translate("Tolvane::cli", "unexpected argument \u201c%1\u201d")
+                         .arg(parser.positionalArguments().first()));
     const int requests =
         int(parser.isSet(options.list)) + int(parser.isSet(options.get)) + int(parser.isSet(options.set));
     if (requests != 1)
-        return usage(requests ? QStringLiteral("--list, --get and --set go one at a time")
-                              : QStringLiteral("--json goes with --list"));
+        return usage(
+            requests ? QCoreApplication::translate("Tolvane::cli", "--list, --get and --set go one at a time")
+                     : QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
     if (parser.isSet(options.json) && !parser.isSet(options.list))
-        return usage(QStringLiteral("--json goes with --list"));
+        return usage(QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
+    if (parser.isSet(options.set) && parser.value(options.set).trimmed().isEmpty())
+        return usage(QCoreApplication::translate("Tolvane::cli", "--set needs a browser"));
     if (parser.isSet(options.list))
         return listBrowsers(parser.isSet(options.json), out);
     if (parser.isSet(options.get))

@@ -57,7 +57,7 @@ QString bundleVersionText(const platform::Bundle& bundle) {
 }
 
 std::optional<DefaultBrowser> makeBrowser(const QUrl& appURL) {
-    if (lastPathComponent(appURL).toLower() == "safari.app" &&
+    if (lastPathComponent(appURL).compare(QLatin1String("safari.app"), Qt::CaseInsensitive) == 0 &&
         platform::get<platform::FileSystem>()->fileExists(safariPath)) {
         const QUrl fixedURL = QUrl::fromLocalFile(safariPath);
         if (auto bundle = identifiedBundle(fixedURL))

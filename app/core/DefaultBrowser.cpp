@@ -23,9 +23,8 @@ void DefaultBrowser::setAsDefault(bool autoConfirm) const {
 }
 
 bool operator==(const DefaultBrowser& a, const DefaultBrowser& b) {
-    // Icons compare by identity, as shared image objects do.
     return a.bundleId == b.bundleId && a.appName == b.appName && a.appVersion == b.appVersion &&
-           a.appIcon.cacheKey() == b.appIcon.cacheKey() && a.url == b.url;
+           a.appIcon == b.appIcon && a.url == b.url;
 }
 
 } // namespace Tolvane

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QIcon>
+#include "platform/AppIcon.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -11,7 +12,7 @@ struct DefaultBrowser {
     QString bundleId; // lower case
     QString appName;
     QString appVersion;
-    QIcon appIcon;
+    platform::AppIcon appIcon;
     QUrl url;
 
     // bundleId ":" appVersion ":" the URL's absolute string; stored settings compare against it.

@@ -1,6 +1,7 @@
 #include "BrowserRowLabel.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
@@ -17,7 +18,7 @@ BrowserRowLabel::BrowserRowLabel(const DefaultBrowser& browser, bool showVersion
                            ? style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing)
                            : 6);
     const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    icon_->setPixmap(browser.appIcon.pixmap(extent, extent));
+    icon_->setPixmap(QIcon(browser.appIcon).pixmap(extent, extent));
     // Names are shown verbatim: no rich text, no translation.
     name_->setTextFormat(Qt::PlainText);
     name_->setText(browser.appName);

@@ -2,7 +2,7 @@
 // Xvfb. One long-lived `xdotool -` reads commands from a pipe, so process start-up is not measured:
 // the interval runs from writing "keyup z" to the callback. Prints p50/p99 over the taps.
 #include "GlobalKeys/Shortcuts.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "support/XServer.h"
 
 #include <QApplication>

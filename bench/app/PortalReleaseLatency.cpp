@@ -6,7 +6,7 @@
 #include "PortalDesktop.h"
 #include "SettingsStore.h"
 #include "TolvaShortcutReactor.h"
-#include "platform/linux/GlobalKeysAdapters.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/linux/LinuxAdapters.h"
 #include "support/PrivateBus.h"
 #include "support/TempXdg.h"

@@ -3,7 +3,6 @@
 // <dir>/n300, so other programs (scripts/bench.sh) can be measured on the very same files.
 #include "BrowserCatalogue.h"
 #include "DefaultBrowser.h"
-#include "platform/GioDirs.h"
 #include "platform/Services.h"
 #include "platform/linux/DesktopBundleReader.h"
 #include "platform/linux/DesktopWorkspace.h"
@@ -14,7 +13,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -33,7 +31,7 @@ void write(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-// A private desktop with `count` browsers; points this process's XDG variables (and GIO) at it.
+// A private desktop with `count` browsers; points this process's XDG variables at it.
 void useDesktop(int count) {
     const QString home = fixturesRoot() + "/n" + QString::number(count);
     const QString apps = home + "/.local/share/applications";
@@ -53,9 +51,6 @@ void useDesktop(int count) {
                                                "image/png=viewer.desktop\n\n[X-Unknown]\nsome=thing\n");
         QDir().mkpath(home + "/usr/share/applications");
         QProcess::execute("update-desktop-database", {apps});
-        // Listing keeps GIO's answer only once its inputs are a few seconds old: wait for that,
-        // so the warm figures are the steady state a running tray sees.
-        QThread::sleep(3);
     }
     qputenv("HOME", home.toUtf8());
     qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
@@ -64,7 +59,6 @@ void useDesktop(int count) {
     qputenv("XDG_CONFIG_DIRS", (home + "/etc/xdg").toUtf8());
     qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
     qputenv("XDG_CURRENT_DESKTOP", "");
-    syncGioWithEnvironment();
 }
 
 void InstalledBrowsersWarm(benchmark::State& state) {
@@ -128,14 +122,12 @@ QString useDpkgDesktop(int count) {
         write(root + "/var/lib/dpkg/status", dpkgStatus(count, 0).toUtf8());
         QDir().mkpath(root + "/home/.local/share/applications");
         QProcess::execute("update-desktop-database", {apps});
-        QThread::sleep(3); // as in useDesktop: GIO's answer is kept once its inputs are settled
     }
     qputenv("HOME", (root + "/home").toUtf8());
     qputenv("XDG_DATA_HOME", (root + "/home/.local/share").toUtf8());
     qputenv("XDG_DATA_DIRS", (root + "/usr/share").toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + "/home/.config").toUtf8());
     qputenv("XDG_CURRENT_DESKTOP", "");
-    syncGioWithEnvironment();
     return root;
 }
 
@@ -185,13 +177,6 @@ void InstalledBrowsersDpkgAfterUpgrade(benchmark::State& state) {
     listWithDpkg(state, true);
 }
 BENCHMARK(InstalledBrowsersDpkgAfterUpgrade)->Arg(300)->Unit(benchmark::kMicrosecond);
-
-void GioOrderOnly(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(platform::linux_::gioDesktopIdsForType("x-scheme-handler/https"));
-}
-BENCHMARK(GioOrderOnly)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void IndexOnly(benchmark::State& state) {
     useDesktop(int(state.range(0)));

@@ -2,6 +2,8 @@
 
 #include "platform/Workspace.h"
 
+#include <QIcon>
+
 #include <QHash>
 #include <QMutex>
 
@@ -20,7 +22,7 @@ public:
         queriedURLs << url;
         return applications;
     }
-    QIcon iconForFile(const QString& path) override {
+    AppIcon iconForFile(const QString& path) override {
         QMutexLocker lock(&mutex);
         iconPaths << path;
         auto it = icons.find(path);

@@ -43,8 +43,8 @@ std::optional<QString> sane(const QString& version) {
 
 } // namespace
 
-AppVersionFinder::AppVersionFinder(QString snapRoot, QString packageRoot, int packageRecheckMs)
-    : snapRoot_(std::move(snapRoot)), packages_(std::move(packageRoot), packageRecheckMs) {}
+AppVersionFinder::AppVersionFinder(QString snapRoot, QString packageRoot, int recheckMs)
+    : snapRoot_(std::move(snapRoot)), recheckMs_(recheckMs), packages_(std::move(packageRoot)) {}
 
 std::optional<QString> AppVersionFinder::snapYamlVersion(const QByteArray& yaml) {
     for (const QByteArray& line : yaml.split('\n'))
@@ -146,35 +146,59 @@ std::optional<AppVersion> AppVersionFinder::fromSnap(const InstalledEntry& app) 
     return AppVersion{*version, std::nullopt};
 }
 
-bool AppVersionFinder::listed(const QString& dir, const QString& name) const {
-    QMutexLocker lock(&mutex_);
-    Listing& listing = listings_[dir];
-    if (!listing.checked.isValid() || listing.checked.hasExpired(1000)) {
-        listing.checked.start();
-        struct stat st;
-        const qint64 mtime = stat(QFile::encodeName(dir).constData(), &st) == 0
-                                 ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec
-                                 : -1;
-        if (mtime != listing.mtimeNs) {
-            listing.mtimeNs = mtime;
-            const QStringList names = mtime < 0 ? QStringList() : QDir(dir).entryList(QDir::Files);
-            listing.names = QSet<QString>(names.begin(), names.end());
-        }
+namespace {
+
+qint64 folderTime(const QString& dir) {
+    struct stat st;
+    return stat(QFile::encodeName(dir).constData(), &st) == 0
+               ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec
+               : -1;
+}
+
+const char* const folders[] = {"metainfo", "appdata"};
+
+} // namespace
+
+bool AppVersionFinder::listedLocked(const QString& dataDir, const char* folder, const QString& name) const {
+    // Keyed by the data dir, so a listing of hundreds of entries builds no paths.
+    Listing& listing = listings_[dataDir][folder == folders[0] ? 0 : 1];
+    if (!listing.read) {
+        listing.read = true;
+        const QString dir = dataDir + '/' + QLatin1String(folder);
+        listing.mtimeNs = folderTime(dir);
+        const QStringList names = listing.mtimeNs < 0 ? QStringList() : QDir(dir).entryList(QDir::Files);
+        listing.names = QSet<QString>(names.begin(), names.end());
     }
     return listing.names.contains(name);
 }
 
-std::optional<AppVersion> AppVersionFinder::fromAppStream(const InstalledEntry& app,
-                                                          const QStringList& dataDirs) const {
+bool AppVersionFinder::sourcesChangedLocked() const {
+    if (checked_.isValid() && checked_.elapsed() < recheckMs_)
+        return false;
+    checked_.start();
+    bool changed = packages_.refresh();
+    for (auto it = listings_.begin(); it != listings_.end(); ++it)
+        for (int i = 0; i < 2; ++i)
+            if (Listing& listing = (*it)[i];
+                listing.read && folderTime(it.key() + '/' + QLatin1String(folders[i])) != listing.mtimeNs) {
+                listing.read = false; // listed again when next asked
+                changed = true;
+            }
+    return changed;
+}
+
+std::optional<AppVersion> AppVersionFinder::fromAppStreamLocked(const InstalledEntry& app,
+                                                                const QStringList& dataDirs) const {
     const QString base = app.id.chopped(QStringLiteral(".desktop").size());
+    const QString metainfo = base + QStringLiteral(".metainfo.xml"),
+                  appdata = base + QStringLiteral(".appdata.xml");
     for (const QString& dir : dataDirs) {
-        const std::pair<QString, QString> candidates[] = {{dir + "/metainfo", base + ".metainfo.xml"},
-                                                          {dir + "/metainfo", base + ".appdata.xml"},
-                                                          {dir + "/appdata", base + ".appdata.xml"}};
+        const std::pair<const char*, const QString&> candidates[] = {
+            {folders[0], metainfo}, {folders[0], appdata}, {folders[1], appdata}};
         for (const auto& [folder, name] : candidates) {
-            if (!listed(folder, name))
+            if (!listedLocked(dir, folder, name))
                 continue;
-            const QByteArray xml = readSmallFile(folder + '/' + name);
+            const QByteArray xml = readSmallFile(dir + '/' + QLatin1String(folder) + '/' + name);
             if (xml.isEmpty())
                 continue;
             if (auto version = newestRelease(xml))
@@ -186,8 +210,22 @@ std::optional<AppVersion> AppVersionFinder::fromAppStream(const InstalledEntry& 
 
 std::optional<AppVersion> AppVersionFinder::find(const InstalledEntry& app,
                                                  const QStringList& dataDirs) const {
+    // A snap's version is read afresh: its refresh changes no file the rest looks at.
     if (auto v = fromSnap(app))
         return v;
+    QMutexLocker lock(&mutex_);
+    if (sourcesChangedLocked())
+        answers_.clear();
+    if (auto known = answers_.constFind(app.path);
+        known != answers_.constEnd() && known->entry == app.entry && known->dataDirs == dataDirs)
+        return known->version;
+    const auto version = uncachedLocked(app, dataDirs);
+    answers_.insert(app.path, Answer{app.entry, dataDirs, version});
+    return version;
+}
+
+std::optional<AppVersion> AppVersionFinder::uncachedLocked(const InstalledEntry& app,
+                                                           const QStringList& dataDirs) const {
     // The data dir the entry was found in first, then the others in priority order.
     QStringList dirs;
     const qsizetype apps = app.path.lastIndexOf(QLatin1String("/applications/"));
@@ -200,7 +238,7 @@ std::optional<AppVersion> AppVersionFinder::find(const InstalledEntry& app,
     for (const QString& dir : dataDirs)
         if (!dirs.contains(dir))
             dirs << dir;
-    if (auto v = fromAppStream(app, dirs))
+    if (auto v = fromAppStreamLocked(app, dirs))
         return v;
     if (auto v = sane(app.entry->value(QStringLiteral("X-AppImage-Version")).value_or(QString())))
         return AppVersion{*v, std::nullopt};

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace platform::linux_ {
@@ -21,8 +22,11 @@ struct AppVersion {
 
 class AppVersionFinder {
 public:
+    // Answers are kept until a source changes: whether a package database or a metainfo folder
+    // changed is looked at most every `recheckMs`, so a listing of hundreds of entries costs no
+    // file system calls per entry.
     explicit AppVersionFinder(QString snapRoot = QStringLiteral("/snap"),
-                              QString packageRoot = QStringLiteral("/"), int packageRecheckMs = 1000);
+                              QString packageRoot = QStringLiteral("/"), int recheckMs = 1000);
 
     // Snap's meta/snap.yaml, else the newest release of the AppStream metainfo (the entry's own
     // data dir, a Flatpak app's files, then `dataDirs`), else X-AppImage-Version, else the
@@ -38,20 +42,32 @@ public:
     static int compareVersions(const QString& a, const QString& b);
 
 private:
-    // Whether `dir` has a file `name`; folder listings are re-read when the folder changed,
-    // checked at most once a second, so listing many apps does not probe many missing files.
-    bool listed(const QString& dir, const QString& name) const;
+    // Whether `dataDir`/`folder` has a file `name`, from a listing of the folder.
+    bool listedLocked(const QString& dataDir, const char* folder, const QString& name) const;
+    // Whether any source changed since the answers were kept; looked at most every recheckMs.
+    bool sourcesChangedLocked() const;
     std::optional<AppVersion> fromSnap(const InstalledEntry& app) const;
-    std::optional<AppVersion> fromAppStream(const InstalledEntry& app, const QStringList& dataDirs) const;
+    std::optional<AppVersion> fromAppStreamLocked(const InstalledEntry& app,
+                                                  const QStringList& dataDirs) const;
+    std::optional<AppVersion> uncachedLocked(const InstalledEntry& app, const QStringList& dataDirs) const;
+
     QString snapRoot_;
-    PackageVersions packages_;
+    int recheckMs_;
+    mutable PackageVersions packages_;
     struct Listing {
-        QElapsedTimer checked;
+        bool read = false;
         qint64 mtimeNs = -1;
         QSet<QString> names;
     };
+    struct Answer {
+        std::shared_ptr<const DesktopEntry> entry; // the answer holds while the file is unchanged
+        QStringList dataDirs;
+        std::optional<AppVersion> version;
+    };
     mutable QMutex mutex_;
-    mutable QHash<QString, Listing> listings_;
+    mutable QElapsedTimer checked_;
+    mutable QHash<QString, std::array<Listing, 2>> listings_; // data dir → metainfo/, appdata/
+    mutable QHash<QString, Answer> answers_;                  // entry path → answer
 };
 
 } // namespace platform::linux_

@@ -6,6 +6,11 @@ DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> inde
                                          QString packageRoot, int packageRecheckMs)
     : index_(std::move(index)), versions_(std::move(snapRoot), std::move(packageRoot), packageRecheckMs) {}
 
+DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions)
+    : DesktopBundleReader(std::move(index)) {
+    readVersions_ = versions == Versions::read;
+}
+
 std::optional<Bundle> DesktopBundleReader::bundleAt(const QUrl& url) {
     if (!url.isLocalFile())
         return std::nullopt;
@@ -16,6 +21,8 @@ std::optional<Bundle> DesktopBundleReader::bundleAt(const QUrl& url) {
     bundle.bundleIdentifier = app->id.chopped(QStringLiteral(".desktop").size());
     if (auto name = app->entry->name())
         bundle.info.insert(QStringLiteral("CFBundleName"), *name);
+    if (!readVersions_)
+        return bundle;
     if (auto version = versions_.find(*app, index_->recentDataDirs())) {
         bundle.info.insert(QStringLiteral("CFBundleShortVersionString"), version->version);
         if (version->build)

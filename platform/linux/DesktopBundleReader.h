@@ -13,6 +13,9 @@ public:
         std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(),
         QString snapRoot = QStringLiteral("/snap"), QString packageRoot = QStringLiteral("/"),
         int packageRecheckMs = 1000);
+    // Whether versions are looked up at all: a program that only switches or matches ids needs none.
+    enum class Versions { read, skipped };
+    DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions);
 
     // Identifier = desktop-file ID without ".desktop"; "CFBundleName" = the entry's Name;
     // "CFBundleShortVersionString"/"CFBundleVersion" only when a real version source says so.
@@ -21,6 +24,7 @@ public:
 private:
     std::shared_ptr<DesktopEntryIndex> index_;
     AppVersionFinder versions_;
+    bool readVersions_ = true;
 };
 
 } // namespace platform::linux_

@@ -17,11 +17,12 @@ QString blankControls(QString text) {
     return text;
 }
 
-bool isValidKey(QStringView key) {
+bool isValidKey(QByteArrayView key) {
     if (key.isEmpty())
         return false;
-    for (QChar c : key)
-        if (!(c.isLetterOrNumber() || c == '-' || c == '[' || c == ']' || c == '@' || c == '_' || c == '.'))
+    for (char c : key)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+              c == '[' || c == ']' || c == '@' || c == '_' || c == '.'))
             return false;
     return true;
 }
@@ -64,6 +65,8 @@ QStringList localeSuffixes(const QString& locale) {
 } // namespace
 
 QString unescapeDesktopValue(const QString& raw) {
+    if (!raw.contains('\\'))
+        return raw; // the common case: nothing to undo, no copy
     QString out;
     out.reserve(raw.size());
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -124,10 +127,17 @@ std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& content) {
         const qsizetype eq = line.indexOf('=');
         if (eq <= 0)
             continue; // unparsable line: ignored, like the other readers do
-        const QString key = QString::fromUtf8(line.first(eq).trimmed());
-        if (!isValidKey(key) || entry.values_.contains(key))
-            continue; // first occurrence wins; duplicates are invalid anyway
-        entry.values_.insert(key, QString::fromUtf8(line.sliced(eq + 1).trimmed()));
+        const QByteArrayView key = line.first(eq).trimmed();
+        if (!isValidKey(key))
+            continue;
+        // The first occurrence wins; duplicates are invalid anyway.
+        const QByteArrayView value = line.sliced(eq + 1).trimmed();
+        if (key.endsWith(']')) {
+            if (!entry.localized_.contains(key.toByteArray()))
+                entry.localized_.insert(key.toByteArray(), value.toByteArray());
+        } else if (const QString plain = QString::fromLatin1(key); !entry.values_.contains(plain)) {
+            entry.values_.insert(plain, QString::fromUtf8(value));
+        }
     }
     if (!seenGroup)
         return std::nullopt;
@@ -145,16 +155,19 @@ std::optional<DesktopEntry> DesktopEntry::read(const QString& path) {
 }
 
 std::optional<QString> DesktopEntry::value(const QString& key) const {
+    if (key.endsWith(']')) {
+        auto it = localized_.constFind(key.toUtf8());
+        return it == localized_.constEnd() ? std::nullopt : std::optional(QString::fromUtf8(*it));
+    }
     auto it = values_.constFind(key);
-    if (it == values_.constEnd())
-        return std::nullopt;
-    return *it;
+    return it == values_.constEnd() ? std::nullopt : std::optional(*it);
 }
 
 std::optional<QString> DesktopEntry::localizedValue(const QString& key) const {
-    for (const QString& suffix : localeSuffixes(messageLocale()))
-        if (auto v = value(key + '[' + suffix + ']'))
-            return v;
+    if (!localized_.isEmpty())
+        for (const QString& suffix : localeSuffixes(messageLocale()))
+            if (auto v = value(key + '[' + suffix + ']'))
+                return v;
     return value(key);
 }
 
@@ -167,6 +180,12 @@ QStringList DesktopEntry::listValue(const QString& key) const {
     if (!raw)
         return {};
     QStringList items;
+    if (!raw->contains('\\')) {
+        // Nothing escaped: plain ';'-separated items.
+        for (const QStringView item : QStringView(*raw).split(';', Qt::SkipEmptyParts))
+            items << item.toString();
+        return items;
+    }
     QString current;
     for (qsizetype i = 0; i < raw->size(); ++i) {
         const QChar c = raw->at(i);
@@ -197,6 +216,16 @@ std::optional<QString> DesktopEntry::name() const {
 }
 
 bool DesktopEntry::declares(const QString& mimeType) const {
+    // Asked of every entry at every listing: look without copying when nothing is escaped.
+    const auto it = values_.constFind(QStringLiteral("MimeType"));
+    if (it == values_.constEnd())
+        return false;
+    if (!it->contains('\\')) {
+        for (const QStringView item : QStringView(*it).split(';', Qt::SkipEmptyParts))
+            if (item.size() == mimeType.size() && item.compare(mimeType, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    }
     const QStringList types = mimeTypes();
     return std::any_of(types.begin(), types.end(),
                        [&](const QString& t) { return t.compare(mimeType, Qt::CaseInsensitive) == 0; });

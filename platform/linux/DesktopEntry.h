@@ -48,7 +48,9 @@ public:
     static QStringList currentDesktops();
 
 private:
-    QHash<QString, QString> values_; // "Key" or "Key[locale]" → unescaped value
+    QHash<QString, QString> values_;          // "Key" → value
+    QHash<QByteArray, QByteArray> localized_; // "Key[locale]" → value as written (UTF-8): most are
+                                              // other languages', never looked at, so never decoded
 };
 
 // Unescapes a desktop-entry string value (\s \n \t \r \\).

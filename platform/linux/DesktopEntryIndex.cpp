@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -151,11 +152,19 @@ QList<InstalledEntry> DesktopEntryIndex::entries() {
     QMutexLocker lock(&mutex_);
     if (cache_.size() > 4 * files.size() + 64)
         cache_.clear(); // forget files that went away; the next call reads the rest again
-    lastIds_.clear();
-    lastEntries_.clear();
-    for (const InstalledEntry& e : out) {
-        lastIds_.insert(e.path, e.id);
-        lastEntries_.insert(e.path, e);
+    // Usually nothing changed since the last scan: then its answers stay as they are.
+    const bool same =
+        lastEntries_.size() == out.size() && std::all_of(out.begin(), out.end(), [&](const auto& e) {
+            const auto it = lastEntries_.constFind(e.path);
+            return it != lastEntries_.constEnd() && it->entry == e.entry && it->id == e.id;
+        });
+    if (!same) {
+        lastIds_.clear();
+        lastEntries_.clear();
+        for (const InstalledEntry& e : out) {
+            lastIds_.insert(e.path, e.id);
+            lastEntries_.insert(e.path, e);
+        }
     }
     lastScan_.start();
     return out;

@@ -1,6 +1,8 @@
 #include "ExecCommandLine.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 namespace platform::linux_ {
 
@@ -45,16 +47,94 @@ ExecCommandLine::ExecCommandLine(QString text) : text_(std::move(text)) {
     }
 }
 
+namespace {
+
+// Programs that run another one after their own options, and those of their options that take
+// the next word as a value: environment setters and sandboxes.
+const QHash<QString, QSet<QString>>& wrappers() {
+    static const QHash<QString, QSet<QString>> table{
+        {QStringLiteral("env"), {"-u", "--unset", "-C", "--chdir", "-S", "--split-string"}},
+        {QStringLiteral("firejail"), {}}, // its options are single words (--name=value)
+        {QStringLiteral("bwrap"),
+         {"--bind",
+          "--bind-try",
+          "--dev-bind",
+          "--dev-bind-try",
+          "--ro-bind",
+          "--ro-bind-try",
+          "--symlink",
+          "--setenv",
+          "--file",
+          "--bind-data",
+          "--ro-bind-data",
+          "--chmod",
+          "--dev",
+          "--proc",
+          "--tmpfs",
+          "--mqueue",
+          "--dir",
+          "--remount-ro",
+          "--unsetenv",
+          "--chdir",
+          "--uid",
+          "--gid",
+          "--hostname",
+          "--args",
+          "--userns",
+          "--userns2",
+          "--pidns",
+          "--lock-file",
+          "--sync-fd",
+          "--info-fd",
+          "--json-status-fd",
+          "--block-fd",
+          "--userns-block-fd",
+          "--seccomp",
+          "--add-seccomp-fd",
+          "--exec-label",
+          "--file-label",
+          "--cap-add",
+          "--cap-drop",
+          "--perms",
+          "--size",
+          "--argv0"}},
+    };
+    return table;
+}
+
+// Words that take a second value word besides the first (bwrap's SOURCE DEST pairs and the like).
+bool takesTwoValues(const QString& option) {
+    static const QSet<QString> two{"--bind",    "--bind-try",    "--dev-bind",     "--dev-bind-try",
+                                   "--ro-bind", "--ro-bind-try", "--symlink",      "--setenv",
+                                   "--file",    "--bind-data",   "--ro-bind-data", "--chmod"};
+    return two.contains(option);
+}
+
+} // namespace
+
 std::optional<qsizetype> ExecCommandLine::programWord() const {
     if (!valid_ || words_.isEmpty())
         return std::nullopt;
-    if (QFileInfo(words_[0].value).fileName() != QLatin1String("env"))
-        return 0;
-    // env's options and NAME=value assignments come before the program it runs.
-    for (qsizetype w = 1; w < words_.size(); ++w) {
-        const QString& value = words_[w].value;
-        if (!value.startsWith('-') && !value.section('/', 0, 0).contains('='))
+    qsizetype w = 0;
+    // Through any chain of wrappers ("env VAR=1 firejail --noprofile browser").
+    while (w < words_.size()) {
+        const auto wrapper = wrappers().constFind(QFileInfo(words_[w].value).fileName());
+        if (wrapper == wrappers().constEnd())
             return w;
+        for (++w; w < words_.size(); ++w) {
+            const QString& value = words_[w].value;
+            if (value == QLatin1String("--")) {
+                ++w;
+                break;
+            }
+            if (wrapper->contains(value)) {
+                w += takesTwoValues(value) ? 2 : 1;
+                continue;
+            }
+            // Options, and env's NAME=value assignments (a path may hold '=' after a '/').
+            if (!value.startsWith('-') && !value.section('/', 0, 0).contains('='))
+                break;
+        }
     }
     return std::nullopt;
 }

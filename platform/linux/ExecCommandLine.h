@@ -13,8 +13,9 @@ class ExecCommandLine {
 public:
     explicit ExecCommandLine(QString text);
 
-    // The program the command starts: the first word, or for "env NAME=value ... program" the word after
-    // env's own. None when there is no such word or the quoting is broken.
+    // The program the command starts: the first word, or the one that environment setters and
+    // sandboxes (env, firejail, bwrap, with their options and NAME=value words) start in turn.
+    // None when there is no such word or the quoting is broken.
     std::optional<QString> program() const;
     // The command with the program's word replaced by `word` (already quoted); the rest as written.
     std::optional<QString> withProgram(const QString& word) const;

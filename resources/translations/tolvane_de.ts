@@ -339,4 +339,67 @@
         <translation>Standardbrowser wechseln</translation>
     </message>
 </context>
+<context>
+    <name>Tolvane::cli</name>
+    <message>
+        <source>List the installed browsers, one per line: desktop file ID, name and version, separated by tabs.</source>
+        <translation>Listet die installierten Browser auf, einer je Zeile: Desktop-Datei-ID, Name und Version, durch Tabulatoren getrennt.</translation>
+    </message>
+    <message>
+        <source>With --list: print one JSON array of objects with id, desktopId, name, version and isDefault.</source>
+        <translation>Mit --list: ein JSON-Array von Objekten mit id, desktopId, name, version und isDefault ausgeben.</translation>
+    </message>
+    <message>
+        <source>Print the desktop file ID of the default browser for https links.</source>
+        <translation>Gibt die Desktop-Datei-ID des Standardbrowsers für https-Links aus.</translation>
+    </message>
+    <message>
+        <source>Make BROWSER the default browser. BROWSER is an automation id, a desktop file ID (with or without .desktop) or the name of one listed browser.</source>
+        <translation>Legt BROWSER als Standardbrowser fest. BROWSER ist eine Automatisierungs-ID, eine Desktop-Datei-ID (mit oder ohne .desktop) oder der Name eines aufgelisteten Browsers.</translation>
+    </message>
+    <message>
+        <source>Tolvane lists the installed web browsers and makes one of them the default.
+Without options it starts in the tray. The options below do their work
+and exit; they need no display and no running Tolvane.
+Exit status: 0 done, 1 failed (reason on standard error), 2 usage error
+or a BROWSER that names no browser or several.</source>
+        <translation>Tolvane listet die installierten Webbrowser auf und legt einen davon als Standard fest.
+Ohne Optionen startet es im Benachrichtigungsfeld. Die folgenden Optionen erledigen ihre
+Aufgabe und beenden sich; sie brauchen weder eine Anzeige noch ein laufendes Tolvane.
+Rückgabewert: 0 erledigt, 1 fehlgeschlagen (Grund auf der Standardfehlerausgabe), 2 Aufruffehler
+oder ein BROWSER, der keinen oder mehrere Browser bezeichnet.</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help' for more information.</source>
+        <translation>„%1 --help“ liefert weitere Informationen.</translation>
+    </message>
+    <message>
+        <source>unexpected argument “%1”</source>
+        <translation>unerwartetes Argument „%1“</translation>
+    </message>
+    <message>
+        <source>--list, --get and --set go one at a time</source>
+        <translation>--list, --get und --set gehen nur einzeln</translation>
+    </message>
+    <message>
+        <source>--json goes with --list</source>
+        <translation>--json gehört zu --list</translation>
+    </message>
+    <message>
+        <source>--set needs a browser</source>
+        <translation>--set braucht einen Browser</translation>
+    </message>
+    <message>
+        <source>No default browser is set for https links.</source>
+        <translation>Für https-Links ist kein Standardbrowser festgelegt.</translation>
+    </message>
+    <message>
+        <source>No installed browser is called “%1”. Installed browsers:</source>
+        <translation>Kein installierter Browser heißt „%1“. Installierte Browser:</translation>
+    </message>
+    <message>
+        <source>“%1” names several browsers; use one of their desktop file IDs:</source>
+        <translation>„%1“ bezeichnet mehrere Browser; nimm eine ihrer Desktop-Datei-IDs:</translation>
+    </message>
+</context>
 </TS>

@@ -339,4 +339,67 @@
         <translation>Switch the default browser</translation>
     </message>
 </context>
+<context>
+    <name>Tolvane::cli</name>
+    <message>
+        <source>List the installed browsers, one per line: desktop file ID, name and version, separated by tabs.</source>
+        <translation>List the installed browsers, one per line: desktop file ID, name and version, separated by tabs.</translation>
+    </message>
+    <message>
+        <source>With --list: print one JSON array of objects with id, desktopId, name, version and isDefault.</source>
+        <translation>With --list: print one JSON array of objects with id, desktopId, name, version and isDefault.</translation>
+    </message>
+    <message>
+        <source>Print the desktop file ID of the default browser for https links.</source>
+        <translation>Print the desktop file ID of the default browser for https links.</translation>
+    </message>
+    <message>
+        <source>Make BROWSER the default browser. BROWSER is an automation id, a desktop file ID (with or without .desktop) or the name of one listed browser.</source>
+        <translation>Make BROWSER the default browser. BROWSER is an automation id, a desktop file ID (with or without .desktop) or the name of one listed browser.</translation>
+    </message>
+    <message>
+        <source>Tolvane lists the installed web browsers and makes one of them the default.
+Without options it starts in the tray. The options below do their work
+and exit; they need no display and no running Tolvane.
+Exit status: 0 done, 1 failed (reason on standard error), 2 usage error
+or a BROWSER that names no browser or several.</source>
+        <translation>Tolvane lists the installed web browsers and makes one of them the default.
+Without options it starts in the tray. The options below do their work
+and exit; they need no display and no running Tolvane.
+Exit status: 0 done, 1 failed (reason on standard error), 2 usage error
+or a BROWSER that names no browser or several.</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help' for more information.</source>
+        <translation>Try '%1 --help' for more information.</translation>
+    </message>
+    <message>
+        <source>unexpected argument “%1”</source>
+        <translation>unexpected argument “%1”</translation>
+    </message>
+    <message>
+        <source>--list, --get and --set go one at a time</source>
+        <translation>--list, --get and --set go one at a time</translation>
+    </message>
+    <message>
+        <source>--json goes with --list</source>
+        <translation>--json goes with --list</translation>
+    </message>
+    <message>
+        <source>--set needs a browser</source>
+        <translation>--set needs a browser</translation>
+    </message>
+    <message>
+        <source>No default browser is set for https links.</source>
+        <translation>No default browser is set for https links.</translation>
+    </message>
+    <message>
+        <source>No installed browser is called “%1”. Installed browsers:</source>
+        <translation>No installed browser is called “%1”. Installed browsers:</translation>
+    </message>
+    <message>
+        <source>“%1” names several browsers; use one of their desktop file IDs:</source>
+        <translation>“%1” names several browsers; use one of their desktop file IDs:</translation>
+    </message>
+</context>
 </TS>

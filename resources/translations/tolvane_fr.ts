@@ -339,4 +339,67 @@
         <translation>Changer de navigateur par défaut</translation>
     </message>
 </context>
+<context>
+    <name>Tolvane::cli</name>
+    <message>
+        <source>List the installed browsers, one per line: desktop file ID, name and version, separated by tabs.</source>
+        <translation>Affiche les navigateurs installés, un par ligne : identifiant du fichier desktop, nom et version, séparés par des tabulations.</translation>
+    </message>
+    <message>
+        <source>With --list: print one JSON array of objects with id, desktopId, name, version and isDefault.</source>
+        <translation>Avec --list : affiche un tableau JSON d’objets avec id, desktopId, name, version et isDefault.</translation>
+    </message>
+    <message>
+        <source>Print the desktop file ID of the default browser for https links.</source>
+        <translation>Affiche l’identifiant du fichier desktop du navigateur par défaut pour les liens https.</translation>
+    </message>
+    <message>
+        <source>Make BROWSER the default browser. BROWSER is an automation id, a desktop file ID (with or without .desktop) or the name of one listed browser.</source>
+        <translation>Fait de BROWSER le navigateur par défaut. BROWSER est un identifiant d’automatisation, un identifiant de fichier desktop (avec ou sans .desktop) ou le nom d’un navigateur listé.</translation>
+    </message>
+    <message>
+        <source>Tolvane lists the installed web browsers and makes one of them the default.
+Without options it starts in the tray. The options below do their work
+and exit; they need no display and no running Tolvane.
+Exit status: 0 done, 1 failed (reason on standard error), 2 usage error
+or a BROWSER that names no browser or several.</source>
+        <translation>Tolvane affiche les navigateurs web installés et fait de l’un d’eux le navigateur par défaut.
+Sans option, il démarre dans la zone de notification. Les options ci-dessous font leur travail
+et se terminent ; elles n’ont besoin ni d’affichage ni d’un Tolvane en cours d’exécution.
+Code de sortie : 0 fait, 1 échec (raison sur la sortie d’erreur), 2 erreur d’utilisation
+ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help' for more information.</source>
+        <translation>Essayez « %1 --help » pour plus d’informations.</translation>
+    </message>
+    <message>
+        <source>unexpected argument “%1”</source>
+        <translation>argument inattendu « %1 »</translation>
+    </message>
+    <message>
+        <source>--list, --get and --set go one at a time</source>
+        <translation>--list, --get et --set s’utilisent un seul à la fois</translation>
+    </message>
+    <message>
+        <source>--json goes with --list</source>
+        <translation>--json s’utilise avec --list</translation>
+    </message>
+    <message>
+        <source>--set needs a browser</source>
+        <translation>--set demande un navigateur</translation>
+    </message>
+    <message>
+        <source>No default browser is set for https links.</source>
+        <translation>Aucun navigateur par défaut n’est défini pour les liens https.</translation>
+    </message>
+    <message>
+        <source>No installed browser is called “%1”. Installed browsers:</source>
+        <translation>Aucun navigateur installé ne s’appelle « %1 ». Navigateurs installés :</translation>
+    </message>
+    <message>
+        <source>“%1” names several browsers; use one of their desktop file IDs:</source>
+        <translation>« %1 » désigne plusieurs navigateurs ; utilisez l’un de leurs identifiants de fichier desktop :</translation>
+    </message>
+</context>
 </TS>

@@ -3,9 +3,9 @@
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/Services.h"
-#include "platform/linux/GlobalKeysAdapters.h"
 #include "support/TempXdg.h"
 
 #include <gtest/gtest.h>

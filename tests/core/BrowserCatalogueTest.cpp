@@ -91,8 +91,9 @@ TEST(BrowserCatalogue, EqualityNeedsAllFieldsIncludingTheIconObject) {
     const auto second = installedBrowsers();
     EXPECT_TRUE(first[0] == second[0]) << "the workspace hands out the same icon object";
     DefaultBrowser other = first[0];
-    other.appIcon = QIcon();
-    other.appIcon.addPixmap(QPixmap(4, 4));
+    QIcon drawn;
+    drawn.addPixmap(QPixmap(4, 4));
+    other.appIcon = drawn;
     EXPECT_FALSE(first[0] == other);
     other = first[0];
     other.url = QUrl::fromLocalFile("/b/Foo.app");

@@ -23,23 +23,30 @@ protected:
 
 } // namespace
 
-TEST_F(DesktopWorkspaceTest, GioOrderFirstThenWhatItsStaleCacheMissed) {
-    browser("alpha.desktop", "Alpha");
+TEST_F(DesktopWorkspaceTest, ByNameWhateverTheDefaultAssociationsOrAStaleCacheSay) {
+    browser("alpha.desktop", "alpha");
     browser("beta.desktop", "Beta");
+    browser("b-twin.desktop", "Beta"); // the same name: the desktop file ID decides
     browser("mail.desktop", "Mail", "x-scheme-handler/mailto;");
     run("update-desktop-database", {xdg.applicationsDir()});
-    browser("gamma.desktop", "Gamma"); // installed after the cache was built
+    browser("gamma.desktop", "Gamma");                         // installed after the cache was built
+    browser("zeta.desktop", "Zeta", "x-scheme-handler/http;"); // only associated with https
+    const QStringList byName{"alpha.desktop", "b-twin.desktop", "beta.desktop", "gamma.desktop",
+                             "zeta.desktop"};
+
     xdg.writeFile(xdg.configHome() + "/mimeapps.list",
-                  "[Added Associations]\nx-scheme-handler/https=beta.desktop;\n");
-
-    // GIO itself, in a process of its own, does not know gamma: its cache is stale.
-    const QString gio = run("gio", {"mime", "x-scheme-handler/https"});
-    ASSERT_TRUE(gio.contains("alpha.desktop"));
-    ASSERT_FALSE(gio.contains("gamma.desktop"));
-
-    EXPECT_EQ(listed(), (QStringList{"beta.desktop", "alpha.desktop", "gamma.desktop"}));
+                  "[Added Associations]\nx-scheme-handler/https=zeta.desktop;\n");
+    EXPECT_EQ(listed(), byName);
+    // Making one the default (and the desktop's recency order that comes with it) moves nothing.
+    for (const QString& id : QStringList{"gamma.desktop", "beta.desktop"}) {
+        xdg.writeFile(xdg.configHome() + "/mimeapps.list",
+                      "[Default Applications]\nx-scheme-handler/https=" + id.toUtf8() +
+                          "\n[Added Associations]\nx-scheme-handler/https=" + id.toUtf8() +
+                          ";zeta.desktop;\n");
+        EXPECT_EQ(listed(), byName) << id.toStdString();
+    }
     const auto urls = workspace.urlsForApplicationsToOpenURL(QUrl("https:"));
-    EXPECT_EQ(urls[0], QUrl::fromLocalFile(xdg.applicationsDir() + "/beta.desktop"));
+    EXPECT_EQ(urls[0], QUrl::fromLocalFile(xdg.applicationsDir() + "/alpha.desktop"));
 }
 
 TEST_F(DesktopWorkspaceTest, EveryCallSeesEntriesAddedOrRemovedSinceTheLast) {
@@ -90,14 +97,14 @@ TEST_F(DesktopWorkspaceTest, IconsAreSharedPerFileResolvedLazilyAndNeverEmpty) {
     std::thread([&] { fromThread = workspace.iconForFile(withFile); }).join();
     const QIcon again = workspace.iconForFile(withFile);
     EXPECT_EQ(fromThread.cacheKey(), again.cacheKey());
-    EXPECT_NE(workspace.iconForFile(missing).cacheKey(), again.cacheKey());
+    EXPECT_NE(QIcon(workspace.iconForFile(missing)).cacheKey(), again.cacheKey());
 
     const QImage painted = again.pixmap(32).toImage();
     ASSERT_FALSE(painted.isNull());
     EXPECT_EQ(painted.pixelColor(16, 16), QColor(Qt::red));
-    EXPECT_FALSE(workspace.iconForFile(missing).pixmap(16).isNull());
+    EXPECT_FALSE(QIcon(workspace.iconForFile(missing)).pixmap(16).isNull());
     const QString notAnImage =
         browser("text-icon.desktop", "T", "x-scheme-handler/https;\nIcon=" + withFile.toUtf8());
-    EXPECT_FALSE(workspace.iconForFile(notAnImage).pixmap(16).isNull());
-    EXPECT_FALSE(workspace.iconForFile(xdg.home() + "/not-even-a-file.desktop").pixmap(16).isNull());
+    EXPECT_FALSE(QIcon(workspace.iconForFile(notAnImage)).pixmap(16).isNull());
+    EXPECT_FALSE(QIcon(workspace.iconForFile(xdg.home() + "/not-even-a-file.desktop")).pixmap(16).isNull());
 }

@@ -23,7 +23,6 @@ protected:
     void SetUp() override {
         DesktopFixture::SetUp();
         qputenv("XDG_DATA_DIRS", (root + "/usr/share").toUtf8());
-        syncGioWithEnvironment();
     }
     // Name → version of every listed browser, as the catalogue gives them.
     QMap<QString, QString> versions() {
@@ -108,6 +107,49 @@ TEST_F(PackageVersionsTest, DpkgOwnerOfTheEntryOrItsProgramAndAnUpgradeIsNoticed
         QThread::msleep(50);
     EXPECT_EQ(versions().value("Firefox ESR"), "154.0esr");
     EXPECT_EQ(versions().value("Chromium"), "121.0");
+}
+
+// The browser's own package, also where neither the entry nor a wrapper in front of the program
+// is named after it.
+TEST_F(PackageVersionsTest, DpkgOwnerPastUnlikeNamesAndWrappers) {
+    packagedBrowser("org.gnome.Epiphany.desktop", "Epiphany", "epiphany");
+    packagedBrowser("kde-web.desktop", "Kde Web", "kwebview");
+    program("/usr/bin/firefox-esr");
+    program("/usr/bin/bwrap");
+    program("/usr/bin/firejail");
+    packagedBrowser(
+        "sandboxed.desktop", "Sandboxed",
+        "bwrap --ro-bind /usr /usr --dev /dev --setenv A b --die-with-parent /usr/bin/firefox-esr");
+    packagedBrowser("wrapped.desktop", "Wrapped",
+                    "env -u DISPLAY MOZ_ENABLE_WAYLAND=1 firejail --noprofile -- firefox-esr");
+    dpkgList("epiphany-browser", {"/usr/bin/epiphany", "/usr/share/applications/org.gnome.Epiphany.desktop"});
+    dpkgList("kde-data", {"/usr/share/applications/kde-web.desktop"});
+    dpkgList("firefox-esr", {"/usr/bin/firefox-esr"});
+    dpkgList("bubblewrap", {"/usr/bin/bwrap"});
+    dpkgList("firejail", {"/usr/bin/firejail"});
+    program("/usr/bin/kwebview");
+    xdg.writeFile(root + "/var/lib/dpkg/status",
+                  dpkgStatus("epiphany-browser", "43.1-2") + dpkgStatus("kde-data", "5.27.5-1") +
+                      dpkgStatus("firefox-esr", "115.9.1esr-1~deb12u1") +
+                      dpkgStatus("bubblewrap", "0.8.0-2") + dpkgStatus("firejail", "0.9.72-2"));
+    EXPECT_EQ(versions(), (QMap<QString, QString>{{"Epiphany", "43.1"},
+                                                  {"Kde Web", "5.27.5"},
+                                                  {"Sandboxed", "115.9.1esr"},
+                                                  {"Wrapped", "115.9.1esr"}}));
+}
+
+// pacman makes a package's folder before it writes what is in it; a listing in between shows no
+// version, the next one after the upgrade shows the new one.
+TEST_F(PackageVersionsTest, PacmanUpgradeCaughtHalfWritten) {
+    reader =
+        std::make_shared<DesktopBundleReader>(std::make_shared<DesktopEntryIndex>(), root + "/snap", root, 0);
+    packagedBrowser("firefox.desktop", "Firefox", "/usr/lib/firefox/firefox");
+    const QString local = root + "/var/lib/pacman/local";
+    QDir().mkpath(local + "/firefox-1:129.0-1");
+    EXPECT_EQ(versions().value("Firefox"), "");
+    xdg.writeFile(local + "/firefox-1:129.0-1/desc", "%NAME%\nfirefox\n\n%VERSION%\n1:129.0-1\n");
+    xdg.writeFile(local + "/firefox-1:129.0-1/files", "%FILES%\nusr/share/applications/firefox.desktop\n");
+    EXPECT_EQ(versions().value("Firefox"), "129.0");
 }
 
 TEST_F(PackageVersionsTest, PacmanOwnerOfTheEntry) {

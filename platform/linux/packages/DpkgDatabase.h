@@ -3,14 +3,19 @@
 #include "PackageDatabase.h"
 
 #include <QHash>
+#include <QList>
+#include <QMap>
 #include <QMutex>
 
 namespace platform::linux_ {
 
 // dpkg's database: owners from info/*.list, versions of installed packages from status.
-// Read only when asked, and then the likely owner's list first (a package is usually named after
-// its desktop entry or program), since reading every list costs tens of milliseconds. Kept in
-// memory until status or the info folder changes; then only changed lists are read again.
+// Reading every list costs tens of milliseconds, so it never happens: the owner is looked for
+// among the packages named after the file ("firefox-esr" for firefox-esr.desktop, "epiphany-browser"
+// for org.gnome.Epiphany.desktop), then among the few whose list was written when the file was
+// (dpkg writes a package's list as it puts its files in place; desktop entries only). status is
+// searched for the names and the one package found, never parsed whole. Everything is read only when asked
+// and kept until status or the info folder changes.
 class DpkgDatabase : public PackageDatabase {
 public:
     explicit DpkgDatabase(const QString& root);
@@ -19,24 +24,23 @@ public:
 
 private:
     void readStatusLocked();
-    void readListsLocked();
-    std::optional<QString> likelyOwnerLocked(const QString& path);
-    std::optional<QString> versionOfLocked(const QString& package) const;
+    void readListNamesLocked();
+    void readListTimesLocked();
+    bool listHoldsLocked(const QString& list, const QString& path) const;
+    std::optional<QString> namedOwnerLocked(const QString& path);
+    std::optional<QString> ownerWrittenWithLocked(const QString& path, const QString& onDisk);
+    std::optional<QString> versionOfLocked(const QString& list);
 
     QString dir_;
     QMutex mutex_;
     QByteArray stamp_;
-    QByteArray statusStamp_;
+    bool listsNamed_ = false;
+    QStringList lists_; // "name" or "name:arch", as the lists are named
+    bool listTimesRead_ = false;
+    QList<qint64> listTimes_; // change time of each of lists_, seconds
     bool statusRead_ = false;
-    bool listsRead_ = false;
-    struct List {
-        QByteArray stamp;
-        QStringList paths;
-    };
-    QHash<QString, List> lists_;       // package ("name" or "name:arch") → its lookup paths
-    QHash<QString, QString> owners_;   // path → package
-    QHash<QString, QString> versions_; // "name" and "name:arch" → version of the installed package
-    QHash<QString, QString> archs_;    // name → architecture of the installed package
+    QByteArray status_;
+    QMap<QByteArray, qsizetype> packageAt_; // name → where status has its (first) paragraph
 };
 
 } // namespace platform::linux_

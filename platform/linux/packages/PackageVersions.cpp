@@ -3,6 +3,7 @@
 #include "DpkgDatabase.h"
 #include "PackageConfig.h"
 #include "PacmanDatabase.h"
+#include "platform/linux/ExecCommandLine.h"
 
 #if TOLVANE_WITH_LIBRPM
 #include "RpmDatabase.h"
@@ -17,8 +18,7 @@ namespace {
 
 // Programs that start something else: their package says nothing about the browser.
 bool isLauncher(const QString& program) {
-    static const QStringList launchers = {"env",
-                                          "flatpak",
+    static const QStringList launchers = {"flatpak",
                                           "snap",
                                           "sh",
                                           "bash",
@@ -33,20 +33,9 @@ bool isLauncher(const QString& program) {
     return launchers.contains(QFileInfo(program).fileName());
 }
 
-// The first word of an Exec line, unquoted.
-QString execProgram(const QString& exec) {
-    const QString line = exec.trimmed();
-    if (line.startsWith('"')) {
-        const qsizetype end = line.indexOf('"', 1);
-        return end > 0 ? line.mid(1, end - 1) : QString();
-    }
-    return line.section(' ', 0, 0, QString::SectionSkipEmpty);
-}
-
 } // namespace
 
-PackageVersions::PackageVersions(QString root, int recheckMs)
-    : root_(QDir::cleanPath(root)), recheckMs_(recheckMs) {
+PackageVersions::PackageVersions(QString root) : root_(QDir::cleanPath(root)) {
     if (root_ == QLatin1String("/"))
         root_.clear();
     databases_.push_back(std::make_unique<DpkgDatabase>(root_));
@@ -83,8 +72,11 @@ QStringList PackageVersions::namesOf(const QString& path) const {
 }
 
 QString PackageVersions::programPath(const DesktopEntry& entry) const {
+    // Past environment setters and sandboxes to the browser's own program.
     const QString program =
-        execProgram(unescapeDesktopValue(entry.value(QStringLiteral("Exec")).value_or(QString())));
+        ExecCommandLine(unescapeDesktopValue(entry.value(QStringLiteral("Exec")).value_or(QString())))
+            .program()
+            .value_or(QString());
     if (program.isEmpty() || isLauncher(program))
         return {};
     if (program.startsWith('/'))
@@ -100,10 +92,16 @@ QString PackageVersions::programPath(const DesktopEntry& entry) const {
 std::optional<QString> PackageVersions::ownerVersion(const QString& path) const {
     if (path.isEmpty())
         return std::nullopt;
-    // Package managers never install into a home folder: a user's own entry or program has no
-    // owner to look for in the databases.
-    if (root_.isEmpty() && QDir::cleanPath(path).startsWith(QDir::homePath() + '/'))
+    // Package managers never install into a home folder, /usr/local or a temporary or mounted
+    // one: a user's own entry or program there has no owner to look for in the databases.
+    const QString clean = QDir::cleanPath(path);
+    if (root_.isEmpty() && clean.startsWith(QDir::homePath() + '/'))
         return std::nullopt;
+    if (clean.startsWith(root_ + '/'))
+        for (const char* unpackaged :
+             {"/usr/local/", "/tmp/", "/var/tmp/", "/home/", "/root/", "/srv/", "/media/", "/mnt/", "/run/"})
+            if (QStringView(clean).sliced(root_.size()).startsWith(QLatin1String(unpackaged)))
+                return std::nullopt;
     auto lookup = [&](const QStringList& names) -> std::optional<QString> {
         if (names.isEmpty())
             return std::nullopt;
@@ -123,24 +121,22 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
     return real.isEmpty() || real == path || isLauncher(real) ? std::nullopt : lookup(namesOf(real));
 }
 
-std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) const {
+bool PackageVersions::refresh() {
     QMutexLocker lock(&mutex_);
-    if (!checked_.isValid() || checked_.hasExpired(recheckMs_)) {
-        bool changed = false;
-        for (const auto& database : databases_)
-            changed |= database->refresh();
-        checked_.start();
-        if (changed)
-            answers_.clear();
-    }
-    const QString key = entryPath + '\n' + entry.value(QStringLiteral("Exec")).value_or(QString());
-    if (auto known = answers_.constFind(key); known != answers_.constEnd())
-        return *known;
-    std::optional<QString> version = ownerVersion(entryPath);
-    if (!version)
-        version = ownerVersion(programPath(entry));
-    answers_.insert(key, version);
-    return version;
+    bool changed = false;
+    for (const auto& database : databases_)
+        changed |= database->refresh();
+    refreshed_ = true;
+    return changed;
+}
+
+std::optional<QString> PackageVersions::find(const QString& entryPath, const DesktopEntry& entry) {
+    if (!refreshed_)
+        refresh();
+    QMutexLocker lock(&mutex_);
+    if (auto version = ownerVersion(entryPath))
+        return version;
+    return ownerVersion(programPath(entry));
 }
 
 } // namespace platform::linux_

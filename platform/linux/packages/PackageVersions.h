@@ -3,8 +3,6 @@
 #include "PackageDatabase.h"
 #include "platform/linux/DesktopEntry.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QMutex>
 
 #include <memory>
@@ -14,16 +12,18 @@ namespace platform::linux_ {
 
 // The version of the distribution package behind a desktop entry: dpkg, then rpm (when built
 // with librpm), then pacman. Every database lives below `root`, and so do the files asked about.
-// Answers are kept until a database changes. Whether one did is looked at most every
-// `recheckMs`, so listing hundreds of entries costs no file system calls per entry.
+// Keeps no answers: whoever keeps them asks refresh() when to forget them.
 class PackageVersions {
 public:
-    explicit PackageVersions(QString root = QStringLiteral("/"), int recheckMs = 1000);
+    explicit PackageVersions(QString root = QStringLiteral("/"));
     ~PackageVersions();
 
+    // Looks whether any database changed (and takes in the change); true when one did.
+    bool refresh();
+
     // The upstream version of the package that owns the entry's file or, failing that, the
-    // program its Exec line starts (launchers such as env or flatpak excepted).
-    std::optional<QString> find(const QString& entryPath, const DesktopEntry& entry) const;
+    // program its Exec line starts, past env and sandboxes (launchers such as flatpak excepted).
+    std::optional<QString> find(const QString& entryPath, const DesktopEntry& entry);
 
     // A package version without epoch and without the packager's revision:
     // "1:153.8.0esr-1~deb12u1" → "153.8.0esr".
@@ -37,11 +37,9 @@ private:
     std::optional<QString> ownerVersion(const QString& path) const;
 
     QString root_; // without a trailing slash; empty for the system itself
-    int recheckMs_;
     std::vector<std::unique_ptr<PackageDatabase>> databases_;
     mutable QMutex mutex_;
-    mutable QElapsedTimer checked_;
-    mutable QHash<QString, std::optional<QString>> answers_; // entry path + Exec → version
+    bool refreshed_ = false;
 };
 
 } // namespace platform::linux_

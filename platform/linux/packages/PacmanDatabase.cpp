@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace platform::linux_ {
 namespace {
@@ -30,25 +33,36 @@ PacmanDatabase::PacmanDatabase(const QString& root) : dir_(root + QStringLiteral
 bool PacmanDatabase::refresh() {
     QMutexLocker lock(&mutex_);
     const QByteArray stamp = fileStamp({dir_});
-    if (stamp == stamp_)
+    if (stamp == stamp_ && pending_.isEmpty())
         return false;
+    const bool first = stamp_.isEmpty();
     stamp_ = stamp;
     QHash<QString, Package> packages;
+    pending_.clear();
     for (const QString& name : QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (auto old = packages_.constFind(name); old != packages_.constEnd()) {
             packages.insert(name, *old);
             continue;
         }
-        const auto desc = sections(dir_ + '/' + name + QStringLiteral("/desc"));
-        const auto version = desc.value("%VERSION%");
-        if (version.isEmpty())
+        // pacman makes a package's folder first and fills it later: one caught half-written is
+        // looked at again on every refresh until it is complete.
+        const QString files = dir_ + '/' + name + QStringLiteral("/files");
+        const auto version = sections(dir_ + '/' + name + QStringLiteral("/desc")).value("%VERSION%");
+        if (version.isEmpty() || !QFileInfo::exists(files)) {
+            pending_ << name;
             continue;
+        }
         Package package{QString::fromUtf8(version.front()), {}};
-        for (const QByteArray& line : sections(dir_ + '/' + name + QStringLiteral("/files")).value("%FILES%"))
+        for (const QByteArray& line : sections(files).value("%FILES%"))
             if (isLookupPath(line))
                 package.paths << '/' + QString::fromUtf8(line);
         packages.insert(name, package);
     }
+    const bool changed = first || packages.size() != packages_.size() ||
+                         !std::all_of(packages.keyBegin(), packages.keyEnd(),
+                                      [&](const QString& name) { return packages_.contains(name); });
+    if (!changed)
+        return false;
     packages_ = std::move(packages);
     owners_.clear();
     for (auto it = packages_.constBegin(); it != packages_.constEnd(); ++it)

@@ -8,7 +8,7 @@
 namespace platform::linux_ {
 
 // pacman's local database: one folder per installed package with its desc and files.
-// A package folder's name carries its version, so folders already read are never read again.
+// A package folder's name carries its version, so complete folders are never read again.
 class PacmanDatabase : public PackageDatabase {
 public:
     explicit PacmanDatabase(const QString& root);
@@ -25,6 +25,7 @@ private:
     };
     QHash<QString, Package> packages_; // folder name → package
     QHash<QString, QString> owners_;   // path → folder name
+    QStringList pending_;              // folders without a version or a file list yet: read again
 };
 
 } // namespace platform::linux_

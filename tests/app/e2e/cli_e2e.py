@@ -66,12 +66,18 @@ class CommandLine(unittest.TestCase):
             got = self.tolvane("--get")
             self.assertEqual((got.returncode, got.stdout), (0, desktop_id + "\n"))
         completion = os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "app", "cli", "bash-completion", "tolvane")
-        completed = subprocess.run(
-            ["bash", "-c", 'source "$1"; COMP_WORDS=(tolvane --set web); COMP_CWORD=2; _tolvane; '
-                           'printf "%s\\n" "${COMPREPLY[@]}"', "-", completion],
-            env=dict(self.headless, PATH=os.path.dirname(TOLVANE) + ":" + self.headless["PATH"]),
-            capture_output=True, text=True)
-        self.assertEqual(sorted(completed.stdout.split()), ["web-one.desktop", "web-two.desktop"], completed.stderr)
+
+        def complete(*words):
+            done = subprocess.run(
+                ["bash", "-c", 'source "$1"; shift; COMP_WORDS=(tolvane "$@"); COMP_CWORD=$#; _tolvane; '
+                               'printf "%s\\n" "${COMPREPLY[@]}"', "-", completion, *words],
+                env=dict(self.headless, PATH=os.path.dirname(TOLVANE) + ":" + self.headless["PATH"]),
+                capture_output=True, text=True)
+            return sorted(done.stdout.split())
+        self.assertEqual(complete("--set", "web"), ["web-one.desktop", "web-two.desktop"])
+        self.assertEqual(complete("--"), ["--get", "--help", "--list", "--set", "--version"])
+        self.assertEqual(complete("--list", ""), ["--json"])
+        self.assertEqual(complete("--get", ""), [])
 
         now = json.loads(self.tolvane("--list", "--json").stdout)
         self.assertEqual([b["desktopId"] for b in now if b["isDefault"]], ["web-two.desktop"])
@@ -87,7 +93,8 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(unknown.returncode, 2)
         self.assertIn("Charlie", unknown.stderr)
         self.assertIn("bravo.desktop", unknown.stderr, "the candidates are listed")
-        for usage in [("--json",), ("--set",), ("--list", "--get"), ("--bogus",), ("--list", "extra")]:
+        self.assertTrue(unknown.stderr.startswith("tolvane: "), unknown.stderr)
+        for usage in [("--json",), ("--set",), ("--set", ""), ("--list", "--get"), ("--bogus",), ("--list", "extra")]:
             self.assertEqual(self.tolvane(*usage).returncode, 2, usage)
         self.assertEqual(self.files(), before)
 
@@ -99,7 +106,8 @@ class CommandLine(unittest.TestCase):
         before = self.files()
         failed = self.tolvane("--set", "Alpha")
         self.assertEqual(failed.returncode, 1)
-        self.assertIn("Could not make Alpha the default browser", failed.stderr)
+        # The sentence alone, no log line of the write before it.
+        self.assertTrue(failed.stderr.startswith("tolvane: Could not make Alpha the default browser"), failed.stderr)
         self.assertEqual(self.files(), before)
 
     def test_commands_leave_a_running_tray_instance_alone(self):

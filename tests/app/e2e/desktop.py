@@ -152,9 +152,11 @@ class Desktop:
     def stray_processes(self, program):
         """Processes of `program` started for this desktop by someone else (e.g. the bus)."""
         found = []
+        # `tolvane` becomes the tray program beside it for every start that is not a command.
+        programs = {os.path.realpath(program), os.path.realpath(os.path.join(os.path.dirname(program), "tolvane-tray"))}
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
-                if os.path.realpath("/proc/%s/exe" % pid) != os.path.realpath(program):
+                if os.path.realpath("/proc/%s/exe" % pid) not in programs:
                     continue
                 with open("/proc/%s/environ" % pid, "rb") as f:
                     if ("HOME=%s" % self.home).encode() in f.read().split(b"\0"):

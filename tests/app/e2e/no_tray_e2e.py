@@ -37,7 +37,7 @@ class NoTrayWindow(unittest.TestCase):
         self.desk.xdotool("key", "--window", window, "Tab", "space")
         self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))
-        # The rows were read again (the default first: Bravo, Alpha, Charlie) and still act.
+        # The rows were read again (by name, as before: Alpha, Bravo, Charlie) and still act.
         self.desk.xdotool("key", "--window", window, "Tab", "Tab", "space")
         self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "charlie.desktop"),
                         self.desk.default_for("x-scheme-handler/https"))

@@ -10,9 +10,9 @@
 #include "SettingsView.h"
 #include "SettingsWindow.h"
 #include "TolvaShortcutReactor.h"
+#include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/fake/FakeLoginItemService.h"
-#include "platform/linux/GlobalKeysAdapters.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QIconEngine>
 #include <QMutex>
 #include <QPainter>
@@ -66,7 +67,7 @@ public:
         }
         return urls;
     }
-    QIcon iconForFile(const QString& path) override {
+    platform::AppIcon iconForFile(const QString& path) override {
         const QString icon = desktopEntry(path).value("Icon");
         return QFileInfo(icon).isAbsolute() ? QIcon(new FileIconEngine(icon)) : QIcon();
     }

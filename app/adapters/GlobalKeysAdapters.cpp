@@ -1,13 +1,13 @@
 #include "GlobalKeysAdapters.h"
 
-#include "DesktopKeyBindings.h"
 #include "GlobalKeys/Shortcuts.h"
-#include "PortalHotKeyEvents.h"
-#include "UnavailableHotKeyEvents.h"
-#include "X11HotKeyEvents.h"
-#include "XkbKeyboardLayout.h"
-#include "XkbNamesKeyboardLayout.h"
 #include "platform/Services.h"
+#include "platform/linux/DesktopKeyBindings.h"
+#include "platform/linux/PortalHotKeyEvents.h"
+#include "platform/linux/UnavailableHotKeyEvents.h"
+#include "platform/linux/X11HotKeyEvents.h"
+#include "platform/linux/XkbKeyboardLayout.h"
+#include "platform/linux/XkbNamesKeyboardLayout.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

@@ -1,0 +1,43 @@
+#include "CommandLine.h"
+#include "CommandLineAdapters.h"
+#include "CommandLineTranslation.h"
+#include "TrayProgram.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+bool hasArgument(int argc, char** argv, const char* wanted) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], wanted) == 0)
+            return true;
+    return false;
+}
+
+// Log lines are for the tray's journal; here every failure is told in a sentence of its own.
+void dropLogLines(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "tolvane: %s\n", qUtf8Printable(message));
+}
+
+} // namespace
+
+// The `tolvane` command. Requests on the command line are served here, on Qt Core alone, so a
+// script pays for no display, bus or GUI library; the tray and the bus-started service are the
+// tray program's, which this process becomes.
+int main(int argc, char** argv) {
+    if (Tolvane::cli::launchFor(argc, argv) != Tolvane::cli::Launch::command)
+        return Tolvane::cli::execTrayProgram(argv);
+    qInstallMessageHandler(dropLogLines);
+    // Qt's own event loop starts faster than GLib's, and a request runs none.
+    qputenv("QT_NO_GLIB", "1");
+    QCoreApplication app(argc, argv);
+    qunsetenv("QT_NO_GLIB");
+    QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
+    Tolvane::cli::installCommandLineTranslation();
+    // Only the listing shows versions; finding a browser by any of its names needs none.
+    Tolvane::cli::installCommandLineAdapters(hasArgument(argc, argv, "--list"));
+    return Tolvane::cli::runCommand(QCoreApplication::arguments());
+}

@@ -1,0 +1,13 @@
+#include "AppIcon.h"
+
+#include <QIcon>
+
+namespace platform {
+
+AppIcon::AppIcon(const QIcon& icon) : icon_(std::make_shared<const QIcon>(icon)), key_(icon.cacheKey()) {}
+
+AppIcon::operator QIcon() const {
+    return icon_ ? *icon_ : QIcon();
+}
+
+} // namespace platform

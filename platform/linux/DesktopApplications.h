@@ -1,0 +1,30 @@
+#pragma once
+
+#include "DesktopEntryIndex.h"
+#include "platform/Workspace.h"
+
+namespace platform::linux_ {
+
+// Installed applications as desktop entries, for a process that draws nothing: no icons, and
+// nothing is opened. DesktopWorkspace adds both where there is a display.
+class DesktopApplications : public Workspace {
+public:
+    explicit DesktopApplications(
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
+
+    // Entries that declare the URL's scheme handler type or that a mimeapps.list associates with it
+    // (as default or added association), by name as the desktops' own settings list them, so the
+    // order stays put when the default changes; entries the current desktop hides (NoDisplay,
+    // OnlyShowIn/NotShowIn, TryExec) are left out.
+    QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) override;
+    AppIcon iconForFile(const QString& path) override;
+    bool openURL(const QUrl& url) override;
+
+protected:
+    std::shared_ptr<DesktopEntryIndex> index_;
+};
+
+// The desktop-file IDs the mimeapps lists name for `mimeType` as default or added association.
+QStringList associatedDesktopIds(const QString& mimeType);
+
+} // namespace platform::linux_
