@@ -3,6 +3,7 @@
 #include "DpkgDatabase.h"
 #include "PackageConfig.h"
 #include "PacmanDatabase.h"
+#include "platform/Paths.h"
 #include "platform/linux/ExecCommandLine.h"
 
 #if TOLVANE_WITH_LIBRPM
@@ -95,7 +96,7 @@ std::optional<QString> PackageVersions::ownerVersion(const QString& path) const 
     // Package managers never install into a home folder, /usr/local or a temporary or mounted
     // one: a user's own entry or program there has no owner to look for in the databases.
     const QString clean = QDir::cleanPath(path);
-    if (root_.isEmpty() && clean.startsWith(QDir::homePath() + '/'))
+    if (root_.isEmpty() && clean.startsWith(platform::homeDir() + '/'))
         return std::nullopt;
     if (clean.startsWith(root_ + '/'))
         for (const char* unpackaged :
