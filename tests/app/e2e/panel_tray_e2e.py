@@ -141,11 +141,12 @@ class PanelTray(unittest.TestCase):
             return wait_for(lambda: reader.poll() is not None, 10)
         self.assertTrue(wait_for(menu_read, 60, interval=0.5), "a left click opens the panel's menu")
         entries, chosen = reader.communicate(timeout=30)[0].splitlines()[:2]
-        # GTK panels name entries for accessibility without underscores; they draw them (screenshot checked).
+        # Rows come by name. GTK panels name entries for accessibility without underscores; they draw
+        # them (screenshot checked).
         self.assertEqual([[name, sensitive] for role, name, sensitive in json.loads(entries) if role != "separator"],
                          [["Quit", True], ["Settings…", True], ["Send Feedback", True], ["About", True],
-                          ["Change default browser to", False], ["Alpha", True], [FISH.replace("_", ""), True],
-                          ["Charlie", True], ["Refresh list", True]])
+                          ["Change default browser to", False], ["Alpha", True], ["Charlie", True],
+                          [FISH.replace("_", ""), True], ["Refresh list", True]])
         self.assertEqual(chosen, "chosen")
         self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20),
                         self.desk.default_for("x-scheme-handler/https"))
