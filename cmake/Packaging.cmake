@@ -17,8 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tolvane.app")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads these as plugins, which dpkg-shlibdeps cannot see: the X11 and offscreen platforms
-# and the SVG icon engine.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+# and the SVG icon engine (in libqt6svg6 until Debian 12, in qt6-svg-plugins since 6.7.2-5).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-svg-plugins | libqt6svg6 (<< 6.7.2-5~)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tolvane lists the web browsers installed on the computer in a tray menu and

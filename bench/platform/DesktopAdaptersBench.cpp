@@ -3,7 +3,6 @@
 // <dir>/n300, so other programs (scripts/bench.sh) can be measured on the very same files.
 #include "BrowserCatalogue.h"
 #include "DefaultBrowser.h"
-#include "platform/GioDirs.h"
 #include "platform/Services.h"
 #include "platform/linux/DesktopBundleReader.h"
 #include "platform/linux/DesktopWorkspace.h"
@@ -33,9 +32,22 @@ void write(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-// A private desktop with `count` browsers; points this process's XDG variables (and GIO) at it.
-void useDesktop(int count) {
+// GLib reads the XDG variables once per process, so one process measures one desktop; the others
+// are skipped with a reason (scripts/bench.sh runs one process per desktop).
+bool firstDesktopOfThisProcess(benchmark::State& state, const QString& home) {
+    static const QString first = home;
+    if (first == home)
+        return true;
+    state.SkipWithError("one desktop per process: GIO still looks at the first one; choose one with "
+                        "--benchmark_filter as scripts/bench.sh does");
+    return false;
+}
+
+// A private desktop with `count` browsers; points this process's XDG variables at it.
+bool useDesktop(benchmark::State& state, int count) {
     const QString home = fixturesRoot() + "/n" + QString::number(count);
+    if (!firstDesktopOfThisProcess(state, home))
+        return false;
     const QString apps = home + "/.local/share/applications";
     if (!QFileInfo::exists(apps)) {
         // A program no package owns, so no package database is consulted for these.
@@ -64,11 +76,12 @@ void useDesktop(int count) {
     qputenv("XDG_CONFIG_DIRS", (home + "/etc/xdg").toUtf8());
     qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
     qputenv("XDG_CURRENT_DESKTOP", "");
-    syncGioWithEnvironment();
+    return true;
 }
 
 void InstalledBrowsersWarm(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     if (Tolvane::installedBrowsers().size() != state.range(0))
         state.SkipWithError("the desktop does not list every browser");
     for (auto _ : state)
@@ -78,7 +91,8 @@ BENCHMARK(InstalledBrowsersWarm)->Arg(3)->Arg(300)->Unit(benchmark::kMicrosecond
 
 // Alternates between two browsers, so every iteration really rewrites and verifies the files.
 void SetAsDefaultVerified(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     const auto browsers = Tolvane::installedBrowsers();
     if (browsers.size() < 2) {
         state.SkipWithError("fewer than two browsers");
@@ -105,8 +119,10 @@ QString dpkgStatus(int count, int generation) {
     return QString::fromUtf8(status);
 }
 
-QString useDpkgDesktop(int count) {
+QString useDpkgDesktop(benchmark::State& state, int count) {
     const QString root = fixturesRoot() + "/dpkg" + QString::number(count);
+    if (!firstDesktopOfThisProcess(state, root))
+        return {};
     const QString apps = root + "/usr/share/applications";
     if (!QFileInfo::exists(apps)) {
         for (int i = 0; i < count + 700; ++i) {
@@ -135,7 +151,6 @@ QString useDpkgDesktop(int count) {
     qputenv("XDG_DATA_DIRS", (root + "/usr/share").toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + "/home/.config").toUtf8());
     qputenv("XDG_CURRENT_DESKTOP", "");
-    syncGioWithEnvironment();
     return root;
 }
 
@@ -143,7 +158,9 @@ QString useDpkgDesktop(int count) {
 // the way dpkg does (a new status file and a new file list, both renamed into place).
 void listWithDpkg(benchmark::State& state, bool upgrade) {
     const int count = int(state.range(0));
-    const QString root = useDpkgDesktop(count);
+    const QString root = useDpkgDesktop(state, count);
+    if (root.isEmpty())
+        return;
     auto index = std::make_shared<platform::linux_::DesktopEntryIndex>();
     platform::Override<platform::Workspace> ws(std::make_shared<platform::linux_::DesktopWorkspace>(index));
     platform::Override<platform::BundleReader> br(
@@ -169,7 +186,7 @@ void listWithDpkg(benchmark::State& state, bool upgrade) {
             QFile::rename(dpkg + "/info/pkg0.list-new", dpkg + "/info/pkg0.list");
             state.ResumeTiming();
         }
-        const auto browsers = Tolvane::installedBrowsers();
+        auto browsers = Tolvane::installedBrowsers();
         if (upgrade && !browsers.value(0).appVersion.startsWith(QString::number(120 + generation)))
             state.SkipWithError("the upgrade was not noticed");
         benchmark::DoNotOptimize(browsers);
@@ -187,14 +204,16 @@ void InstalledBrowsersDpkgAfterUpgrade(benchmark::State& state) {
 BENCHMARK(InstalledBrowsersDpkgAfterUpgrade)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void GioOrderOnly(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     for (auto _ : state)
         benchmark::DoNotOptimize(platform::linux_::gioDesktopIdsForType("x-scheme-handler/https"));
 }
 BENCHMARK(GioOrderOnly)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void IndexOnly(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     platform::linux_::DesktopEntryIndex index;
     for (auto _ : state)
         benchmark::DoNotOptimize(index.entries());

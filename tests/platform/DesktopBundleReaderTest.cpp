@@ -12,7 +12,6 @@ protected:
     // Exports count only where the session looks them up.
     void addDataDir(const QString& dir) {
         qputenv("XDG_DATA_DIRS", qgetenv("XDG_DATA_DIRS") + ':' + dir.toUtf8());
-        syncGioWithEnvironment();
     }
     std::optional<platform::Bundle> bundle(const QString& path) {
         return reader.bundleAt(QUrl::fromLocalFile(path));

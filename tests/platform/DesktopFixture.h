@@ -1,17 +1,15 @@
 #pragma once
 
-#include "platform/GioDirs.h"
 #include "support/TempXdg.h"
 
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
-// A private desktop per test, with GIO pointed at it too.
+// A private desktop per test. GLib reads the XDG variables once per process, so each case runs
+// in a process of its own and must not ask GIO anything before this fixture is made.
 class DesktopFixture : public ::testing::Test {
 protected:
-    void SetUp() override { syncGioWithEnvironment(); }
-
     QString entry(const QString& id, const QByteArray& body, const QString& dir = {}) const {
         return xdg.writeFile((dir.isEmpty() ? xdg.applicationsDir() : dir) + '/' + id,
                              "[Desktop Entry]\nType=Application\n" + body);

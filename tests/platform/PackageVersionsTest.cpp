@@ -23,7 +23,6 @@ protected:
     void SetUp() override {
         DesktopFixture::SetUp();
         qputenv("XDG_DATA_DIRS", (root + "/usr/share").toUtf8());
-        syncGioWithEnvironment();
     }
     // Name → version of every listed browser, as the catalogue gives them.
     QMap<QString, QString> versions() {

@@ -53,7 +53,9 @@ class WaylandEndToEnd(unittest.TestCase):
         self.desk.spawn([BACKEND, BACKEND_NAME])
         self.assertTrue(wait_for(lambda: self.has_owner(BACKEND_NAME)), "the test back end did not start")
         env = dict(self.desk.env, XDG_DESKTOP_PORTAL_DIR=os.path.join(self.desk.home, "portals"),
-                   XDG_CURRENT_DESKTOP="tolvanetest")
+                   XDG_CURRENT_DESKTOP="tolvanetest",
+                   # Newer frontends read GSettings and abort without schemas; the private data dirs have none.
+                   GSETTINGS_SCHEMA_DIR="/usr/share/glib-2.0/schemas")
         self.desk.procs.append(subprocess.Popen([PORTAL], env=env, stdout=subprocess.DEVNULL,
                                                 stderr=subprocess.DEVNULL))
         self.assertTrue(wait_for(lambda: self.has_owner("org.freedesktop.portal.Desktop")),
