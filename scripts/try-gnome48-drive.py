@@ -109,17 +109,34 @@ class Input:
 
 
 def accent_button(path):
-    """Centre of the largest patch of GNOME's accent blue (the dialog's suggested Add button)."""
+    """Centre of the largest patch of GNOME's accent blue, the dialog's suggested (Add) button, as
+    drawn in a focused window or in one behind another; None when there is none."""
     image = Image.open(path).convert("RGB")
     width, height = image.size
     pixels = image.load()
-    hits = [(x, y) for y in range(0, height, 2) for x in range(0, width, 2)
-            if abs(pixels[x, y][0] - 53) < 25 and abs(pixels[x, y][1] - 132) < 25 and abs(pixels[x, y][2] - 228) < 25]
-    if len(hits) < 50:
+
+    def accent(x, y):
+        r, g, b = pixels[x, y]
+        return (abs(r - 53) < 25 and abs(g - 132) < 25 and abs(b - 228) < 25) or \
+            (abs(r - 151) < 12 and abs(g - 191) < 12 and abs(b - 240) < 12)
+
+    hits = {(x, y) for y in range(0, height, 2) for x in range(0, width, 2) if accent(x, y)}
+    best = []
+    while hits:
+        patch, todo = [], [hits.pop()]
+        while todo:
+            x, y = todo.pop()
+            patch.append((x, y))
+            for near in ((x + 2, y), (x - 2, y), (x, y + 2), (x, y - 2)):
+                if near in hits:
+                    hits.remove(near)
+                    todo.append(near)
+        if len(patch) > len(best):
+            best = patch
+    if len(best) < 150:  # a button, not an icon
         return None
-    xs = sorted(x for x, _ in hits)
-    ys = sorted(y for _, y in hits)
-    return xs[len(xs) // 2], ys[len(ys) // 2]
+    return (min(x for x, _ in best) + max(x for x, _ in best)) // 2, \
+        (min(y for _, y in best) + max(y for _, y in best)) // 2
 
 
 def write(path, text):
@@ -159,7 +176,8 @@ def main():
               "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" % (name.title(), program))
     write(HOME + "/.config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=alpha.desktop;\n")
     write(HOME + "/.config/tolvane/group.tolva.conf",
-          '[General]\nsettings.settingsToggleBrowserId="bravo::file://%s/bravo.desktop"\n' % apps)
+          '[General]\nsettings.settingsToggleBrowser=true\n'
+          'settings.settingsToggleBrowserId="bravo::file://%s/bravo.desktop"\n' % apps)
     write(HOME + "/.config/tolvane/tolvane.conf",
           '[General]\nGlobalKeys_toggleSystemBrowserKeys="{\\"carbonKeyCode\\":11,\\"carbonModifiers\\":6144}"\n')
     if default_browser() != "alpha.desktop":
@@ -178,11 +196,12 @@ def main():
     if not button:
         fail("no Add button on screen")
     log("Add button at %d,%d" % button)
-    # The first click gives the dialog the focus, the second presses Add.
-    for _ in range(2):
+    # A dialog without the focus (behind Tolvane's window, say) may take the first click for itself.
+    for _ in range(3):
         keyboard.click(*button)
         time.sleep(1.5)
-        if not accent_button(screenshot("after-click")):
+        button = accent_button(screenshot("after-click"))
+        if not button:
             break
     if accent_button(screenshot("added")):
         fail("the dialog is still open after clicking Add")
