@@ -34,6 +34,24 @@ fi
 cleanup() { [ "$keep" -eq 1 ] || rm -rf --one-file-system "$root"; }
 trap cleanup EXIT
 
+# Copies a checkout's files (tracked and new) into DEST. A kept root keeps its build folder: files
+# whose content changed get a new time stamp, the others keep theirs, so the build redoes only
+# what changed.
+copy_tree() {
+  local from=$1 dest=$2 stage
+  stage=$(mktemp -d "$dest.XXXXXX")
+  git -C "$from" ls-files -z --cached --others --exclude-standard |
+    tar -C "$from" --null -T - -cf - | tar -xf - -C "$stage"
+  if [ -d "$dest" ]; then
+    (cd "$stage" && find . -type f -o -type l) | while IFS= read -r f; do
+      if cmp -s "$stage/$f" "$dest/$f"; then cp -p "$dest/$f" "$stage/$f"; else touch -h "$stage/$f"; fi
+    done
+    [ -d "$dest/build" ] && mv "$dest/build" "$stage/build"
+    rm -rf "$dest"
+  fi
+  mv "$stage" "$dest"
+}
+
 start=$(date +%s)
 if [ ! -f "$root/etc/debian_version" ]; then
   echo "try-debian13: building a Debian 13 root in $root from $mirror"
@@ -45,11 +63,8 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 [ -s "$root/etc/machine-id" ] && ! grep -q uninitialized "$root/etc/machine-id" ||
   od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
 
-# The working tree as it is now (tracked and new files), without build output. A kept root keeps
-# its build folder, so a second run builds only what changed.
-find "$root/src" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} + 2>/dev/null || true
-mkdir -p "$root/src"
-git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$root/src"
+# The working tree as it is now (tracked and new files), without build output.
+copy_tree "$PWD" "$root/src"
 echo "try-debian13: tree copied to $root/src ($(($(date +%s) - start)) s so far)"
 [ "$setup_only" -eq 0 ] || exit 0
 

@@ -40,6 +40,24 @@ trap cleanup EXIT
 
 desktop=(dbus gnome-shell gnome-control-center xdg-desktop-portal xdg-desktop-portal-gnome python3-gi
   gir1.2-glib-2.0 python3-pil xdg-utils libglib2.0-bin)
+# Copies a checkout's files (tracked and new) into DEST. A kept root keeps its build folder: files
+# whose content changed get a new time stamp, the others keep theirs, so the build redoes only
+# what changed.
+copy_tree() {
+  local from=$1 dest=$2 stage
+  stage=$(mktemp -d "$dest.XXXXXX")
+  git -C "$from" ls-files -z --cached --others --exclude-standard |
+    tar -C "$from" --null -T - -cf - | tar -xf - -C "$stage"
+  if [ -d "$dest" ]; then
+    (cd "$stage" && find . -type f -o -type l) | while IFS= read -r f; do
+      if cmp -s "$stage/$f" "$dest/$f"; then cp -p "$dest/$f" "$stage/$f"; else touch -h "$stage/$f"; fi
+    done
+    [ -d "$dest/build" ] && mv "$dest/build" "$stage/build"
+    rm -rf "$dest"
+  fi
+  mv "$stage" "$dest"
+}
+
 start=$(date +%s)
 if [ ! -f "$root/etc/debian_version" ]; then
   echo "try-gnome48: building a Debian 13 root in $root from $mirror"
@@ -51,9 +69,7 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
   od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
 
 # The tree goes where try-debian13.sh puts it, so a shared root builds only what differs.
-find "$root/src" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} + 2>/dev/null || true
-mkdir -p "$root/src"
-git -C "$tree" ls-files -z --cached --others --exclude-standard | tar -C "$tree" --null -T - -cf - | tar -xf - -C "$root/src"
+copy_tree "$tree" "$root/src"
 
 inside() {
   # A private mount and PID namespace: mounts and every process started inside end with it. /run
