@@ -75,9 +75,11 @@ class StatusNotifierTray(unittest.TestCase):
         self.host("click", self.service, item["Menu"], str(entries[7]["id"]))
         self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 10),
                         self.desk.default_for("x-scheme-handler/https"))
-        # After the switch the list is read again (the default first); the host gets the new rows.
-        again = [shown(e.get("label", "-")) for e in self.layout(item["Menu"])]
-        self.assertEqual(again[6:9], [texts[7], texts[6], texts[8]])
+        # After the switch the list is read again (the default first); the host gets the new rows,
+        # which may come a moment after the file changed.
+        def rows():
+            return [shown(e.get("label", "-")) for e in self.layout(item["Menu"])][6:9]
+        self.assertTrue(wait_for(lambda: rows() == [texts[7], texts[6], texts[8]], 10), rows())
 
         # A left click on the icon opens the menu.
         visible = set(self.desk.windows("tolvane", visible=True))
