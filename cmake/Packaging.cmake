@@ -17,8 +17,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tolvane.app")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded as plugins, which dpkg-shlibdeps cannot see: Qt's X11 and offscreen platforms, its SVG
-# icon engine, and gdk-pixbuf's SVG loader (librsvg) for icons that exist only as SVG.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, librsvg2-common")
+# icon engine (in libqt6svg6 until Debian 12, in qt6-svg-plugins since 6.7.2-5), and gdk-pixbuf's
+# SVG loader (librsvg) for icons that exist only as SVG.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-svg-plugins | libqt6svg6 (<< 6.7.2-5~), librsvg2-common")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tolvane lists the web browsers installed on the computer in a tray menu and

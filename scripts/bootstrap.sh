@@ -31,12 +31,16 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+# Qt's SVG icon and image plugins: inside libqt6svg6 on Debian 12, a package of their own
+# (qt6-svg-plugins, only recommended) from Debian 13 on. Without them the tray icon is blank.
+svg_plugins=0
+compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null || svg_plugins=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $svg_plugins -eq 0 ]; then
   echo "bootstrap: all packages present"
   exit 0
 fi
 
-echo "bootstrap: installing ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "bootstrap: need root or sudo to install packages" >&2; exit 1; }
@@ -44,4 +48,6 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
+if [ $svg_plugins -eq 1 ] && apt-cache show qt6-svg-plugins >/dev/null 2>&1; then missing+=(qt6-svg-plugins); fi
+echo "bootstrap: installing ${missing[*]}"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -17,21 +17,26 @@ fi
 echo "No graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set)."
 echo "Starting a virtual display with a tray host so you can see Tolvane work."
 
-display=""
-for n in $(seq 90 130); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "run: no free display number" >&2; exit 1; }
-
 pids=()
 # Each helper runs in its own process group, so stopping it stops what it started too.
 cleanup() { for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
-setsid Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+# Xvfb picks a free display itself (it also sees numbers taken through abstract sockets) and
+# writes it to the file once it accepts connections.
+number_file=$(mktemp)
+setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+display=""
+for _ in $(seq 600); do
+  display=$(head -n1 "$number_file")
+  [ -n "$display" ] && break
+  kill -0 "${pids[0]}" 2>/dev/null || break
+  sleep 0.1
+done
+rm -f "$number_file"
+[ -n "$display" ] || { echo "run: the virtual display did not start" >&2; exit 1; }
+export DISPLAY=":$display"
 
 setsid trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
   --transparent false --tint 0x303030 --expand true >/dev/null 2>&1 &
@@ -61,7 +66,7 @@ if [ -n "$icon" ]; then
   sleep 1
   shot="${TMPDIR:-/tmp}/tolvane-menu.png"
   import -window root "$shot"
-  echo "Tolvane is running on the virtual display $display; its menu is open."
+  echo "Tolvane is running on the virtual display $DISPLAY; its menu is open."
   echo "Screenshot: $shot"
 else
   echo "run: the tray icon did not appear" >&2

@@ -32,7 +32,7 @@ void write(const QString& path, const QByteArray& content) {
 }
 
 // A private desktop with `count` browsers; points this process's XDG variables at it.
-void useDesktop(int count) {
+bool useDesktop(benchmark::State&, int count) {
     const QString home = fixturesRoot() + "/n" + QString::number(count);
     const QString apps = home + "/.local/share/applications";
     if (!QFileInfo::exists(apps)) {
@@ -59,10 +59,12 @@ void useDesktop(int count) {
     qputenv("XDG_CONFIG_DIRS", (home + "/etc/xdg").toUtf8());
     qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
     qputenv("XDG_CURRENT_DESKTOP", "");
+    return true;
 }
 
 void InstalledBrowsersWarm(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     if (Tolvane::installedBrowsers().size() != state.range(0))
         state.SkipWithError("the desktop does not list every browser");
     for (auto _ : state)
@@ -72,7 +74,8 @@ BENCHMARK(InstalledBrowsersWarm)->Arg(3)->Arg(300)->Unit(benchmark::kMicrosecond
 
 // Alternates between two browsers, so every iteration really rewrites and verifies the files.
 void SetAsDefaultVerified(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     const auto browsers = Tolvane::installedBrowsers();
     if (browsers.size() < 2) {
         state.SkipWithError("fewer than two browsers");
@@ -99,7 +102,7 @@ QString dpkgStatus(int count, int generation) {
     return QString::fromUtf8(status);
 }
 
-QString useDpkgDesktop(int count) {
+QString useDpkgDesktop(benchmark::State&, int count) {
     const QString root = fixturesRoot() + "/dpkg" + QString::number(count);
     const QString apps = root + "/usr/share/applications";
     if (!QFileInfo::exists(apps)) {
@@ -135,7 +138,9 @@ QString useDpkgDesktop(int count) {
 // the way dpkg does (a new status file and a new file list, both renamed into place).
 void listWithDpkg(benchmark::State& state, bool upgrade) {
     const int count = int(state.range(0));
-    const QString root = useDpkgDesktop(count);
+    const QString root = useDpkgDesktop(state, count);
+    if (root.isEmpty())
+        return;
     auto index = std::make_shared<platform::linux_::DesktopEntryIndex>();
     platform::Override<platform::Workspace> ws(std::make_shared<platform::linux_::DesktopWorkspace>(index));
     platform::Override<platform::BundleReader> br(
@@ -161,7 +166,7 @@ void listWithDpkg(benchmark::State& state, bool upgrade) {
             QFile::rename(dpkg + "/info/pkg0.list-new", dpkg + "/info/pkg0.list");
             state.ResumeTiming();
         }
-        const auto browsers = Tolvane::installedBrowsers();
+        auto browsers = Tolvane::installedBrowsers();
         if (upgrade && !browsers.value(0).appVersion.startsWith(QString::number(120 + generation)))
             state.SkipWithError("the upgrade was not noticed");
         benchmark::DoNotOptimize(browsers);
@@ -179,7 +184,8 @@ void InstalledBrowsersDpkgAfterUpgrade(benchmark::State& state) {
 BENCHMARK(InstalledBrowsersDpkgAfterUpgrade)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void IndexOnly(benchmark::State& state) {
-    useDesktop(int(state.range(0)));
+    if (!useDesktop(state, int(state.range(0))))
+        return;
     platform::linux_::DesktopEntryIndex index;
     for (auto _ : state)
         benchmark::DoNotOptimize(index.entries());

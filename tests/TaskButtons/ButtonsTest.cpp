@@ -253,7 +253,7 @@ TEST(AsyncButtonTest, ReturnPressesTheDefaultButton) {
     auto* button = w.add(new AsyncButton("Submit", script.action()));
     button->setDefaultAction();
     w.show();
-    QApplication::setActiveWindow(&w.widget);
+    w.widget.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.widget));
     QTest::keyClick(w.widget.windowHandle(), Qt::Key_Return);
     drain();

@@ -190,7 +190,11 @@ TEST_F(ClientLoopback, StatusCodesOutside200To299Fail) {
         client.instanceURL = server.url(QString("status/%1").arg(status));
         EXPECT_FALSE(runVoidTask(client.submitFeedback("x", std::nullopt))) << status;
     }
-    for (int status : {199, 300, 401, 404, 503}) {
+    // An informational answer is never success; newer Qt waits for the final answer after it and
+    // reports the closed connection instead, so only the failure itself is common ground.
+    client.instanceURL = server.url("status/199");
+    EXPECT_TRUE(runVoidTask(client.submitFeedback("x", std::nullopt)));
+    for (int status : {300, 401, 404, 503}) {
         client.instanceURL = server.url(QString("status/%1").arg(status));
         const auto failure = runVoidTask(client.submitFeedback("x", std::nullopt));
         const auto error = errorAs<RizazozaZAZError>(failure);
@@ -199,8 +203,7 @@ TEST_F(ClientLoopback, StatusCodesOutside200To299Fail) {
         EXPECT_EQ(error->description(), QString("Invalid HTTP status code: %1.").arg(status));
         EXPECT_EQ(error->response().statusCode, status);
         EXPECT_EQ(error->response().url.path(), QString("/status/%1/api/values").arg(status));
-        if (status >= 200) // an informational answer has no body
-            EXPECT_TRUE(error->data().startsWith("{")) << status;
+        EXPECT_TRUE(error->data().startsWith("{")) << status;
     }
 }
 
@@ -363,7 +366,8 @@ TEST_F(ClientLoopback, DebugLogOfResponses) {
     ASSERT_GE(log.lines.size(), 3);
     EXPECT_EQ(log.lines.first(),
               QString("⬅️ 🌍 http://127.0.0.1:%1/api/values HTTP 200").arg(server.port()));
-    EXPECT_TRUE(log.lines.contains("⬅️ 🏷️ 'X-Test-Server': 'loopback'"));
+    // Header names are case-insensitive, and newer Qt hands them over in lower case.
+    EXPECT_TRUE(log.lines.contains("⬅️ 🏷️ 'X-Test-Server': 'loopback'", Qt::CaseInsensitive));
     EXPECT_TRUE(log.lines.last().startsWith("⬅️ Body: {\"request_line\": \"POST /api/values HTTP/1.1\""));
 
     log.lines.clear();

@@ -3,84 +3,40 @@
 #include "ServiceWait.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QStandardPaths>
-#include <QThread>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-namespace {
-
-bool acceptsConnections(const QString& socketPath) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = socketPath.toLocal8Bit();
-    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
-
-XServer::XServer(int firstDisplay) {
+XServer::XServer() {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty()) {
         error_ = "Xvfb is not installed";
         return;
     }
-    for (int number = firstDisplay; number < firstDisplay + 200; ++number) {
-        // A lock file or socket means another server (ours or not) has the number.
-        if (QFile::exists(QString("/tmp/.X%1-lock").arg(number)) ||
-            QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        if (startOn(number))
-            return;
-    }
-    if (error_.isEmpty())
-        error_ = "no free display number";
-}
-
-bool XServer::startOn(int number) {
+    // Xvfb picks a free number itself, also skipping numbers whose abstract socket another server
+    // (perhaps in another mount namespace, with no file here) holds, and prints it once it listens.
     auto process = std::make_unique<QProcess>();
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(
-        "Xvfb", {QString(":%1").arg(number), "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+    process->start("Xvfb",
+                   {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
     if (!process->waitForStarted(serviceStartMs)) {
         error_ = "Xvfb did not start: " + process->errorString();
-        return false;
+        return;
     }
-    const QString socketPath = QString("/tmp/.X11-unix/X%1").arg(number);
-    const QString lockPath = QString("/tmp/.X%1-lock").arg(number);
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < serviceStartMs) {
+    while (!process->canReadLine() && clock.elapsed() < serviceStartMs) {
         if (process->state() != QProcess::Running) {
-            // Lost a race for this number to another server; try the next one.
-            error_ = "Xvfb exited: " + QString::fromLocal8Bit(process->readAll()).trimmed();
-            return false;
+            error_ = "Xvfb exited: " + QString::fromLocal8Bit(process->readAllStandardError()).trimmed();
+            return;
         }
-        QFile lock(lockPath);
-        const bool ours =
-            lock.open(QIODevice::ReadOnly) && lock.readAll().trimmed().toLongLong() == process->processId();
-        if (ours) {
-            if (acceptsConnections(socketPath)) {
-                process_ = std::move(process);
-                display_ = QString(":%1").arg(number);
-                error_.clear();
-                return true;
-            }
-        }
-        QThread::msleep(20);
+        process->waitForReadyRead(100);
     }
-    process->kill();
-    process->waitForFinished(2000);
-    error_ = "Xvfb did not accept connections in time";
-    return false;
+    const QByteArray number = process->readLine().trimmed();
+    if (number.isEmpty()) {
+        process->kill();
+        process->waitForFinished(2000);
+        error_ = "Xvfb did not accept connections in time";
+        return;
+    }
+    display_ = ":" + QString::fromLatin1(number);
+    process_ = std::move(process);
 }
 
 XServer::~XServer() {

@@ -6,11 +6,11 @@
 
 #include <memory>
 
-// A private Xvfb for the life of the object, on the first free display number from `firstDisplay`
-// (so it coexists with servers already running). Peers such as xdotool run against it via run().
+// A private Xvfb for the life of the object, on a display number it finds free (so it coexists
+// with servers already running). Peers such as xdotool run against it via run().
 class XServer {
 public:
-    explicit XServer(int firstDisplay = 80);
+    XServer();
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -28,7 +28,6 @@ public:
     void exportToEnvironment() const;
 
 private:
-    bool startOn(int number);
     std::unique_ptr<QProcess> process_;
     QString display_;
     QString error_;

@@ -246,7 +246,7 @@ TEST_F(FeedbackFixture, PrintsWhatItSendsBeforeSending) {
 }
 
 TEST_F(FeedbackFixture, ReturnSubmitsExceptInTheEditor) {
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     const int before = received().size();
 

@@ -43,8 +43,9 @@ TEST_F(MenuFixture, ItemsInOrderWithHeadingDisabledAndNoShortcuts) {
                            "Foo", "B&&r", "---", "Refresh list"}));
     for (QAction* a : content.menu()->actions()) {
         EXPECT_TRUE(a->shortcut().isEmpty());
-        if (a->text() == "Change default browser to")
+        if (a->text() == "Change default browser to") {
             EXPECT_FALSE(a->isEnabled());
+        }
     }
     ASSERT_EQ(content.browserActions().size(), 2);
     EXPECT_EQ(content.browserActions()[0]->data().toString(), content.browsers()[0].id());

@@ -39,6 +39,8 @@ PortalDesktop::PortalDesktop() {
     // The 1.16 frontend picks the back end whose UseIn names the current desktop.
     env.insert("XDG_DESKTOP_PORTAL_DIR", dir_.filePath("portals"));
     env.insert("XDG_CURRENT_DESKTOP", "tolvanetest");
+    // Newer frontends read GSettings and abort without schemas; the test's XDG_DATA_DIRS has none.
+    env.insert("GSETTINGS_SCHEMA_DIR", "/usr/share/glib-2.0/schemas");
     frontend_.setProcessEnvironment(env);
     frontend_.setProcessChannelMode(QProcess::MergedChannels);
     frontend_.setStandardOutputFile(dir_.filePath("frontend.log"), QIODevice::Append);

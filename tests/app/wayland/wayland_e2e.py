@@ -55,7 +55,9 @@ class WaylandEndToEnd(unittest.TestCase):
         self.assertTrue(wait_for(lambda: self.has_owner(BACKEND_NAME), watch=[backend]),
                         "the test back end did not start")
         env = dict(self.desk.env, XDG_DESKTOP_PORTAL_DIR=os.path.join(self.desk.home, "portals"),
-                   XDG_CURRENT_DESKTOP="tolvanetest")
+                   XDG_CURRENT_DESKTOP="tolvanetest",
+                   # Newer frontends read GSettings and abort without schemas; the private data dirs have none.
+                   GSETTINGS_SCHEMA_DIR="/usr/share/glib-2.0/schemas")
         portal = subprocess.Popen([PORTAL], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.desk.procs.append(portal)
         self.assertTrue(wait_for(lambda: self.has_owner("org.freedesktop.portal.Desktop"), watch=[portal]),

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Runs the README's test command on a fresh Debian 13 root, as a new user would: builds the root
+# with mmdebstrap, copies the working tree into it and runs scripts/test.sh there as root.
+# For developers, not CI (it takes half an hour or more). Needs root and mmdebstrap.
+#
+# Usage: scripts/try-debian13.sh [--root DIR] [--setup-only] [-- ctest arguments]
+#   --root DIR     build the root in DIR and keep it (reused when it already holds a system)
+#   --setup-only   build the root and copy the tree, run nothing
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+root="" keep=0 setup_only=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --root) root=$(realpath -m "$2"); keep=1; shift 2 ;;
+    --setup-only) setup_only=1; shift ;;
+    --) shift; break ;;
+    *) echo "usage: $0 [--root DIR] [--setup-only] [-- ctest arguments]" >&2; exit 2 ;;
+  esac
+done
+[ "$(id -u)" -eq 0 ] || { echo "try-debian13: run as root" >&2; exit 1; }
+command -v mmdebstrap >/dev/null || { echo "try-debian13: apt-get install mmdebstrap" >&2; exit 1; }
+
+# The same mirror the machine's own apt uses.
+mirror=$(grep -rhoE '(URIs:|deb) +https?://[^ ]*/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d 2>/dev/null |
+  head -n1 | awk '{print $2}' || true)
+mirror=${mirror:-http://deb.debian.org/debian}
+mirror=${mirror%/}
+
+if [ -z "$root" ]; then
+  root=$(mktemp -d /var/tmp/tolvane-trixie.XXXXXX)
+  rmdir "$root"
+fi
+cleanup() { [ "$keep" -eq 1 ] || rm -rf --one-file-system "$root"; }
+trap cleanup EXIT
+
+# Copies a checkout's files (tracked and new) into DEST. A kept root keeps its build folder: files
+# whose content changed get a new time stamp, the others keep theirs, so the build redoes only
+# what changed.
+copy_tree() {
+  local from=$1 dest=$2 stage
+  stage=$(mktemp -d "$dest.XXXXXX")
+  git -C "$from" ls-files -z --cached --others --exclude-standard |
+    tar -C "$from" --null -T - -cf - | tar -xf - -C "$stage"
+  if [ -d "$dest" ]; then
+    (cd "$stage" && find . -type f -o -type l) | while IFS= read -r f; do
+      if cmp -s "$stage/$f" "$dest/$f"; then cp -p "$dest/$f" "$stage/$f"; else touch -h "$stage/$f"; fi
+    done
+    [ -d "$dest/build" ] && mv "$dest/build" "$stage/build"
+    rm -rf "$dest"
+  fi
+  mv "$stage" "$dest"
+}
+
+start=$(date +%s)
+if [ ! -f "$root/etc/debian_version" ]; then
+  echo "try-debian13: building a Debian 13 root in $root from $mirror"
+  mmdebstrap --variant=apt --include=ca-certificates trixie "$root" \
+    "deb $mirror trixie main" "deb $mirror trixie-updates main" "deb ${mirror}-security trixie-security main"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+# A booted machine has an id; dbus-daemon and Qt read it.
+[ -s "$root/etc/machine-id" ] && ! grep -q uninitialized "$root/etc/machine-id" ||
+  od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
+
+# The working tree as it is now (tracked and new files), without build output.
+copy_tree "$PWD" "$root/src"
+echo "try-debian13: tree copied to $root/src ($(($(date +%s) - start)) s so far)"
+[ "$setup_only" -eq 0 ] || exit 0
+
+# A private mount and PID namespace: the mounts and every process started inside end with it.
+status=0
+unshare --mount --pid --fork --propagation private bash -s "$root" "$@" <<'INNER' || status=$?
+set -euo pipefail
+root=$1; shift
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys"
+mount --rbind /dev "$root/dev"
+mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
+exec chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  LANG=C.UTF-8 TERM="${TERM:-dumb}" bash -c 'cd /src && nice -n 10 scripts/test.sh "$@"' test.sh "$@"
+INNER
+elapsed=$(($(date +%s) - start))
+printf 'try-debian13: scripts/test.sh exited %d after %dm%02ds\n' "$status" $((elapsed / 60)) $((elapsed % 60))
+exit "$status"
