@@ -70,9 +70,11 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
         return usageError;
     }
     if (named.size() > 1) {
-        err << QStringLiteral(
-                   "tolvane: \u201c%1\u201d names several browsers; use one of their desktop file IDs:\n")
-                   .arg(wanted);
+        err << "tolvane: "
+            << QCoreApplication::translate(
+                   "Tolvane::cli", "\u201c%1\u201d names several browsers; use one of their desktop file IDs:")
+                   .arg(wanted)
+            << '\n';
         printCandidates(named, err);
         return usageError;
     }

@@ -224,6 +224,10 @@
         <source>The desktop assigned %1 to this shortcut.</source>
         <translation>Die Arbeitsumgebung hat diesem Tastenkürzel %1 zugewiesen.</translation>
     </message>
+    <message>
+        <source>The desktop did not take this shortcut. Choose another key to try again.</source>
+        <translation>Die Arbeitsumgebung hat dieses Tastenkürzel nicht übernommen. Wählen Sie eine andere Taste, um es erneut zu versuchen.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -331,6 +335,14 @@
         <source>Could not make %1 the default browser</source>
         <translation>%1 konnte nicht als Standardbrowser festgelegt werden</translation>
     </message>
+    <message>
+        <source>It is no longer installed. Choose another browser for the shortcut in the settings.</source>
+        <translation>Er ist nicht mehr installiert. Wählen Sie in den Einstellungen einen anderen Browser für das Tastenkürzel.</translation>
+    </message>
+    <message>
+        <source>the chosen browser</source>
+        <translation>der gewählte Browser</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::TolvaShortcutReactor</name>
@@ -370,7 +382,7 @@ Rückgabewert: 0 erledigt, 1 fehlgeschlagen (Grund auf der Standardfehlerausgabe
 oder ein BROWSER, der keinen oder mehrere Browser bezeichnet.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>„%1 --help“ liefert weitere Informationen.</translation>
     </message>
     <message>
@@ -399,7 +411,7 @@ oder ein BROWSER, der keinen oder mehrere Browser bezeichnet.</translation>
     </message>
     <message>
         <source>“%1” names several browsers; use one of their desktop file IDs:</source>
-        <translation>„%1“ bezeichnet mehrere Browser; nimm eine ihrer Desktop-Datei-IDs:</translation>
+        <translation>„%1“ bezeichnet mehrere Browser; verwenden Sie eine ihrer Desktop-Datei-IDs:</translation>
     </message>
 </context>
 </TS>

@@ -224,6 +224,10 @@
         <source>The desktop assigned %1 to this shortcut.</source>
         <translation>The desktop assigned %1 to this shortcut.</translation>
     </message>
+    <message>
+        <source>The desktop did not take this shortcut. Choose another key to try again.</source>
+        <translation>The desktop did not take this shortcut. Choose another key to try again.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -331,6 +335,14 @@
         <source>Could not make %1 the default browser</source>
         <translation>Could not make %1 the default browser</translation>
     </message>
+    <message>
+        <source>It is no longer installed. Choose another browser for the shortcut in the settings.</source>
+        <translation>It is no longer installed. Choose another browser for the shortcut in the settings.</translation>
+    </message>
+    <message>
+        <source>the chosen browser</source>
+        <translation>the chosen browser</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::TolvaShortcutReactor</name>
@@ -370,8 +382,8 @@ Exit status: 0 done, 1 failed (reason on standard error), 2 usage error
 or a BROWSER that names no browser or several.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
-        <translation>Try '%1 --help' for more information.</translation>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Try &apos;%1 --help&apos; for more information.</translation>
     </message>
     <message>
         <source>unexpected argument “%1”</source>

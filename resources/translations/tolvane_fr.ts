@@ -224,6 +224,10 @@
         <source>The desktop assigned %1 to this shortcut.</source>
         <translation>Le bureau a attribué %1 à ce raccourci.</translation>
     </message>
+    <message>
+        <source>The desktop did not take this shortcut. Choose another key to try again.</source>
+        <translation>L’environnement de bureau n’a pas accepté ce raccourci. Choisissez une autre touche pour réessayer.</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -331,6 +335,14 @@
         <source>Could not make %1 the default browser</source>
         <translation>Impossible de définir %1 comme navigateur par défaut</translation>
     </message>
+    <message>
+        <source>It is no longer installed. Choose another browser for the shortcut in the settings.</source>
+        <translation>Il n’est plus installé. Choisissez un autre navigateur pour le raccourci dans les paramètres.</translation>
+    </message>
+    <message>
+        <source>the chosen browser</source>
+        <translation>le navigateur choisi</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::TolvaShortcutReactor</name>
@@ -370,7 +382,7 @@ Code de sortie : 0 fait, 1 échec (raison sur la sortie d’erreur), 2 erreur d�
 ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Essayez « %1 --help » pour plus d’informations.</translation>
     </message>
     <message>
