@@ -3,6 +3,7 @@
 #include "BrowserCatalogue.h"
 #include "BrowserMatch.h"
 #include "LaunchServices.h"
+#include "SettingsFileWatch.h"
 #include "SettingsStore.h"
 #include "SwitchFailureNotice.h"
 #include "platform/Console.h"
@@ -13,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 
 namespace Tolvane {
 namespace {
@@ -36,7 +36,7 @@ TolvaShortcutReactor::TolvaShortcutReactor(QObject* parent) : QObject(parent) {
                 if (name == toggleSystemBrowserKeys())
                     followSetting();
             });
-    watchSettingsFile();
+    watchSettingsFile(this, [this] { followSetting(); });
 }
 
 void TolvaShortcutReactor::followSetting() {
@@ -44,24 +44,6 @@ void TolvaShortcutReactor::followSetting() {
         GlobalKeys::enableShortcuts({toggleSystemBrowserKeys()});
     else
         GlobalKeys::disableShortcuts({toggleSystemBrowserKeys()});
-}
-
-void TolvaShortcutReactor::watchSettingsFile() {
-    // The settings window and scripts replace the file: the folder's watch sees that, the file's sees
-    // writes in place.
-    QDir().mkpath(platform::tolvaneConfigDir());
-    watcher_ = new QFileSystemWatcher(this);
-    watcher_->addPath(platform::tolvaneConfigDir());
-    const auto follow = [this] {
-        const QString file = SettingsStore::filePath();
-        if (QFileInfo::exists(file) && !watcher_->files().contains(file))
-            watcher_->addPath(file);
-        followSetting();
-    };
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, follow);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, follow);
-    if (QFileInfo::exists(SettingsStore::filePath()))
-        watcher_->addPath(SettingsStore::filePath());
 }
 
 const GlobalKeys::Name& TolvaShortcutReactor::toggleSystemBrowserKeys() {

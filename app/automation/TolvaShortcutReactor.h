@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-class QFileSystemWatcher;
 
 namespace GlobalKeys {
 class Name;
@@ -25,9 +24,7 @@ public:
 
 private:
     void followSetting();
-    void watchSettingsFile();
 
-    QFileSystemWatcher* watcher_ = nullptr;
 };
 
 } // namespace Tolvane

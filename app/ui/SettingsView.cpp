@@ -9,6 +9,7 @@
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "HotKeyStatusLabel.h"
 #include "PermissionsHelper.h"
+#include "SettingsFileWatch.h"
 #include "SettingsStore.h"
 #include "StartAtLogin/Toggle.h"
 #include "TolvaShortcutReactor.h"
@@ -21,7 +22,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -118,7 +118,7 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent) {
         reloadSettings();
     });
 
-    watchSettingsFile();
+    watchSettingsFile(this, [this] { reloadSettings(); });
 }
 
 QWidget* SettingsView::makeGeneralTab() {
@@ -254,24 +254,6 @@ void SettingsView::repairToggleBrowserId() {
     // An updated browser keeps its place under its new id; anything else falls back to the first.
     SettingsStore::setString(SettingsStore::toggleBrowserId, (match ? *match : fresh.first()).id());
     reloadSettings();
-}
-
-void SettingsView::watchSettingsFile() {
-    // Other writers (the menu, a second window, a script) replace the file; watching the folder
-    // catches the replacement, watching the file catches writes in place.
-    QDir().mkpath(platform::tolvaneConfigDir());
-    watcher_ = new QFileSystemWatcher(this);
-    watcher_->addPath(platform::tolvaneConfigDir());
-    const auto follow = [this] {
-        const QString file = SettingsStore::filePath();
-        if (QFileInfo::exists(file) && !watcher_->files().contains(file))
-            watcher_->addPath(file);
-        reloadSettings();
-    };
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, follow);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, follow);
-    if (QFileInfo::exists(SettingsStore::filePath()))
-        watcher_->addPath(SettingsStore::filePath());
 }
 
 void SettingsView::showEvent(QShowEvent* event) {

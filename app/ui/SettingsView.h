@@ -7,7 +7,6 @@
 #include <QWidget>
 
 class QCheckBox;
-class QFileSystemWatcher;
 class QLabel;
 class QTabWidget;
 
@@ -73,7 +72,6 @@ private:
     QWidget* makeShortcutsTab();
     void fitTabsWidth();
     void fillPicker(bool showVersion);
-    void watchSettingsFile();
     void userChangedAutoConfirm(bool on);
     void autoConfirmGuard();
 
@@ -86,7 +84,6 @@ private:
     GlobalKeys::Recorder* recorder_ = nullptr;
     BrowserPicker* picker_ = nullptr;
     QLabel* note_ = nullptr;
-    QFileSystemWatcher* watcher_ = nullptr;
     Values shown_;
 };
 
