@@ -50,7 +50,8 @@ find_program(HELP2MAN_PROGRAM help2man)
 if(HELP2MAN_PROGRAM)
   add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/tolvane.1.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    # In English whatever the builder speaks.
+    COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE LC_ALL=C QT_QPA_PLATFORM=offscreen
             ${HELP2MAN_PROGRAM} --no-info --section=1 --source=Tolvane
             "--name=choose the default web browser from the tray or a script"
             --include=${PROJECT_SOURCE_DIR}/resources/man/tolvane.h2m
