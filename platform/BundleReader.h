@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QUrl>
 #include <QVariantMap>
@@ -21,6 +22,10 @@ public:
     virtual ~BundleReader() = default;
     // The application at `url`, or none when it is not one.
     virtual std::optional<Bundle> bundleAt(const QUrl& url) = 0;
+    // A value that changes whenever bundleAt may answer differently for application files that
+    // did not change themselves (the Workspace's stamp covers those); empty when that cannot be
+    // told cheaply, and then no answer may be kept.
+    virtual QByteArray stateStamp() { return {}; }
 };
 
 } // namespace platform

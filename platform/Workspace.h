@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QUrl>
 
@@ -17,6 +18,10 @@ public:
     // has none), empty in a process that draws nothing.
     // Must be callable from any thread; rendering happens later on the GUI thread.
     virtual AppIcon iconForFile(const QString& path) = 0;
+    // A value that changes whenever urlsForApplicationsToOpenURL or the application files it lists
+    // may have changed since it was last asked; empty when that cannot be told cheaply, and then
+    // no answer may be kept.
+    virtual QByteArray stateStamp() { return {}; }
     // Opens a URL with the user's preferred handler.
     virtual bool openURL(const QUrl& url) = 0;
 };

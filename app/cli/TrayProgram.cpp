@@ -3,37 +3,37 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <unistd.h>
 
 namespace Tolvane::cli {
-namespace {
 
-// This program's own folder, as the kernel knows it (not as it was typed).
-std::string ownFolder() {
-    char path[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+bool privateProgramFile(const char* name, char (&path)[PATH_MAX]) {
+    // This program's own folder, as the kernel knows it (not as it was typed).
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     if (n <= 0)
-        return {};
-    const std::string self(path, std::size_t(n));
-    return self.substr(0, self.rfind('/'));
+        return false;
+    self[n] = '\0';
+    if (char* slash = std::strrchr(self, '/'))
+        *slash = '\0';
+    const char* const folders[] = {"", TOLVANE_TRAY_FROM_COMMAND "/"};
+    for (const char* below : folders) {
+        const int length = std::snprintf(path, sizeof path, "%s/%s%s", self, below, name);
+        if (length > 0 && std::size_t(length) < sizeof path && ::access(path, R_OK) == 0)
+            return true;
+    }
+    return false;
 }
 
-} // namespace
-
 int execTrayProgram(char** argv) {
-    const std::string folder = ownFolder();
-    // Beside this program in a build, in the private program folder once installed.
-    for (const std::string& candidate : {folder + "/" TOLVANE_TRAY_PROGRAM,
-                                         folder + "/" TOLVANE_TRAY_FROM_COMMAND "/" TOLVANE_TRAY_PROGRAM}) {
-        if (::access(candidate.c_str(), X_OK) != 0)
-            continue;
-        ::execv(candidate.c_str(), argv);
-        std::fprintf(stderr, "tolvane: cannot start %s: %s\n", candidate.c_str(), std::strerror(errno));
+    char program[PATH_MAX];
+    if (!privateProgramFile(TOLVANE_TRAY_PROGRAM, program)) {
+        std::fprintf(stderr, "tolvane: the tray program %s is not installed beside this program\n",
+                     TOLVANE_TRAY_PROGRAM);
         return 1;
     }
-    std::fprintf(stderr, "tolvane: the tray program %s is not installed beside %s\n", TOLVANE_TRAY_PROGRAM,
-                 folder.c_str());
+    ::execv(program, argv);
+    std::fprintf(stderr, "tolvane: cannot start %s: %s\n", program, std::strerror(errno));
     return 1;
 }
 

@@ -4,6 +4,8 @@
 #include "platform/Services.h"
 #include "platform/Workspace.h"
 
+#include <QMutex>
+
 namespace Tolvane {
 namespace {
 
@@ -14,6 +16,10 @@ QString lastPathComponent(const QUrl& url) {
     while (path.size() > 1 && path.endsWith('/'))
         path.chop(1);
     return path.mid(path.lastIndexOf('/') + 1);
+}
+
+bool isSafariName(const QUrl& url) {
+    return lastPathComponent(url).compare(QLatin1String("safari.app"), Qt::CaseInsensitive) == 0;
 }
 
 QString stringValue(const platform::Bundle& bundle, const QString& key) {
@@ -57,8 +63,7 @@ QString bundleVersionText(const platform::Bundle& bundle) {
 }
 
 std::optional<DefaultBrowser> makeBrowser(const QUrl& appURL) {
-    if (lastPathComponent(appURL).compare(QLatin1String("safari.app"), Qt::CaseInsensitive) == 0 &&
-        platform::get<platform::FileSystem>()->fileExists(safariPath)) {
+    if (isSafariName(appURL) && platform::get<platform::FileSystem>()->fileExists(safariPath)) {
         const QUrl fixedURL = QUrl::fromLocalFile(safariPath);
         if (auto bundle = identifiedBundle(fixedURL))
             return recordFrom(*bundle, appURL, fixedURL);
@@ -69,12 +74,36 @@ std::optional<DefaultBrowser> makeBrowser(const QUrl& appURL) {
 }
 
 QList<DefaultBrowser> installedBrowsers() {
+    const auto workspace = platform::get<platform::Workspace>();
+    // The last listing is kept against both ports' stamps: a listing with nothing changed only
+    // looks whether anything did.
+    QByteArray stamp = workspace->stateStamp();
+    if (!stamp.isEmpty()) {
+        const QByteArray more = platform::get<platform::BundleReader>()->stateStamp();
+        stamp = more.isEmpty() ? QByteArray() : stamp + '\n' + more;
+    }
+    static QMutex keptMutex;
+    static QByteArray keptStamp;
+    static QList<DefaultBrowser> kept;
+    if (!stamp.isEmpty()) {
+        QMutexLocker lock(&keptMutex);
+        if (stamp == keptStamp)
+            return kept;
+    }
     QList<DefaultBrowser> browsers;
-    const auto urls =
-        platform::get<platform::Workspace>()->urlsForApplicationsToOpenURL(QUrl(QStringLiteral("https:")));
-    for (const QUrl& url : urls)
+    bool keepable = !stamp.isEmpty();
+    const auto urls = workspace->urlsForApplicationsToOpenURL(QUrl(QStringLiteral("https:")));
+    for (const QUrl& url : urls) {
+        // The Safari rule asks the file system, which no stamp covers.
+        keepable = keepable && !isSafariName(url);
         if (auto browser = makeBrowser(url))
             browsers << *browser;
+    }
+    if (keepable) {
+        QMutexLocker lock(&keptMutex);
+        keptStamp = stamp;
+        kept = browsers;
+    }
     return browsers;
 }
 

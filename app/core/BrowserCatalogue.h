@@ -10,7 +10,8 @@
 
 namespace Tolvane {
 
-// Every application that opens https links, in the platform's order; asked afresh at each call.
+// Every application that opens https links, in the platform's order; the same answer as asking
+// afresh at each call.
 QList<DefaultBrowser> installedBrowsers();
 
 // The record for the application at `appURL`, or none when it is not an identifiable application.

@@ -35,8 +35,10 @@ TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QOb
     connect(menu_.get(), &MenuBarContent::feedbackRequested, this, &TolvaApp::openFeedback);
     connect(menu_.get(), &MenuBarContent::aboutRequested, this, &TolvaApp::openAbout);
 
+    // Drawn once for both kinds of tray.
+    const QIcon icon = Assets::image(QStringLiteral("browser"));
     // XEmbed trays get Qt's icon with the menu drawn by Qt.
-    tray_ = new QSystemTrayIcon(Assets::image(QStringLiteral("browser")), this);
+    tray_ = new QSystemTrayIcon(icon, this);
     tray_->setToolTip(appDisplayName());
     tray_->setContextMenu(menu_->menu());
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -45,8 +47,7 @@ TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QOb
             popUpMenu();
     });
     // StatusNotifier hosts draw the item and its menu themselves.
-    statusNotifier_ = std::make_unique<StatusNotifierItem>(
-        appDisplayName(), Assets::image(QStringLiteral("browser")), menu_->menu());
+    statusNotifier_ = std::make_unique<StatusNotifierItem>(appDisplayName(), icon, menu_->menu());
     connect(statusNotifier_.get(), &StatusNotifierItem::shownChanged, this, &TolvaApp::followTrayHosts);
     connect(statusNotifier_.get(), &StatusNotifierItem::menuRequested, this, &TolvaApp::popUpMenuAt);
     showTrayWhenHostExists(startedAtLogin, trayGrace);

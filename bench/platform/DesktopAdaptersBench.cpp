@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +23,12 @@ QString fixturesRoot() {
     static QTemporaryDir temp;
     const QString kept = qEnvironmentVariable("TOLVANE_BENCH_FIXTURES");
     return kept.isEmpty() ? temp.path() : kept;
+}
+
+// Waits until just-written fixtures are as settled as installed files: a listing trusts unchanged
+// stamps only once their times lie further back than a clock tick could hide.
+void letSettle() {
+    QThread::msleep(platform::linux_::DesktopEntryIndex::defaultSettleNs / 1000000 + 100);
 }
 
 void write(const QString& path, const QByteArray& content) {
@@ -51,6 +58,7 @@ bool useDesktop(benchmark::State&, int count) {
                                                "image/png=viewer.desktop\n\n[X-Unknown]\nsome=thing\n");
         QDir().mkpath(home + "/usr/share/applications");
         QProcess::execute("update-desktop-database", {apps});
+        letSettle();
     }
     qputenv("HOME", home.toUtf8());
     qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
@@ -125,6 +133,7 @@ QString useDpkgDesktop(benchmark::State&, int count) {
         write(root + "/var/lib/dpkg/status", dpkgStatus(count, 0).toUtf8());
         QDir().mkpath(root + "/home/.local/share/applications");
         QProcess::execute("update-desktop-database", {apps});
+        letSettle();
     }
     qputenv("HOME", (root + "/home").toUtf8());
     qputenv("XDG_DATA_HOME", (root + "/home/.local/share").toUtf8());

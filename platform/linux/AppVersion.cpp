@@ -132,18 +132,53 @@ std::optional<QString> AppVersionFinder::newestRelease(const QByteArray& metainf
     return sane(best->version);
 }
 
-std::optional<AppVersion> AppVersionFinder::fromSnap(const InstalledEntry& app) const {
+QString AppVersionFinder::snapName(const InstalledEntry& app) {
     // Snap exports "<snap>_<app>.desktop" and names the instance in X-SnapInstanceName.
     QString snap = app.entry->value(QStringLiteral("X-SnapInstanceName")).value_or(QString());
     if (snap.isEmpty() && app.path.contains(QLatin1String("/snapd/desktop/")) && app.id.contains('_'))
         snap = app.id.section('_', 0, 0);
-    if (snap.isEmpty() || snap.contains('/') || snap.startsWith('.'))
+    if (snap.contains('/') || snap.startsWith('.'))
+        return {};
+    return snap;
+}
+
+std::optional<AppVersion> AppVersionFinder::fromSnap(const InstalledEntry& app) const {
+    const QString snap = snapName(app);
+    if (snap.isEmpty())
         return std::nullopt;
-    const QString current = snapRoot_ + '/' + snap + QStringLiteral("/current");
-    auto version = snapYamlVersion(readSmallFile(current + QStringLiteral("/meta/snap.yaml")));
+    const QString yaml = snapRoot_ + '/' + snap + QStringLiteral("/current/meta/snap.yaml");
+    {
+        QMutexLocker lock(&mutex_);
+        if (!snapYamls_.contains(snap))
+            snapYamls_.insert(snap, QFile::encodeName(yaml));
+    }
+    auto version = snapYamlVersion(readSmallFile(yaml));
     if (!version)
         return std::nullopt;
     return AppVersion{*version, std::nullopt};
+}
+
+bool AppVersionFinder::appendStamp(QByteArray& stamp) const {
+    QMutexLocker lock(&mutex_);
+    if (sourcesChangedLocked()) {
+        answers_.clear();
+        ++generation_;
+    }
+    stamp += QByteArray::number(generation_);
+    // A snap refresh points current/ at another revision: another file, another stamp.
+    const qint64 now = wallClockNs();
+    for (const QByteArray& yaml : std::as_const(snapYamls_)) {
+        struct stat st;
+        if (stat(yaml.constData(), &st) != 0) {
+            stamp += '-';
+            continue;
+        }
+        const FileStamp file = FileStamp::of(st);
+        if (!file.settledBefore(now, DesktopEntryIndex::defaultSettleNs))
+            return false;
+        stamp.append(reinterpret_cast<const char*>(&file), sizeof file);
+    }
+    return true;
 }
 
 namespace {
@@ -214,8 +249,10 @@ std::optional<AppVersion> AppVersionFinder::find(const InstalledEntry& app,
     if (auto v = fromSnap(app))
         return v;
     QMutexLocker lock(&mutex_);
-    if (sourcesChangedLocked())
+    if (sourcesChangedLocked()) {
         answers_.clear();
+        ++generation_;
+    }
     if (auto known = answers_.constFind(app.path);
         known != answers_.constEnd() && known->entry == app.entry && known->dataDirs == dataDirs)
         return known->version;

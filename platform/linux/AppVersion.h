@@ -35,6 +35,11 @@ public:
     // the format version of the file, not of the app, and is never used.
     std::optional<AppVersion> find(const InstalledEntry& app, const QStringList& dataDirs) const;
 
+    // Appends what find()'s answers depend on beyond the entry files: the version sources' state
+    // (looked at most every recheckMs) and each snap asked about; false when a snap changed too
+    // recently for its times to show the next change.
+    bool appendStamp(QByteArray& stamp) const;
+
     static std::optional<QString> snapYamlVersion(const QByteArray& yaml);
     // The version of the newest <release> (by date or timestamp, else by version order).
     static std::optional<QString> newestRelease(const QByteArray& metainfo);
@@ -46,6 +51,8 @@ private:
     bool listedLocked(const QString& dataDir, const char* folder, const QString& name) const;
     // Whether any source changed since the answers were kept; looked at most every recheckMs.
     bool sourcesChangedLocked() const;
+    // The snap that installed the entry; empty when none did.
+    static QString snapName(const InstalledEntry& app);
     std::optional<AppVersion> fromSnap(const InstalledEntry& app) const;
     std::optional<AppVersion> fromAppStreamLocked(const InstalledEntry& app,
                                                   const QStringList& dataDirs) const;
@@ -68,6 +75,8 @@ private:
     mutable QElapsedTimer checked_;
     mutable QHash<QString, std::array<Listing, 2>> listings_; // data dir → metainfo/, appdata/
     mutable QHash<QString, Answer> answers_;                  // entry path → answer
+    mutable quint64 generation_ = 0;                          // counts the source changes seen
+    mutable QHash<QString, QByteArray> snapYamls_;            // snap → its snap.yaml path, encoded
 };
 
 } // namespace platform::linux_

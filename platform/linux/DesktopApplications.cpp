@@ -7,6 +7,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <atomic>
+#include <sys/stat.h>
 
 namespace platform::linux_ {
 
@@ -24,8 +26,35 @@ QStringList associatedDesktopIds(const QString& mimeType) {
     return ids;
 }
 
+namespace {
+
+std::atomic<quint64> instances{0};
+
+} // namespace
+
 DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> index)
-    : index_(std::move(index)) {}
+    : index_(std::move(index)), serial_(++instances) {}
+
+QByteArray DesktopApplications::stateStamp() {
+    const auto generation = index_->generation();
+    if (!generation)
+        return {};
+    QByteArray stamp = QByteArray::number(serial_) + ':' + QByteArray::number(*generation) + ':' +
+                       DesktopEntry::messageLocale().toUtf8() + ':' + qgetenv("XDG_CURRENT_DESKTOP");
+    const qint64 now = wallClockNs();
+    for (const QString& path : mimeAppsListFiles()) {
+        struct stat st;
+        if (stat(QFile::encodeName(path).constData(), &st) != 0) {
+            stamp += '-';
+            continue;
+        }
+        const FileStamp file = FileStamp::of(st);
+        if (!file.settledBefore(now, index_->settleNs()))
+            return {};
+        stamp.append(reinterpret_cast<const char*>(&file), sizeof file);
+    }
+    return stamp;
+}
 
 QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     const QString type = QStringLiteral("x-scheme-handler/") + url.scheme().toLower();

@@ -18,10 +18,15 @@ public:
     // OnlyShowIn/NotShowIn, TryExec) are left out.
     QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) override;
     AppIcon iconForFile(const QString& path) override;
+    // Stats the entry files and the mimeapps lists; reads nothing when none changed.
+    QByteArray stateStamp() override;
     bool openURL(const QUrl& url) override;
 
 protected:
     std::shared_ptr<DesktopEntryIndex> index_;
+
+private:
+    const quint64 serial_; // two instances never share a stamp
 };
 
 // The desktop-file IDs the mimeapps lists name for `mimeType` as default or added association.

@@ -1,10 +1,26 @@
 #include "DesktopBundleReader.h"
 
+#include <atomic>
+
 namespace platform::linux_ {
+namespace {
+
+std::atomic<quint64> instances{0};
+
+} // namespace
 
 DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, QString snapRoot,
                                          QString packageRoot, int packageRecheckMs)
-    : index_(std::move(index)), versions_(std::move(snapRoot), std::move(packageRoot), packageRecheckMs) {}
+    : serial_(++instances), index_(std::move(index)),
+      versions_(std::move(snapRoot), std::move(packageRoot), packageRecheckMs) {}
+
+QByteArray DesktopBundleReader::stateStamp() {
+    // Names follow the message locale.
+    QByteArray stamp = QByteArray::number(serial_) + ':' + DesktopEntry::messageLocale().toUtf8() + ':';
+    if (readVersions_ && !versions_.appendStamp(stamp))
+        return {};
+    return stamp;
+}
 
 DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions)
     : DesktopBundleReader(std::move(index)) {

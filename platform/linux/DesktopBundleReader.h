@@ -20,8 +20,10 @@ public:
     // Identifier = desktop-file ID without ".desktop"; "CFBundleName" = the entry's Name;
     // "CFBundleShortVersionString"/"CFBundleVersion" only when a real version source says so.
     std::optional<Bundle> bundleAt(const QUrl& url) override;
+    QByteArray stateStamp() override;
 
 private:
+    const quint64 serial_; // two instances never share a stamp
     std::shared_ptr<DesktopEntryIndex> index_;
     AppVersionFinder versions_;
     bool readVersions_ = true;

@@ -27,9 +27,9 @@ bool isValidKey(QByteArrayView key) {
     return true;
 }
 
-// The locale whose texts an entry shows: the message locale of the environment, as the entry format
-// asks, unless the program chose a language of its own. Only the former can carry a @MODIFIER.
-QString messageLocale() {
+} // namespace
+
+QString DesktopEntry::messageLocale() {
     const QLocale chosen;
     if (chosen != QLocale::system())
         return chosen.name();
@@ -40,6 +40,8 @@ QString messageLocale() {
     }
     return chosen.name();
 }
+
+namespace {
 
 // Key suffixes to try, best first: lang_COUNTRY@MODIFIER, lang_COUNTRY, lang@MODIFIER, lang.
 QStringList localeSuffixes(const QString& locale) {

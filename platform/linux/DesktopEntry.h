@@ -46,6 +46,9 @@ public:
     bool shownIn(const QStringList& desktops) const;
     // The names in XDG_CURRENT_DESKTOP, in order.
     static QStringList currentDesktops();
+    // The locale whose texts an entry shows: the message locale of the environment, as the entry
+    // format asks, unless the program chose a language of its own. Only the former can carry a @MODIFIER.
+    static QString messageLocale();
 
 private:
     QHash<QString, QString> values_;          // "Key" → value

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
 
 namespace platform::linux_ {
 namespace {
@@ -24,6 +27,20 @@ qint64 nanoseconds(const struct timespec& t) {
 }
 
 } // namespace
+
+FileStamp FileStamp::of(const struct stat& st) {
+    return {st.st_dev, st.st_ino, st.st_size, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
+bool FileStamp::settledBefore(qint64 ns, qint64 tickNs) const {
+    return mtimeNs < ns - tickNs && ctimeNs < ns - tickNs;
+}
+
+qint64 wallClockNs() {
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
 
 QStringList DesktopEntryIndex::dataDirs() const {
     QStringList dirs;
@@ -70,11 +87,24 @@ std::shared_ptr<const DesktopEntry> DesktopEntryIndex::parsed(const QString& pat
 }
 
 void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int depth, bool withStat,
-                               QHash<QString, QString>& paths, QList<Located>& out) const {
-    DIR* handle = opendir(QFile::encodeName(dir).constData());
+                               QHash<QString, QString>& paths, QList<Located>& out,
+                               QList<SeenFolder>* seen) const {
+    const QByteArray encoded = QFile::encodeName(dir);
+    DIR* handle = opendir(encoded.constData());
+    SeenFolder* folder = nullptr; // only used before the subfolders below add theirs
+    if (seen) {
+        SeenFolder added;
+        added.path = encoded;
+        seen->append(added);
+        folder = &seen->back();
+    }
     if (!handle)
         return;
     const int dirFd = dirfd(handle);
+    if (struct stat st; folder && fstat(dirFd, &st) == 0) {
+        folder->exists = true;
+        folder->stamp = FileStamp::of(st);
+    }
     struct Name {
         QByteArray raw;
         bool isDir;
@@ -92,12 +122,18 @@ void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int de
         const bool typeKnown = e->d_type == DT_DIR || e->d_type == DT_REG;
         if (withStat || !typeKnown) {
             // Relative to the open folder: much cheaper than walking the whole path again.
-            if (fstatat(dirFd, e->d_name, &n.st, 0) != 0)
+            if (fstatat(dirFd, e->d_name, &n.st, 0) != 0) {
+                if (folder && desktopName) // a dangling link may be mended later
+                    folder->files.append({n.raw, FileStamp{}});
                 continue;
+            }
             n.isDir = S_ISDIR(n.st.st_mode);
             if (!n.isDir && !S_ISREG(n.st.st_mode))
                 continue;
         }
+        if (folder && desktopName)
+            folder->files.append(
+                {n.raw, n.isDir || S_ISREG(n.st.st_mode) ? FileStamp::of(n.st) : FileStamp{}});
         if (n.isDir || desktopName)
             names << n;
     }
@@ -109,7 +145,7 @@ void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int de
         const QString path = dir + '/' + name;
         if (n.isDir) {
             if (depth < maxDepth)
-                locate(path, prefix + name + '-', depth + 1, withStat, paths, out);
+                locate(path, prefix + name + '-', depth + 1, withStat, paths, out, seen);
             continue;
         }
         const QString id = prefix + name;
@@ -143,31 +179,86 @@ std::optional<InstalledEntry> DesktopEntryIndex::usableEntry(const Located& file
     return InstalledEntry{file.id, file.path, slot->entry};
 }
 
-QList<InstalledEntry> DesktopEntryIndex::entries() {
-    QList<InstalledEntry> out;
-    const QList<Located> files = locateAll(true);
-    for (const Located& file : files)
-        if (auto entry = usableEntry(file))
-            out << *entry;
+bool DesktopEntryIndex::unchangedLocked() const {
+    if (!snapshot_.settled || snapshot_.dataDirs != dataDirs())
+        return false;
+    for (const SeenFolder& folder : snapshot_.folders) {
+        const int fd = open(folder.path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st;
+        const bool exists = fd >= 0 && fstat(fd, &st) == 0;
+        bool same = exists == folder.exists && (!exists || FileStamp::of(st) == folder.stamp);
+        for (qsizetype i = 0; same && i < folder.files.size(); ++i) {
+            const auto& [name, stamp] = folder.files[i];
+            const bool found = fstatat(fd, name.constData(), &st, 0) == 0;
+            same = found && (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode)) ? FileStamp::of(st) == stamp
+                                                                         : stamp == FileStamp{};
+        }
+        if (fd >= 0)
+            close(fd);
+        if (!same)
+            return false;
+    }
+    // A TryExec program may be installed or removed without any entry changing.
+    return std::all_of(snapshot_.tryExec.begin(), snapshot_.tryExec.end(),
+                       [](const auto& e) { return e.first->tryExecMissing() == e.second; });
+}
+
+void DesktopEntryIndex::rescanLocked() {
+    const qint64 started = wallClockNs();
+    Snapshot next;
+    next.dataDirs = dataDirs();
+    QList<Located> files;
+    QHash<QString, QString> paths;
+    for (const QString& dir : next.dataDirs)
+        locate(dir + "/applications", QString(), 0, true, paths, files, &next.folders);
     QMutexLocker lock(&mutex_);
+    for (const Located& file : files) {
+        const Cached* slot = parsedLocked(file.path, file.st);
+        if (!slot->usableIfTryExecFound)
+            continue;
+        if (slot->hasTryExec) {
+            const bool missing = slot->entry->tryExecMissing();
+            next.tryExec.append({slot->entry, missing});
+            if (missing)
+                continue;
+        }
+        next.entries << InstalledEntry{file.id, file.path, slot->entry};
+    }
+    next.settled = std::all_of(next.folders.begin(), next.folders.end(), [&](const SeenFolder& folder) {
+        return folder.stamp.settledBefore(started, settleNs_) &&
+               std::all_of(folder.files.begin(), folder.files.end(),
+                           [&](const auto& file) { return file.second.settledBefore(started, settleNs_); });
+    });
     if (cache_.size() > 4 * files.size() + 64)
         cache_.clear(); // forget files that went away; the next call reads the rest again
-    // Usually nothing changed since the last scan: then its answers stay as they are.
-    const bool same =
-        lastEntries_.size() == out.size() && std::all_of(out.begin(), out.end(), [&](const auto& e) {
-            const auto it = lastEntries_.constFind(e.path);
-            return it != lastEntries_.constEnd() && it->entry == e.entry && it->id == e.id;
-        });
-    if (!same) {
-        lastIds_.clear();
-        lastEntries_.clear();
-        for (const InstalledEntry& e : out) {
-            lastIds_.insert(e.path, e.id);
-            lastEntries_.insert(e.path, e);
-        }
+    lastIds_.clear();
+    lastEntries_.clear();
+    for (const InstalledEntry& e : next.entries) {
+        lastIds_.insert(e.path, e.id);
+        lastEntries_.insert(e.path, e);
     }
+    lastDataDirs_ = next.dataDirs;
     lastScan_.start();
-    return out;
+    snapshot_ = std::move(next);
+    ++generation_;
+}
+
+QList<InstalledEntry> DesktopEntryIndex::entries() {
+    QMutexLocker scan(&scanMutex_);
+    if (unchangedLocked()) {
+        QMutexLocker lock(&mutex_);
+        lastScan_.start();
+        return snapshot_.entries;
+    }
+    rescanLocked();
+    return snapshot_.entries;
+}
+
+std::optional<quint64> DesktopEntryIndex::generation() {
+    QMutexLocker scan(&scanMutex_);
+    if (!unchangedLocked())
+        rescanLocked();
+    return snapshot_.settled ? std::optional(generation_) : std::nullopt;
 }
 
 QString DesktopEntryIndex::idForPath(const QString& path) {

@@ -1,10 +1,15 @@
 #include "platform/linux/DesktopWorkspace.h"
+#include "BrowserCatalogue.h"
 #include "DesktopFixture.h"
+#include "platform/Services.h"
+#include "platform/linux/DesktopBundleReader.h"
 
 #include <QImage>
 #include <QPixmap>
 
 #include <thread>
+
+#include <sys/stat.h>
 
 using namespace platform::linux_;
 
@@ -56,6 +61,51 @@ TEST_F(DesktopWorkspaceTest, EveryCallSeesEntriesAddedOrRemovedSinceTheLast) {
     EXPECT_EQ(listed(), (QStringList{"one.desktop", "two.desktop"}));
     QFile::remove(xdg.applicationsDir() + "/one.desktop");
     EXPECT_EQ(listed(), QStringList{"two.desktop"});
+}
+
+// A listing is kept while nothing it depends on changes; here every write counts at once (no
+// clock tick to wait for), and each kind of change must end the kept one.
+TEST_F(DesktopWorkspaceTest, AKeptListingSeesEveryChangeItDependsOn) {
+    auto index = std::make_shared<DesktopEntryIndex>(0);
+    platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index));
+    platform::Override<platform::BundleReader> br(
+        std::make_shared<DesktopBundleReader>(index, DesktopBundleReader::Versions::skipped));
+    auto names = [] {
+        QStringList out;
+        for (const auto& browser : Tolvane::installedBrowsers())
+            out << browser.appName;
+        return out;
+    };
+    const QString alpha = browser("alpha.desktop", "Alpha");
+    browser("beta.desktop", "Beta");
+    browser("mail.desktop", "Mail", "x-scheme-handler/mailto;");
+    EXPECT_EQ(names(), (QStringList{"Alpha", "Beta"}));
+    const auto first = Tolvane::installedBrowsers(), second = Tolvane::installedBrowsers();
+    EXPECT_EQ(first.constData(), second.constData()) << "nothing changed, yet the listing was not kept";
+
+    // Rewritten in place, as an editor or `>` does: the folder's time stays, the file's does not.
+    struct stat before, after;
+    stat(QFile::encodeName(alpha).constData(), &before);
+    browser("alpha.desktop", "Alpha Renamed");
+    stat(QFile::encodeName(alpha).constData(), &after);
+    ASSERT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(names(), (QStringList{"Alpha Renamed", "Beta"}));
+
+    xdg.writeFile(xdg.configHome() + "/mimeapps.list",
+                  "[Added Associations]\nx-scheme-handler/https=mail.desktop;\n");
+    EXPECT_EQ(names(), (QStringList{"Alpha Renamed", "Beta", "Mail"}));
+
+    // A TryExec program installed later changes no entry file.
+    const QString program = xdg.home() + "/later-browser";
+    entry("gamma.desktop",
+          "Name=Gamma\nExec=gamma %u\nTryExec=" + program.toUtf8() + "\nMimeType=x-scheme-handler/https;\n");
+    EXPECT_EQ(names(), (QStringList{"Alpha Renamed", "Beta", "Mail"}));
+    xdg.writeFile(program, "#!/bin/sh\n");
+    QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+    EXPECT_EQ(names(), (QStringList{"Alpha Renamed", "Beta", "Gamma", "Mail"}));
+
+    QFile::remove(xdg.applicationsDir() + "/beta.desktop");
+    EXPECT_EQ(names(), (QStringList{"Alpha Renamed", "Gamma", "Mail"}));
 }
 
 TEST_F(DesktopWorkspaceTest, ListsOnlyWhatTheCurrentDesktopShows) {

@@ -1,17 +1,12 @@
 #include "RpmDatabase.h"
 
+#include "LibRpm.h"
+
 #include <QFileInfo>
 
 #include <mutex>
 
 #include <fcntl.h>
-
-#include <rpm/header.h>
-#include <rpm/rpmdb.h>
-#include <rpm/rpmlib.h>
-#include <rpm/rpmlog.h>
-#include <rpm/rpmmacro.h>
-#include <rpm/rpmts.h>
 
 namespace platform::linux_ {
 namespace {
@@ -33,27 +28,30 @@ RpmDatabase::RpmDatabase(const QString& root) : root_(root.isEmpty() ? QStringLi
 
 std::optional<QString> RpmDatabase::query(const QString& dbPath, const QString& path) const {
     std::lock_guard lock(librpmMutex());
-    static const bool configured = [] {
-        rpmlogSetMask(RPMLOG_UPTO(RPMLOG_CRIT)); // a missing or locked database is not worth a line
-        return rpmReadConfigFiles(nullptr, nullptr) == 0;
+    const LibRpm* rpm = LibRpm::get();
+    static const bool configured = [rpm] {
+        if (!rpm)
+            return false;
+        rpm->logSetMask(RPMLOG_UPTO(RPMLOG_CRIT)); // a missing or locked database is not worth a line
+        return rpm->readConfigFiles(nullptr, nullptr) == 0;
     }();
     if (!configured)
         return std::nullopt;
     // The distribution's macros may point elsewhere (Debian's at the user's home): name it.
-    rpmPushMacro(nullptr, "_dbpath", nullptr, QFile::encodeName(dbPath).constData(), RMIL_CMDLINE);
+    rpm->pushMacro(nullptr, "_dbpath", nullptr, QFile::encodeName(dbPath).constData(), RMIL_CMDLINE);
     std::optional<QString> version;
-    rpmts ts = rpmtsCreate();
-    rpmtsSetRootDir(ts, QFile::encodeName(root_).constData());
-    if (rpmtsOpenDB(ts, O_RDONLY) == 0) {
+    rpmts ts = rpm->tsCreate();
+    rpm->tsSetRootDir(ts, QFile::encodeName(root_).constData());
+    if (rpm->tsOpenDB(ts, O_RDONLY) == 0) {
         const QByteArray key = QFile::encodeName(path);
-        rpmdbMatchIterator it = rpmtsInitIterator(ts, RPMDBI_INSTFILENAMES, key.constData(), 0);
-        if (Header h = it ? rpmdbNextIterator(it) : nullptr)
-            if (const char* v = headerGetString(h, RPMTAG_VERSION))
+        rpmdbMatchIterator it = rpm->tsInitIterator(ts, RPMDBI_INSTFILENAMES, key.constData(), 0);
+        if (Header h = it ? rpm->dbNextIterator(it) : nullptr)
+            if (const char* v = rpm->getString(h, RPMTAG_VERSION))
                 version = QString::fromUtf8(v);
-        rpmdbFreeIterator(it);
+        rpm->dbFreeIterator(it);
     }
-    rpmtsFree(ts);
-    rpmPopMacro(nullptr, "_dbpath");
+    rpm->tsFree(ts);
+    rpm->popMacro(nullptr, "_dbpath");
     return version;
 }
 

@@ -7,7 +7,8 @@
 
 namespace platform::linux_ {
 
-// rpm's database through librpm (its sqlite or Berkeley files under the root), read-only.
+// rpm's database through librpm (its sqlite or Berkeley files under the root), read-only; librpm
+// is loaded the first time a database is asked about.
 // Answers are kept until the database files change.
 class RpmDatabase : public PackageDatabase {
 public:

@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 #include "CommandLineAdapters.h"
 #include "CommandLineTranslation.h"
-#include "TrayProgram.h"
 
 #include <QCoreApplication>
 
@@ -24,12 +23,9 @@ void dropLogLines(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 } // namespace
 
-// The `tolvane` command. Requests on the command line are served here, on Qt Core alone, so a
-// script pays for no display, bus or GUI library; the tray and the bus-started service are the
-// tray program's, which this process becomes.
-int main(int argc, char** argv) {
-    if (Tolvane::cli::launchFor(argc, argv) != Tolvane::cli::Launch::command)
-        return Tolvane::cli::execTrayProgram(argv);
+// A command-line request of the `tolvane` command, served on Qt Core alone; the launcher loads
+// this module only for requests.
+extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
     qInstallMessageHandler(dropLogLines);
     // Qt's own event loop starts faster than GLib's, and a request runs none.
     qputenv("QT_NO_GLIB", "1");

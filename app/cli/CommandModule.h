@@ -1,0 +1,9 @@
+#pragma once
+
+namespace Tolvane::cli {
+
+// Loads the command module (the command line with Qt Core and the adapters) and runs the request
+// in it; returns its exit status.
+int runCommandModule(int argc, char** argv);
+
+} // namespace Tolvane::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace Tolvane::cli {
+
+// What a start of the program is for.
+enum class Launch {
+    tray,    // the tray menu (no options, or --autostart)
+    service, // automation over D-Bus only, as the bus starts it (--service)
+    command, // a command-line request: it does its work and exits
+};
+
+// Decided before any application object exists, and before any Qt library is loaded: a
+// command-line request must not need a display, and a tray start should not pay for the command.
+Launch launchFor(int argc, char** argv);
+
+} // namespace Tolvane::cli
