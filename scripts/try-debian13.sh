@@ -8,6 +8,7 @@
 #   --setup-only   build the root and copy the tree, run nothing
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/debian13-root.sh
 
 root="" keep=0 setup_only=0
 while [ $# -gt 0 ]; do
@@ -21,11 +22,6 @@ done
 [ "$(id -u)" -eq 0 ] || { echo "try-debian13: run as root" >&2; exit 1; }
 command -v mmdebstrap >/dev/null || { echo "try-debian13: apt-get install mmdebstrap" >&2; exit 1; }
 
-# The same mirror the machine's own apt uses.
-mirror=$(grep -rhoE '(URIs:|deb) +https?://[^ ]*/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d 2>/dev/null |
-  head -n1 | awk '{print $2}' || true)
-mirror=${mirror:-http://deb.debian.org/debian}
-mirror=${mirror%/}
 
 if [ -z "$root" ]; then
   root=$(mktemp -d /var/tmp/tolvane-trixie.XXXXXX)
@@ -34,34 +30,8 @@ fi
 cleanup() { [ "$keep" -eq 1 ] || rm -rf --one-file-system "$root"; }
 trap cleanup EXIT
 
-# Copies a checkout's files (tracked and new) into DEST. A kept root keeps its build folder: files
-# whose content changed get a new time stamp, the others keep theirs, so the build redoes only
-# what changed.
-copy_tree() {
-  local from=$1 dest=$2 stage
-  stage=$(mktemp -d "$dest.XXXXXX")
-  git -C "$from" ls-files -z --cached --others --exclude-standard |
-    tar -C "$from" --null -T - -cf - | tar -xf - -C "$stage"
-  if [ -d "$dest" ]; then
-    (cd "$stage" && find . -type f -o -type l) | while IFS= read -r f; do
-      if cmp -s "$stage/$f" "$dest/$f"; then cp -p "$dest/$f" "$stage/$f"; else touch -h "$stage/$f"; fi
-    done
-    [ -d "$dest/build" ] && mv "$dest/build" "$stage/build"
-    rm -rf "$dest"
-  fi
-  mv "$stage" "$dest"
-}
-
 start=$(date +%s)
-if [ ! -f "$root/etc/debian_version" ]; then
-  echo "try-debian13: building a Debian 13 root in $root from $mirror"
-  mmdebstrap --variant=apt --include=ca-certificates trixie "$root" \
-    "deb $mirror trixie main" "deb $mirror trixie-updates main" "deb ${mirror}-security trixie-security main"
-fi
-cp /etc/resolv.conf "$root/etc/resolv.conf"
-# A booted machine has an id; dbus-daemon and Qt read it.
-[ -s "$root/etc/machine-id" ] && ! grep -q uninitialized "$root/etc/machine-id" ||
-  od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
+debian13_root "$root" try-debian13
 
 # The working tree as it is now (tracked and new files), without build output.
 copy_tree "$PWD" "$root/src"

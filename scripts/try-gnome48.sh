@@ -12,6 +12,7 @@
 #   --out DIR    where the screenshots and logs go (default: a new folder under /tmp)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/debian13-root.sh
 
 root="" keep=0 tree=$PWD out=""
 while [ $# -gt 0 ]; do
@@ -27,10 +28,6 @@ command -v mmdebstrap >/dev/null || { echo "try-gnome48: apt-get install mmdebst
 out=${out:-$(mktemp -d /tmp/tolvane-gnome48.XXXXXX)}
 mkdir -p "$out"
 
-mirror=$(grep -rhoE '(URIs:|deb) +https?://[^ ]*/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d 2>/dev/null |
-  head -n1 | awk '{print $2}' || true)
-mirror=${mirror:-http://deb.debian.org/debian}
-mirror=${mirror%/}
 if [ -z "$root" ]; then
   root=$(mktemp -d /var/tmp/tolvane-gnome48.XXXXXX)
   rmdir "$root"
@@ -40,33 +37,9 @@ trap cleanup EXIT
 
 desktop=(dbus gnome-shell gnome-control-center xdg-desktop-portal xdg-desktop-portal-gnome python3-gi
   gir1.2-glib-2.0 python3-pil xdg-utils libglib2.0-bin)
-# Copies a checkout's files (tracked and new) into DEST. A kept root keeps its build folder: files
-# whose content changed get a new time stamp, the others keep theirs, so the build redoes only
-# what changed.
-copy_tree() {
-  local from=$1 dest=$2 stage
-  stage=$(mktemp -d "$dest.XXXXXX")
-  git -C "$from" ls-files -z --cached --others --exclude-standard |
-    tar -C "$from" --null -T - -cf - | tar -xf - -C "$stage"
-  if [ -d "$dest" ]; then
-    (cd "$stage" && find . -type f -o -type l) | while IFS= read -r f; do
-      if cmp -s "$stage/$f" "$dest/$f"; then cp -p "$dest/$f" "$stage/$f"; else touch -h "$stage/$f"; fi
-    done
-    [ -d "$dest/build" ] && mv "$dest/build" "$stage/build"
-    rm -rf "$dest"
-  fi
-  mv "$stage" "$dest"
-}
 
 start=$(date +%s)
-if [ ! -f "$root/etc/debian_version" ]; then
-  echo "try-gnome48: building a Debian 13 root in $root from $mirror"
-  mmdebstrap --variant=apt --include=ca-certificates trixie "$root" \
-    "deb $mirror trixie main" "deb $mirror trixie-updates main" "deb ${mirror}-security trixie-security main"
-fi
-cp /etc/resolv.conf "$root/etc/resolv.conf"
-[ -s "$root/etc/machine-id" ] && ! grep -q uninitialized "$root/etc/machine-id" ||
-  od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$root/etc/machine-id"
+debian13_root "$root" try-gnome48
 
 # The tree goes where try-debian13.sh puts it, so a shared root builds only what differs.
 copy_tree "$tree" "$root/src"
