@@ -65,12 +65,11 @@ QStringList DesktopEntryIndex::recentDataDirs() {
 }
 
 const DesktopEntryIndex::Cached* DesktopEntryIndex::parsedLocked(const QString& path, const struct stat& st) {
-    const qint64 mtime = nanoseconds(st.st_mtim), ctime = nanoseconds(st.st_ctim);
+    const FileStamp stamp = FileStamp::of(st);
     auto it = cache_.find(path);
-    if (it != cache_.end() && it->device == st.st_dev && it->inode == st.st_ino && it->size == st.st_size &&
-        it->mtimeNs == mtime && it->ctimeNs == ctime)
+    if (it != cache_.end() && it->stamp == stamp)
         return &*it;
-    Cached slot{st.st_dev, st.st_ino, st.st_size, mtime, ctime, nullptr, false, false};
+    Cached slot{stamp, nullptr, false, false};
     if (st.st_size <= DesktopEntry::maxFileSize)
         if (auto read = DesktopEntry::read(path)) {
             slot.entry = std::make_shared<const DesktopEntry>(std::move(*read));

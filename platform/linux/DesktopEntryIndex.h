@@ -83,11 +83,7 @@ public:
 
 private:
     struct Cached {
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        qint64 mtimeNs = 0;
-        qint64 ctimeNs = 0;
+        FileStamp stamp;
         std::shared_ptr<const DesktopEntry> entry; // null when the file is not an entry
         bool usableIfTryExecFound = false;
         bool hasTryExec = false; // checked on every use: the program may come or go
