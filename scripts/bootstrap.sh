@@ -31,12 +31,21 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
-# Qt's SVG icon and image plugins: inside libqt6svg6 on Debian 12, a package of their own
-# (qt6-svg-plugins, only recommended) from Debian 13 on. Without them the tray icon is blank.
-svg_plugins=0
-compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null || svg_plugins=1
+# Packages only later releases have, asked for where apt knows them: Qt's SVG icon and image
+# plugins (inside libqt6svg6 on Debian 12, their own package, only recommended, from Debian 13 on;
+# without them the tray icon is blank), and Plasma 6's kreadconfig6, which xdg-settings calls there.
+later=()
+compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null || later+=(qt6-svg-plugins)
+command -v kreadconfig6 >/dev/null || later+=(libkf6config-bin)
+add_known_later() {
+  local p
+  for p in "${later[@]}"; do
+    [[ " ${missing[*]} " == *" $p "* ]] || ! apt-cache show "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+}
+add_known_later
 
-if [ ${#missing[@]} -eq 0 ] && [ $svg_plugins -eq 0 ]; then
+if [ ${#missing[@]} -eq 0 ]; then
   echo "bootstrap: all packages present"
   exit 0
 fi
@@ -48,6 +57,6 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
-if [ $svg_plugins -eq 1 ] && apt-cache show qt6-svg-plugins >/dev/null 2>&1; then missing+=(qt6-svg-plugins); fi
+add_known_later
 echo "bootstrap: installing ${missing[*]}"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -15,17 +15,22 @@ from desktop import Desktop, wait_for  # noqa: E402
 TOLVANE = os.environ["TOLVANE_BIN"]
 LOADED_MACHINE_WAIT = 30  # seconds an opener may take to start the browser on a busy machine
 
-# KService builds its cache only from applications a menu takes in.
+# KService builds its cache only from applications a menu takes in: "kf5-applications.menu" on Plasma 5,
+# "applications.menu" on Plasma 6. Without it Plasma 6's kioclient fetches the page to learn its type.
 KDE_MENU = ('<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"'
             ' "http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd">\n'
             "<Menu><Name>Applications</Name><DefaultAppDirs/><Include><All/></Include></Menu>\n")
 OLD_LIST = ("[Default Applications]\nx-scheme-handler/http=old.desktop;\nx-scheme-handler/https=old.desktop;\n"
             "image/png=viewer.desktop;\n")
 
+# The KDE tools installed are Plasma 5's (Debian 12) or Plasma 6's (Debian 13); the session says which,
+# and xdg-utils picks its helpers by it. Plasma 6 has no service query tool; its openers are still checked.
+PLASMA = 5 if shutil.which("ktraderclient5") else 6
+
 SESSIONS = {
     None: {},
     "GNOME": {"XDG_CURRENT_DESKTOP": "GNOME"},
-    "KDE": {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5", "KDE_FULL_SESSION": "true"},
+    "KDE": {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": str(PLASMA), "KDE_FULL_SESSION": "true"},
     "XFCE": {"XDG_CURRENT_DESKTOP": "XFCE"},
 }
 
@@ -44,14 +49,10 @@ CASES = [
 ]
 
 
-# Plasma 5's service query tool; Plasma 6 (Debian 13) has none, its openers are still checked.
-HAS_TRADER = shutil.which("ktraderclient5") is not None
-
-
 class Openers(unittest.TestCase):
     def test_every_opener_follows_the_switch(self):
-        missing = [p for p in ("xdg-settings", "gio", "exo-open", "xfce4-mime-helper", "kde-open5", "kioclient5",
-                               "kreadconfig5", "Xvfb") if not shutil.which(p)]
+        missing = [p for p in ("xdg-settings", "gio", "exo-open", "xfce4-mime-helper", "kde-open", "kioclient",
+                               "kreadconfig%d" % PLASMA, "Xvfb") if not shutil.which(p)]
         self.assertEqual(missing, [], "scripts/bootstrap.sh installs them")
         for case, setter, session, seeds in CASES:
             with self.subTest(case):
@@ -74,7 +75,8 @@ class Openers(unittest.TestCase):
                    "[Desktop Entry]\nType=X-XFCE-Helper\nName=Old\nX-XFCE-Category=WebBrowser\n"
                    "X-XFCE-Commands=%s\nX-XFCE-CommandsWithParameter=%s \"%%s\"\n"
                    % ((os.path.join(desk.home, "bin/old"),) * 2))
-        desk.write("etc/xdg/menus/kf5-applications.menu", KDE_MENU)
+        for menu in ("kf5-applications.menu", "applications.menu"):
+            desk.write("etc/xdg/menus/" + menu, KDE_MENU)
         for relative, text in seeds.items():
             desk.write(relative, text)
         # The system's data folder too: the MIME database and XFCE's helpers live there.
@@ -112,7 +114,7 @@ class Openers(unittest.TestCase):
                                                                                     .split(": ")[-1],
             "tolvane --get": self.run_in(desk, [TOLVANE, "--get"]).stdout.strip(),
         }
-        if session == "KDE" and HAS_TRADER:
+        if session == "KDE" and PLASMA == 5:
             listed = self.run_in(desk, ["ktraderclient5", "--mimetype", "x-scheme-handler/https"]).stdout
             paths = [l.split("'")[1] for l in listed.splitlines() if l.startswith("DesktopEntryPath")]
             said["ktraderclient5"] = os.path.basename(paths[0]) if paths else ""
@@ -120,14 +122,14 @@ class Openers(unittest.TestCase):
 
     def expected_answers(self, session, desktop_id):
         tools = ["xdg-settings", "xdg-mime", "gio mime", "tolvane --get"]
-        tools += ["ktraderclient5"] if session == "KDE" and HAS_TRADER else []
+        tools += ["ktraderclient5"] if session == "KDE" and PLASMA == 5 else []
         return {tool: desktop_id for tool in tools}
 
     def openers(self, session):
         python = ["python3", "-c", "import sys, webbrowser; sys.exit(0 if webbrowser.open(sys.argv[1]) else 1)"]
         found = {"xdg-open": ["xdg-open"], "gio open": ["gio", "open"], "Python webbrowser": python}
         if session == "KDE":
-            found.update({"kde-open5": ["kde-open5"], "kioclient5 exec": ["kioclient5", "exec"]})
+            found.update({"kde-open": ["kde-open"], "kioclient exec": ["kioclient", "exec"]})
         if session == "XFCE":
             found["exo-open"] = ["exo-open"]
         return found
