@@ -12,6 +12,11 @@ import time
 SERVICE_TIMEOUT = 60.0
 
 
+KDE_MENU = ('<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"'
+            ' "http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd">\n'
+            "<Menu><Name>Applications</Name><DefaultAppDirs/><Include><All/></Include></Menu>\n")
+
+
 class ProcessExited(AssertionError):
     """A process that a wait depended on ended before the awaited thing happened."""
 
@@ -105,6 +110,12 @@ class Desktop:
         with open(path, "w", encoding="utf-8") as f:
             f.write(text)
         return path
+
+    def write_kde_menu(self, config_dir):
+        """KDE's service cache takes in only applications a menu lists; this one, in `config_dir`/menus,
+        lists them all, under Plasma 5's name and Plasma 6's."""
+        for name in ("kf5-applications.menu", "applications.menu"):
+            self.write(os.path.join(config_dir, "menus", name), KDE_MENU)
 
     def browser(self, desktop_id, name):
         # A program no package owns: a packaged one would lend the browser its package's version.

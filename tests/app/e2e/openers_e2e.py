@@ -15,11 +15,6 @@ from desktop import Desktop, wait_for  # noqa: E402
 TOLVANE = os.environ["TOLVANE_BIN"]
 LOADED_MACHINE_WAIT = 30  # seconds an opener may take to start the browser on a busy machine
 
-# KService builds its cache only from applications a menu takes in: "kf5-applications.menu" on Plasma 5,
-# "applications.menu" on Plasma 6. Without it Plasma 6's kioclient fetches the page to learn its type.
-KDE_MENU = ('<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"'
-            ' "http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd">\n'
-            "<Menu><Name>Applications</Name><DefaultAppDirs/><Include><All/></Include></Menu>\n")
 OLD_LIST = ("[Default Applications]\nx-scheme-handler/http=old.desktop;\nx-scheme-handler/https=old.desktop;\n"
             "image/png=viewer.desktop;\n")
 
@@ -75,8 +70,8 @@ class Openers(unittest.TestCase):
                    "[Desktop Entry]\nType=X-XFCE-Helper\nName=Old\nX-XFCE-Category=WebBrowser\n"
                    "X-XFCE-Commands=%s\nX-XFCE-CommandsWithParameter=%s \"%%s\"\n"
                    % ((os.path.join(desk.home, "bin/old"),) * 2))
-        for menu in ("kf5-applications.menu", "applications.menu"):
-            desk.write("etc/xdg/menus/" + menu, KDE_MENU)
+        # Without it Plasma 6's kioclient knows no application and fetches the page to learn its type.
+        desk.write_kde_menu("etc/xdg")
         for relative, text in seeds.items():
             desk.write(relative, text)
         # The system's data folder too: the MIME database and XFCE's helpers live there.

@@ -59,9 +59,10 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
                               "XKB_DEFAULT_LAYOUT": "us", "XDG_CURRENT_DESKTOP": "KDE"})
         # The desktop's programs see the system's data; Tolvane sees only the test's browsers.
         kwin_data = os.path.join(self.desk.home, "kwin-data")
-        # (KDE's service cache lists applications only when it finds the system's application menu.)
+        kwin_config = os.path.join(self.desk.home, "kwin-config")
+        self.desk.write_kde_menu(kwin_config)
         self.system_env = dict(self.desk.env, XDG_DATA_DIRS=kwin_data + ":/usr/local/share:/usr/share",
-                               XDG_CONFIG_DIRS="/etc/xdg")
+                               XDG_CONFIG_DIRS=kwin_config + ":/etc/xdg")
         # KWin lets a program use fake input only when a desktop entry names it and asks for it.
         self.desk.write(os.path.join(kwin_data, "applications", "tolvane-fake-key-press.desktop"),
                         "[Desktop Entry]\nType=Application\nName=Key press for Tolvane's tests\nExec=%s\n"
@@ -135,11 +136,12 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
                    lambda: self.has_owner("org.freedesktop.impl.portal.desktop.kde"))
         self.start("portal", [PORTAL, "--verbose"], self.system_env,
                    lambda: self.has_owner("org.freedesktop.portal.Desktop"))
-        # Every BindShortcuts call on the bus (KDE's opens System Settings: a start must not need one), and
+        # Tolvane's BindShortcuts calls (KDE's opens System Settings: a start must not need one), and
         # the portal's answers, for a reader of a failure.
         monitor = open(os.path.join(self.desk.home, "monitor.log"), "w")
         self.addCleanup(monitor.close)
-        self.desk.spawn(["dbus-monitor", "--session", "type='method_call',member='BindShortcuts'",
+        self.desk.spawn(["dbus-monitor", "--session",
+                         "type='method_call',interface='org.freedesktop.portal.GlobalShortcuts',member='BindShortcuts'",
                          "type='signal',member='Response'"], stdout=monitor)
         self.assertTrue(wait_for(lambda: "NameLost" in self.log("monitor")), "dbus-monitor did not start")
 
