@@ -301,7 +301,24 @@ void PortalHotKeyEvents::createSession() {
                     finish();
                     return;
                 }
-                bind(path);
+                if (plasmaShortcutsQuirk::listBeforeBinding())
+                    bindUnlessListed(path);
+                else
+                    bind(path);
+            });
+}
+
+void PortalHotKeyEvents::bindUnlessListed(const QString& sessionPath) {
+    const int generation = generation_;
+    request(QStringLiteral("ListShortcuts"), {QVariant::fromValue(QDBusObjectPath(sessionPath))}, {},
+            [this, generation, sessionPath](uint response, const QVariantMap& results) {
+                if (generation != generation_)
+                    return;
+                if (response == 0 && takeBound(results)) {
+                    finish();
+                    return;
+                }
+                bind(sessionPath);
             });
 }
 

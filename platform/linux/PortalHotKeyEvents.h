@@ -94,6 +94,8 @@ private:
     PortalShortcuts asked() const;
     void createSession();
     void bind(const QString& sessionPath);
+    // Binds unless the session already holds the set (where listing first is asked for).
+    void bindUnlessListed(const QString& sessionPath);
     // Takes the desktop's answer: bound when it lists every shortcut asked for.
     bool takeBound(const QVariantMap& results);
     // Ends an attempt, bound or not, and takes up a change that came in meanwhile.
