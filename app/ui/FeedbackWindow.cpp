@@ -19,10 +19,11 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent), view_(new Fee
     layout->addWidget(view_);
     view_->setDismiss([this] { close(); });
 
-    auto* escape = new QAction(this);
-    escape->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(escape, &QAction::triggered, this, &FeedbackWindow::closeAskingFirst);
-    addAction(escape);
+    // The desktop's usual close shortcuts (Ctrl+W, Escape).
+    auto* closing = new QAction(this);
+    closing->setShortcuts(QKeySequence::keyBindings(QKeySequence::Close) << QKeySequence(Qt::Key_Escape));
+    connect(closing, &QAction::triggered, this, &FeedbackWindow::closeAskingFirst);
+    addAction(closing);
 }
 
 void FeedbackWindow::closeAskingFirst() {

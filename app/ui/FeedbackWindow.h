@@ -13,7 +13,7 @@ public:
     explicit FeedbackWindow(QWidget* parent = nullptr);
 
     FeedbackView* view() const { return view_; }
-    // Escape: closes the window, first asking whether typed text may be dropped.
+    // Escape or Ctrl+W: closes the window, first asking whether typed text may be dropped.
     void closeAskingFirst();
 
 private:

@@ -283,12 +283,12 @@ TEST_F(FeedbackFixture, ClosingTheWindowMidSendCancelsQuietly) {
     EXPECT_TRUE(alert->shown.isEmpty());
 }
 
-TEST_F(FeedbackFixture, EscapeClosesAndAsksBeforeDroppingTypedText) {
+TEST_F(FeedbackFixture, EscapeAndCtrlWCloseAndAskBeforeDroppingTypedText) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     view()->setFeedbackText("half a thought");
     alert->answers = {0};
-    QTest::keyClick(view()->editor(), Qt::Key_Escape);
+    QTest::keyClick(view()->editor(), Qt::Key_W, Qt::ControlModifier);
     ASSERT_EQ(alert->shown.size(), 1);
     EXPECT_EQ(alert->shown[0].messageText, "Discard your feedback?");
     EXPECT_EQ(alert->shown[0].buttons, (QStringList{"Keep Editing", "Discard"}));
