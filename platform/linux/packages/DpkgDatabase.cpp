@@ -38,6 +38,12 @@ void DpkgDatabase::readListNamesLocked() {
     closedir(handle);
 }
 
+namespace {
+qint64 nanoseconds(const timespec& time) {
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+} // namespace
+
 void DpkgDatabase::readListTimesLocked() {
     if (!listsNamed_)
         readListNamesLocked();
@@ -48,7 +54,7 @@ void DpkgDatabase::readListTimesLocked() {
     for (const QString& list : std::as_const(lists_)) {
         struct stat st;
         listTimes_ << (stat(QFile::encodeName(info + list + QStringLiteral(".list")).constData(), &st) == 0
-                           ? qint64(st.st_ctim.tv_sec)
+                           ? nanoseconds(st.st_ctim)
                            : -1);
     }
 }
@@ -158,9 +164,11 @@ std::optional<QString> DpkgDatabase::ownerWrittenWithLocked(const QString& path,
         return std::nullopt;
     if (!listTimesRead_)
         readListTimesLocked();
-    constexpr qint64 window = 2; // seconds
+    constexpr qint64 window = 2'000'000'000; // 2 s
     constexpr qsizetype mostRead = 16;
-    const qint64 changed = st.st_ctim.tv_sec;
+    // To the nanosecond: one install writes a hundred lists or more in the same second, and the
+    // package's own list follows its files by milliseconds.
+    const qint64 changed = nanoseconds(st.st_ctim);
     QList<qsizetype> near;
     for (qsizetype i = 0; i < listTimes_.size(); ++i)
         if (listTimes_[i] >= 0 && std::abs(listTimes_[i] - changed) <= window)

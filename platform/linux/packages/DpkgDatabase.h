@@ -37,7 +37,7 @@ private:
     bool listsNamed_ = false;
     QStringList lists_; // "name" or "name:arch", as the lists are named
     bool listTimesRead_ = false;
-    QList<qint64> listTimes_; // change time of each of lists_, seconds
+    QList<qint64> listTimes_; // change time of each of lists_, nanoseconds
     bool statusRead_ = false;
     QByteArray status_;
     QMap<QByteArray, qsizetype> packageAt_; // name → where status has its (first) paragraph
