@@ -15,8 +15,8 @@ namespace platform::linux_::plasmaShortcutsQuirk {
 // every start); elsewhere the option is ignored and BindShortcuts binds as documented.
 void offerAtCreateSession(QVariantMap& options, const PortalShortcuts& shortcuts);
 
-// From 6.1 on the back end takes a group's known shortcuts in when a session opens (the desktop keeps
-// them), yet opens System Settings' shortcuts page on every BindShortcuts, known group or not. So on
+// Later back ends (seen with 6.3) take a group's known shortcuts in when a session opens (the desktop
+// keeps them), yet open System Settings' shortcuts page on every BindShortcuts, known group or not. So on
 // Plasma the session's list is asked for first: where it already holds the whole set, the set is bound
 // and BindShortcuts is not called. Elsewhere a session is bound as documented.
 bool listBeforeBinding();
