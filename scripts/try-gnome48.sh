@@ -3,8 +3,9 @@
 # private session bus (and a private system bus), xdg-desktop-portal with GNOME's back end, and
 # Tolvane built and installed from a source tree. Tolvane asks for its stored shortcut
 # (Ctrl+Alt+B, to a second browser); the script clicks Add in GNOME's "Add Keyboard Shortcuts"
-# dialog and presses the keys, both through Mutter's remote desktop interface. It exits 0 only
-# when the press made the second browser the default. Needs root and mmdebstrap.
+# dialog and presses the keys, both through Mutter's remote desktop interface; then it starts
+# Tolvane again, which must bring no dialog, and presses the keys once more. It exits 0 only when
+# both presses made the second browser the default. Needs root and mmdebstrap.
 #
 # Usage: scripts/try-gnome48.sh [--root DIR] [--tree DIR] [--out DIR]
 #   --root DIR   the Debian 13 root (built when missing, kept); a root of try-debian13.sh will do
