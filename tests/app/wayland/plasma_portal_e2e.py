@@ -150,6 +150,8 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
         registered = self.kglobalaccel_shortcuts()
         self.assertIn("[%d]" % CTRL_ALT_B, registered, "Ctrl+Alt+B in Plasma's shortcuts: " + registered)
         self.assertIn("'Switch the default browser'", registered)
+        # The group the user sees: the session's token on 5.27, the app id Tolvane registered on 6.
+        self.assertEqual(self.component, "/component/app_tolvane_Tolvane" if self.plasma6 else "/component/Tolvane")
 
         self.press(KEY_LEFTCTRL, KEY_LEFTALT, KEY_B)
         switched = wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20)
