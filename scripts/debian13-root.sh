@@ -36,3 +36,21 @@ copy_tree() {
   fi
   mv "$stage" "$dest"
 }
+
+# Runs a command in the root ($1) within a private mount and PID namespace: the mounts and every
+# process started inside end with it. With "fresh-run" as $2, /run starts empty as after a boot
+# (else the root's own /run is used). The command gets a clean environment.
+in_root() {
+  unshare --mount --pid --fork --propagation private bash -s "$@" <<'INNER'
+set -euo pipefail
+root=$1 run=$2; shift 2
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys"
+mount --rbind /dev "$root/dev"
+mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
+[ "$run" != fresh-run ] || mount -t tmpfs -o mode=755 tmpfs "$root/run"
+exec chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  LANG=C.UTF-8 TERM="${TERM:-dumb}" "$@"
+INNER
+}

@@ -38,19 +38,8 @@ copy_tree "$PWD" "$root/src"
 echo "try-debian13: tree copied to $root/src ($(($(date +%s) - start)) s so far)"
 [ "$setup_only" -eq 0 ] || exit 0
 
-# A private mount and PID namespace: the mounts and every process started inside end with it.
 status=0
-unshare --mount --pid --fork --propagation private bash -s "$root" "$@" <<'INNER' || status=$?
-set -euo pipefail
-root=$1; shift
-mount -t proc proc "$root/proc"
-mount --rbind /sys "$root/sys"
-mount --rbind /dev "$root/dev"
-mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
-mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
-exec chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 TERM="${TERM:-dumb}" bash -c 'cd /src && nice -n 10 scripts/test.sh "$@"' test.sh "$@"
-INNER
+in_root "$root" own-run bash -c 'cd /src && nice -n 10 scripts/test.sh "$@"' test.sh "$@" || status=$?
 elapsed=$(($(date +%s) - start))
 printf 'try-debian13: scripts/test.sh exited %d after %dm%02ds\n' "$status" $((elapsed / 60)) $((elapsed % 60))
 exit "$status"

@@ -45,22 +45,8 @@ debian13_root "$root" try-gnome48
 # The tree goes where try-debian13.sh puts it, so a shared root builds only what differs.
 copy_tree "$tree" "$root/src"
 
-inside() {
-  # A private mount and PID namespace: mounts and every process started inside end with it. /run
-  # is empty as after a boot, so no /run/systemd/seats makes gnome-shell look for logind.
-  unshare --mount --pid --fork --propagation private bash -s "$root" "$@" <<'INNER'
-set -euo pipefail
-root=$1; shift
-mount -t proc proc "$root/proc"
-mount --rbind /sys "$root/sys"
-mount --rbind /dev "$root/dev"
-mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
-mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
-mount -t tmpfs -o mode=755 tmpfs "$root/run"
-exec chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 TERM="${TERM:-dumb}" "$@"
-INNER
-}
+# No /run/systemd/seats in an empty /run, so gnome-shell does not look for logind.
+inside() { in_root "$root" fresh-run "$@"; }
 
 echo "try-gnome48: installing the desktop and Tolvane"
 inside bash -c "set -e
