@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config clang-format clang-tidy
   qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins qcoro-qt6-dev
   libglib2.0-dev libgdk-pixbuf-2.0-dev librsvg2-common libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
   librpm-dev

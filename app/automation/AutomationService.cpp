@@ -4,9 +4,9 @@
 #include "BrowserEntityQuery.h"
 #include "IntentLog.h"
 #include "LaunchServices.h"
-#include "ListedBrowsers.h"
 #include "TolvaFocusFilterIntent.h"
 #include "TolvaSetBrowserIntent.h"
+#include "app/core/ListedBrowsers.h"
 #include "platform/HandlerService.h"
 #include "platform/Services.h"
 
@@ -88,8 +88,8 @@ private:
 // A name that several browsers share: the caller learns which desktop file IDs tell them apart.
 class AmbiguousBrowser : public std::exception {
 public:
-    AmbiguousBrowser(QString wanted, const QList<cli::ListedBrowser>& named) : wanted_(std::move(wanted)) {
-        for (const cli::ListedBrowser& listed : named)
+    AmbiguousBrowser(QString wanted, const QList<ListedBrowser>& named) : wanted_(std::move(wanted)) {
+        for (const ListedBrowser& listed : named)
             desktopIds_ << listed.desktopId;
     }
     QString message() const {
@@ -112,7 +112,7 @@ BrowserEntity chosenEntity(const QString& wanted) {
     // intent's match is the first rule anyway, and the browsers are looked up only once.
     if (wanted.isEmpty() || wanted.contains(QLatin1String(":file:")))
         return entity;
-    const QList<cli::ListedBrowser> named = cli::browsersNamed(cli::listedBrowsers(), wanted);
+    const QList<ListedBrowser> named = browsersNamed(listedBrowsers(), wanted);
     if (named.size() > 1)
         throw AmbiguousBrowser(wanted, named);
     if (named.size() == 1)

@@ -1,8 +1,8 @@
 #include "BrowserCommands.h"
 
 #include "LaunchServices.h"
-#include "ListedBrowsers.h"
 #include "SettingsStore.h"
+#include "app/core/ListedBrowsers.h"
 #include "platform/HandlerService.h"
 #include "platform/Services.h"
 
@@ -72,7 +72,8 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
     if (named.size() > 1) {
         err << "tolvane: "
             << QCoreApplication::translate(
-                   "Tolvane::cli", "\u201c%1\u201d names several browsers; use one of their desktop file IDs:")
+                   "Tolvane::cli",
+                   "\u201c%1\u201d names several browsers; use one of their desktop file IDs:")
                    .arg(wanted)
             << '\n';
         printCandidates(named, err);

@@ -3,13 +3,13 @@
 #include "AboutAction.h"
 #include "AppDisplayName.h"
 #include "Assets.h"
-#include "FeedbackWindow.h"
-#include "MenuBarContent.h"
-#include "NoTrayWindow.h"
-#include "SettingsWindow.h"
-#include "StatusNotifierItem.h"
 #include "TolvaShortcutReactor.h"
-#include "TrayHost.h"
+#include "app/ui/feedback/FeedbackWindow.h"
+#include "app/ui/settings/SettingsWindow.h"
+#include "app/ui/tray/MenuBarContent.h"
+#include "app/ui/tray/NoTrayWindow.h"
+#include "platform/linux/tray/StatusNotifierItem.h"
+#include "platform/linux/tray/TrayHost.h"
 
 #include <QCursor>
 #include <QGuiApplication>

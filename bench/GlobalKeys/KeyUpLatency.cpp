@@ -2,7 +2,7 @@
 // Xvfb. One long-lived `xdotool -` reads commands from a pipe, so process start-up is not measured:
 // the interval runs from writing "keyup z" to the callback. Prints p50/p99 over the taps.
 #include "GlobalKeys/Shortcuts.h"
-#include "app/adapters/GlobalKeysAdapters.h"
+#include "app/ui/main/Adapters.h"
 #include "support/XServer.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
-    platform::linux_::installGlobalKeysAdapters();
+    Tolvane::adapters::installGlobalKeysAdapters();
 
     const Name name("toggleSystemBrowserKeys");
     QElapsedTimer clock;

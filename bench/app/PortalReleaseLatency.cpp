@@ -3,11 +3,10 @@
 // back end, the real adapters and Tolvane's reactor. The interval runs from asking the back end to
 // release the key to the file's new modification time. Prints p50/p99 over the presses.
 #include "GlobalKeys/Shortcuts.h"
-#include "PortalDesktop.h"
+#include "platform/linux/hotkeys/portal/PortalDesktop.h"
 #include "SettingsStore.h"
 #include "TolvaShortcutReactor.h"
-#include "app/adapters/GlobalKeysAdapters.h"
-#include "platform/linux/LinuxAdapters.h"
+#include "app/ui/main/Adapters.h"
 #include "support/PrivateBus.h"
 #include "support/TempXdg.h"
 
@@ -52,8 +51,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot start the private bus, the portal back end or xdg-desktop-portal\n");
         return 1;
     }
-    platform::linux_::installLinuxAdapters();
-    platform::linux_::installGlobalKeysAdapters();
+    Tolvane::adapters::installDesktopAdapters();
+    Tolvane::adapters::installGlobalKeysAdapters();
     QSettings(GlobalKeys::userDefaultsPath(), QSettings::IniFormat)
         .setValue(GlobalKeys::userDefaultsKey(Tolvane::TolvaShortcutReactor::toggleSystemBrowserKeys()),
                   QStringLiteral("{\"carbonKeyCode\":11,\"carbonModifiers\":6144}"));

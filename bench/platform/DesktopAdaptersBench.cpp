@@ -3,10 +3,10 @@
 // <dir>/n300, so other programs (scripts/bench.sh) can be measured on the very same files.
 #include "BrowserCatalogue.h"
 #include "DefaultBrowser.h"
+#include "app/ui/main/Adapters.h"
 #include "platform/Services.h"
-#include "platform/linux/DesktopBundleReader.h"
-#include "platform/linux/DesktopWorkspace.h"
-#include "platform/linux/LinuxAdapters.h"
+#include "platform/linux/applications/DesktopBundleReader.h"
+#include "platform/linux/applications/icons/DesktopWorkspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -206,7 +206,7 @@ BENCHMARK(IndexOnly)->Arg(300)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    platform::linux_::installLinuxAdapters();
+    Tolvane::adapters::installDesktopAdapters();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

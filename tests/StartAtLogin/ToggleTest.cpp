@@ -1,5 +1,5 @@
 #include "StartAtLogin/Toggle.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 #include "StartAtLogin/Observable.h"
 #include "StartAtLogin/StartAtLogin.h"
 #include "platform/Services.h"

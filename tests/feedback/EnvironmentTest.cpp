@@ -4,7 +4,7 @@
 #include "platform/Services.h"
 #include "platform/fake/FakeMainBundle.h"
 #include "platform/fake/FakeSystemInfo.h"
-#include "platform/linux/LinuxSystemInfo.h"
+#include "platform/linux/session/LinuxSystemInfo.h"
 
 #include <QDir>
 #include <QFile>

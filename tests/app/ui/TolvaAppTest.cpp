@@ -1,6 +1,6 @@
 #include "TolvaApp.h"
 #include "AboutAction.h"
-#include "MenuBarContent.h"
+#include "app/ui/tray/MenuBarContent.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"

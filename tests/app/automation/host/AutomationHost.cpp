@@ -2,14 +2,14 @@
 // desktop-file driven stand-ins for the rest, and the service on the session bus.
 #include "AutomationService.h"
 #include "DesktopEntryFakes.h"
+#include "app/ui/main/Adapters.h"
 #include "platform/Services.h"
-#include "platform/linux/LinuxAdapters.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::linux_::installLinuxAdapters();
+    Tolvane::adapters::installDesktopAdapters();
     if (!platform::has<platform::Workspace>())
         platform::install<platform::Workspace>(std::make_shared<host::DesktopFileWorkspace>());
     if (!platform::has<platform::BundleReader>())

@@ -1,0 +1,170 @@
+#include "Adapters.h"
+
+#include "platform/Services.h"
+#include "platform/linux/applications/CompiledMainBundle.h"
+#include "platform/linux/applications/DesktopApplications.h"
+#include "platform/linux/applications/DesktopBundleReader.h"
+#include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "platform/linux/defaults/NoPromptScriptRunner.h"
+#include "platform/linux/session/TrustedAccessibility.h"
+#include "platform/linux/xdg/LocalFileSystem.h"
+
+#if TOLVANE_ADAPTERS_WITH_DISPLAY
+#include "BuildInfo.h"
+#include "GlobalKeys/Shortcuts.h"
+#include "platform/linux/applications/icons/DesktopWorkspace.h"
+#include "platform/linux/hotkeys/UnavailableHotKeyEvents.h"
+#include "platform/linux/hotkeys/bindings/DesktopKeyBindings.h"
+#include "platform/linux/hotkeys/portal/PortalHotKeyEvents.h"
+#include "platform/linux/hotkeys/portal/XkbNamesKeyboardLayout.h"
+#include "platform/linux/hotkeys/x11/X11HotKeyEvents.h"
+#include "platform/linux/hotkeys/x11/XkbKeyboardLayout.h"
+#include "platform/linux/session/DBusNotifications.h"
+#include "platform/linux/session/GnomeMotionPreference.h"
+#include "platform/linux/session/LinuxSystemInfo.h"
+#include "platform/linux/session/MessageBoxAlert.h"
+#include "platform/linux/session/XdgAutostartLoginItem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcPortalKeys)
+#endif
+
+namespace Tolvane::adapters {
+
+using namespace platform;
+using namespace platform::linux_;
+
+namespace {
+
+// What every kind of start shares: one index, so the list, the metadata and the switch share
+// parsed entries.
+void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
+                                const std::shared_ptr<DesktopEntryIndex>& index,
+                                DesktopBundleReader::Versions versions) {
+    install<Workspace>(workspace);
+    install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions));
+    install<HandlerService>(std::make_shared<MimeAppsHandlerService>(index));
+    install<FileSystem>(std::make_shared<LocalFileSystem>());
+    install<ScriptRunner>(std::make_shared<NoPromptScriptRunner>());
+    install<Accessibility>(std::make_shared<TrustedAccessibility>());
+    install<MainBundle>(std::make_shared<CompiledMainBundle>());
+}
+
+} // namespace
+
+void installCommandLineAdapters(bool versions) {
+    auto index = std::make_shared<DesktopEntryIndex>();
+    using Versions = DesktopBundleReader::Versions;
+    installApplicationAdapters(std::make_shared<DesktopApplications>(index), index,
+                               versions ? Versions::read : Versions::skipped);
+}
+
+#if TOLVANE_ADAPTERS_WITH_DISPLAY
+
+void installDesktopAdapters() {
+    auto index = std::make_shared<DesktopEntryIndex>();
+    installApplicationAdapters(std::make_shared<DesktopWorkspace>(index), index,
+                               DesktopBundleReader::Versions::read);
+    install<Alert>(std::make_shared<MessageBoxAlert>());
+    install<Notifications>(std::make_shared<DBusNotifications>());
+}
+
+namespace {
+Q_LOGGING_CATEGORY(lcAutostart, "app.tolvane.Tolvane.autostart")
+
+// The `tolvane` command that starts this program: what people see in their session settings.
+QString commandPath() {
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {here.filePath(QStringLiteral("tolvane")),
+                                     here.filePath(QStringLiteral(TOLVANE_COMMAND_FROM_TRAY "/tolvane"))})
+        if (QFileInfo(candidate).isExecutable())
+            return QDir::cleanPath(candidate);
+    return QCoreApplication::applicationFilePath();
+}
+
+} // namespace
+
+void installStartAtLoginAdapters() {
+    // An AppImage runs from a mount that changes each start; the image file itself is what to start.
+    QString executable = qEnvironmentVariable("APPIMAGE");
+    if (!QDir::isAbsolutePath(executable))
+        executable = commandPath();
+    auto loginItem = std::make_shared<XdgAutostartLoginItem>(
+        QStringLiteral(TOLVANE_APP_ID), QStringLiteral(TOLVANE_DISPLAY_NAME), executable);
+    // Launch at login stays with the app when it is started from a new place.
+    if (const auto error = loginItem->followExecutable())
+        qCWarning(lcAutostart, "Could not update the autostart entry: %s",
+                  qUtf8Printable(error->localizedDescription));
+    install<LoginItemService>(std::move(loginItem));
+}
+
+void installFeedbackAdapters() {
+    install<SystemInfo>(std::make_shared<LinuxSystemInfo>());
+    install<MotionPreference>(std::make_shared<GnomeMotionPreference>());
+}
+
+namespace {
+
+constexpr std::uint32_t cmdKey = 0x100, shiftKey = 0x200, optionKey = 0x800, controlKey = 0x1000;
+
+// The name that stores the shortcut is its id at the desktop: it stays the same when the user picks
+// another key, so the desktop keeps the approval it gave.
+PortalHotKeyEvents::Label portalLabel(std::uint32_t keyCode, std::uint32_t modifiers) {
+    const GlobalKeys::Shortcut shortcut(keyCode, modifiers);
+    if (const auto name = GlobalKeys::nameOf(shortcut))
+        return {name->rawValue, GlobalKeys::description(*name)};
+    return {QStringLiteral("shortcut-%1-%2").arg(keyCode).arg(modifiers), shortcut.description()};
+}
+
+// "CTRL+ALT+b": the portal's modifier tokens, then the key's keysym name under the current layout.
+PortalHotKeyEvents::TriggerNamer portalTrigger(std::shared_ptr<XkbNamesKeyboardLayout> layout) {
+    return [layout](std::uint32_t keyCode, std::uint32_t modifiers) {
+        QStringList parts;
+        for (const auto& [flag, token] : {std::pair{controlKey, "CTRL"}, std::pair{optionKey, "ALT"},
+                                          std::pair{shiftKey, "SHIFT"}, std::pair{cmdKey, "LOGO"}})
+            if (modifiers & flag)
+                parts << QLatin1String(token);
+        parts << layout->keysymName(std::uint16_t(keyCode));
+        return parts.join(QLatin1Char('+'));
+    };
+}
+
+} // namespace
+
+void installGlobalKeysAdapters() {
+    install<SymbolicHotKeys>(std::make_shared<DesktopKeyBindings>());
+    const QString platformName = QGuiApplication::platformName();
+    if (platformName == QLatin1String("xcb")) {
+        // Separate connections: the layout's round trips must not pull hot-key events off the grab
+        // connection behind its socket notifier's back.
+        install<HotKeyEvents>(std::make_shared<X11HotKeyEvents>(std::make_shared<XkbSessionProvider>()));
+        install<KeyboardLayout>(std::make_shared<XkbKeyboardLayout>(std::make_shared<XkbSessionProvider>()));
+        return;
+    }
+    auto layout = std::make_shared<XkbNamesKeyboardLayout>();
+    install<KeyboardLayout>(layout);
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    QString why;
+    if (PortalHotKeyEvents::portalAnswers(bus, &why)) {
+        qCInfo(lcPortalKeys).noquote()
+            << QStringLiteral("global shortcuts through the desktop's GlobalShortcuts portal "
+                              "(Qt runs on the \"%1\" platform)")
+                   .arg(platformName);
+        install<HotKeyEvents>(std::make_shared<PortalHotKeyEvents>(bus, portalLabel, portalTrigger(layout)));
+        return;
+    }
+    install<HotKeyEvents>(std::make_shared<UnavailableHotKeyEvents>(
+        QStringLiteral(
+            "Qt runs on the \"%1\" platform, not on X11, and the desktop offers no GlobalShortcuts "
+            "portal (%2)")
+            .arg(platformName.isEmpty() ? QStringLiteral("none") : platformName, why)));
+}
+
+#endif
+
+} // namespace Tolvane::adapters

@@ -1,0 +1,39 @@
+#include "Adapters.h"
+#include "CommandLineTranslation.h"
+#include "app/cli/CommandLine.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+bool hasArgument(int argc, char** argv, const char* wanted) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], wanted) == 0)
+            return true;
+    return false;
+}
+
+// Log lines are for the tray's journal; here every failure is told in a sentence of its own.
+void dropLogLines(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "tolvane: %s\n", qUtf8Printable(message));
+}
+
+} // namespace
+
+// A command-line request of the `tolvane` command, served on Qt Core alone; the launcher loads
+// this module only for requests.
+extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
+    qInstallMessageHandler(dropLogLines);
+    // Qt's own event loop starts faster than GLib's, and a request runs none.
+    qputenv("QT_NO_GLIB", "1");
+    QCoreApplication app(argc, argv);
+    qunsetenv("QT_NO_GLIB");
+    QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
+    Tolvane::cli::installCommandLineTranslation();
+    // Only the listing shows versions; finding a browser by any of its names needs none.
+    Tolvane::adapters::installCommandLineAdapters(hasArgument(argc, argv, "--list"));
+    return Tolvane::cli::runCommand(QCoreApplication::arguments());
+}

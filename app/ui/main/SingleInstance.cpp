@@ -1,0 +1,68 @@
+#include "SingleInstance.h"
+
+#include "platform/Paths.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+
+namespace Tolvane {
+
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::runtimePath(const QString& suffix) const {
+    // One instance per configuration folder, so separate test homes do not see each other.
+    const QByteArray key =
+        QCryptographicHash::hash(platform::tolvaneConfigDir().toUtf8(), QCryptographicHash::Sha1);
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QDir(runtime).exists())
+        runtime = QDir::tempPath();
+    return runtime + "/tolvane-" + QString::fromLatin1(key.toHex().left(16)) + suffix;
+}
+
+QString SingleInstance::serverName() const {
+    return runtimePath(QStringLiteral(".sock"));
+}
+
+void SingleInstance::tellRunningInstance() {
+    QLocalSocket probe;
+    probe.connectToServer(serverName());
+    if (probe.waitForConnected(1000)) {
+        probe.write("activate\n");
+        probe.waitForBytesWritten(500);
+    }
+}
+
+bool SingleInstance::claim() {
+    // The lock decides who runs; the socket only carries "someone started me again".
+    // Two starts at the same moment cannot both win, and a slow instance is never pushed aside.
+    lock_ = std::make_unique<QLockFile>(runtimePath(QStringLiteral(".lock")));
+    lock_->setStaleLockTime(0); // held for hours: stale only when its process is gone, never by age
+    if (!lock_->tryLock(200)) {
+        lock_.reset();
+        tellRunningInstance();
+        return false;
+    }
+    // We hold the lock, so a socket left behind belongs to a crashed instance.
+    QLocalServer::removeServer(serverName());
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(serverName())) {
+        qWarning("Tolvane: cannot listen on %s: %s", qPrintable(serverName()),
+                 qPrintable(server_->errorString()));
+        return true; // still the one instance; only the "show yourself" request is lost
+    }
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            emit activated();
+        }
+    });
+    return true;
+}
+
+} // namespace Tolvane

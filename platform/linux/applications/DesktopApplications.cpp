@@ -1,0 +1,91 @@
+#include "DesktopApplications.h"
+
+#include "platform/linux/xdg/KeyFileLines.h"
+#include "platform/linux/xdg/MimeAppsLookup.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <algorithm>
+#include <atomic>
+#include <sys/stat.h>
+
+namespace platform::linux_ {
+
+QStringList associatedDesktopIds(const QString& mimeType) {
+    QStringList ids;
+    for (const QString& path : mimeAppsListFiles()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const KeyFileLines lines(file.readAll());
+        for (const char* group : {"Default Applications", "Added Associations"})
+            ids << lines.list(QLatin1String(group), mimeType);
+    }
+    ids.removeDuplicates();
+    return ids;
+}
+
+namespace {
+
+std::atomic<quint64> instances{0};
+
+} // namespace
+
+DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> index)
+    : index_(std::move(index)), serial_(++instances) {}
+
+QByteArray DesktopApplications::stateStamp() {
+    const auto generation = index_->generation();
+    if (!generation)
+        return {};
+    QByteArray stamp = QByteArray::number(serial_) + ':' + QByteArray::number(*generation) + ':' +
+                       DesktopEntry::messageLocale().toUtf8() + ':' + qgetenv("XDG_CURRENT_DESKTOP");
+    const qint64 now = wallClockNs();
+    for (const QString& path : mimeAppsListFiles()) {
+        struct stat st;
+        if (stat(QFile::encodeName(path).constData(), &st) != 0) {
+            stamp += '-';
+            continue;
+        }
+        const FileStamp file = FileStamp::of(st);
+        if (!file.settledBefore(now, index_->settleNs()))
+            return {};
+        stamp.append(reinterpret_cast<const char*>(&file), sizeof file);
+    }
+    return stamp;
+}
+
+QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
+    const QString type = QStringLiteral("x-scheme-handler/") + url.scheme().toLower();
+    const QStringList associated = associatedDesktopIds(type);
+    const QSet<QString> associatedSet(associated.begin(), associated.end());
+    const QStringList desktops = DesktopEntry::currentDesktops();
+    struct Listed {
+        QString key; // the name, case folded
+        QString id;
+        QString path;
+    };
+    QList<Listed> listed;
+    for (const InstalledEntry& e : index_->entries())
+        if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)))
+            listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path};
+    // The same order everywhere and at every call; the default's recency plays no part.
+    std::sort(listed.begin(), listed.end(),
+              [](const Listed& a, const Listed& b) { return a.key != b.key ? a.key < b.key : a.id < b.id; });
+    QList<QUrl> urls;
+    urls.reserve(listed.size());
+    for (const Listed& l : listed)
+        urls << QUrl::fromLocalFile(l.path);
+    return urls;
+}
+
+AppIcon DesktopApplications::iconForFile(const QString&) {
+    return {};
+}
+
+bool DesktopApplications::openURL(const QUrl&) {
+    return false;
+}
+
+} // namespace platform::linux_

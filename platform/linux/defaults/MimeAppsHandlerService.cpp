@@ -1,0 +1,133 @@
+#include "MimeAppsHandlerService.h"
+
+#include "platform/Paths.h"
+#include "platform/linux/defaults/stores/DesktopMimeAppsListsWriter.h"
+#include "platform/linux/defaults/stores/KdeGlobalsWriter.h"
+#include "platform/linux/defaults/stores/MimeAppsListWriter.h"
+#include "platform/linux/defaults/stores/XfceHelpersWriter.h"
+#include "platform/linux/xdg/MimeAppsLookup.h"
+
+#include <QDir>
+#include <QLoggingCategory>
+
+namespace platform::linux_ {
+namespace {
+
+Q_LOGGING_CATEGORY(lcHandlers, "app.tolvane.Tolvane.handlers")
+
+} // namespace
+
+MimeAppsHandlerService::MimeAppsHandlerService(std::shared_ptr<DesktopEntryIndex> index)
+    : index_(std::move(index)) {
+    // The user's list first: the stores after it only narrow what it says for some desktops.
+    stores_.push_back(std::make_unique<MimeAppsListWriter>());
+    stores_.push_back(std::make_unique<DesktopMimeAppsListsWriter>());
+    stores_.push_back(std::make_unique<KdeGlobalsWriter>());
+    stores_.push_back(std::make_unique<XfceHelpersWriter>());
+}
+
+MimeAppsHandlerService::~MimeAppsHandlerService() = default;
+
+QString MimeAppsHandlerService::lockFilePath() {
+    return platform::tolvaneConfigDir() + "/mimeapps.list.lock";
+}
+
+bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& content, QString* error) {
+    return replaceFileAtomically(path, content, error);
+}
+
+std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const QString& scheme) {
+    // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
+    // are passed over.
+    QHash<QString, DesktopEntryIndex::Located> byId;
+    for (const DesktopEntryIndex::Located& file : index_->locateAll())
+        byId.insert(file.id, file);
+    return defaultApplication(QStringLiteral("x-scheme-handler/") + scheme.toLower(), [&](const QString& id) {
+        auto it = byId.constFind(id);
+        return it != byId.constEnd() && index_->usableEntry(*it).has_value();
+    });
+}
+
+int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
+    return setDefaultHandlerForURLScheme(scheme, bundleId, QUrl());
+}
+
+int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                                          const QUrl& application) {
+    // Only the files that matter are read: the chosen app and those the read-back meets.
+    const QList<DesktopEntryIndex::Located> files = index_->locateAll();
+    const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
+    QHash<QString, qsizetype> byId;
+    std::optional<InstalledEntry> app;
+    bool exact = false;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        byId.insert(files[i].id, i);
+        const QString name = files[i].id.chopped(8);
+        if (exact || bundleId.isEmpty() || name.toLower() != bundleId.toLower())
+            continue;
+        // The entry the caller listed wins; else, as identifiers come lower case, an ID spelled
+        // exactly so wins over one that only matches when lower-cased.
+        const bool listed = !listedPath.isEmpty() && files[i].path == listedPath;
+        if (app && name != bundleId && !listed)
+            continue;
+        if (auto candidate = index_->usableEntry(files[i])) {
+            app = candidate;
+            exact = listed || (listedPath.isEmpty() && name == bundleId);
+        }
+    }
+    if (!app) {
+        qCWarning(lcHandlers) << "no installed application with identifier" << bundleId;
+        return applicationNotFound;
+    }
+    const QString id = app->id;
+
+    const QString lower = scheme.toLower();
+    QStringList types;
+    if (lower == QLatin1String("http") || lower == QLatin1String("https")) {
+        types << QStringLiteral("x-scheme-handler/http") << QStringLiteral("x-scheme-handler/https");
+        for (const QString& page : {QStringLiteral("text/html"), QStringLiteral("application/xhtml+xml")})
+            if (app->entry->declares(page))
+                types << page;
+    } else {
+        types << QStringLiteral("x-scheme-handler/") + lower;
+    }
+
+    FileLock lock(lockFilePath());
+    if (!lock.isLocked()) {
+        qCWarning(lcHandlers) << "cannot take the lock" << lockFilePath();
+        return writeFailed;
+    }
+
+    const DefaultSwitch change{
+        id,
+        app->entry->name().value_or(id),
+        unescapeDesktopValue(app->entry->value(QStringLiteral("Exec")).value_or(QString())),
+        types,
+        types.contains(QStringLiteral("x-scheme-handler/http")),
+        [&](const QString& candidate) {
+            auto it = byId.constFind(candidate);
+            return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
+        }};
+    FilePlan plan;
+    for (const auto& store : stores_)
+        if (!store->plan(change, plan))
+            return writeFailed;
+    QString error;
+    if (!plan.write([this](const QString& path, const QByteArray& content,
+                           QString* why) { return replaceFile(path, content, why); },
+                    &error)) {
+        qCWarning(lcHandlers) << "write failed:" << error;
+        return writeFailed;
+    }
+    for (const auto& store : stores_) {
+        QString why;
+        if (!store->readBack(change, &why)) {
+            qCWarning(lcHandlers) << "read-back shows" << why << "not" << id;
+            plan.rollBack();
+            return verifyFailed;
+        }
+    }
+    return noErr;
+}
+
+} // namespace platform::linux_

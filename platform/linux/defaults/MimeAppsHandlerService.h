@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/HandlerService.h"
+#include "platform/linux/applications/DesktopEntryIndex.h"
+#include "platform/linux/defaults/stores/DefaultStoreWriter.h"
+#include "platform/linux/xdg/AtomicFile.h"
+
+namespace platform::linux_ {
+
+// Makes an installed application the web-link handler in every store a desktop keeps its default
+// in (the user's mimeapps.list, the desktop-specific lists, KDE's and XFCE's own settings), keeping
+// every unrelated byte, replacing each file in one step, and checking the result as each store's
+// readers read it. On any failure every file is put back as it was.
+class MimeAppsHandlerService : public HandlerService {
+public:
+    explicit MimeAppsHandlerService(
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
+    ~MimeAppsHandlerService() override;
+
+    int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
+    int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
+                                      const QUrl& application) override;
+    std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) override;
+
+    // Serialises switchers (also in other processes) so none loses another's entries.
+    static QString lockFilePath();
+
+protected:
+    // Writes one file; a test can make a particular write fail.
+    virtual bool replaceFile(const QString& path, const QByteArray& content, QString* error);
+
+private:
+    std::shared_ptr<DesktopEntryIndex> index_;
+    std::vector<std::unique_ptr<DefaultStoreWriter>> stores_;
+};
+
+} // namespace platform::linux_

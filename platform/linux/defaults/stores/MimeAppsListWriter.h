@@ -1,0 +1,22 @@
+#pragma once
+
+#include "DefaultStoreWriter.h"
+#include "platform/linux/xdg/KeyFileLines.h"
+
+namespace platform::linux_ {
+
+// Puts `id` first for each type in [Default Applications] and [Added Associations] and takes it out
+// of [Removed Associations]; with `onlyExisting` only keys the file already has are touched, so a
+// list is brought in line without widening what it overrides.
+void preferInMimeAppsList(KeyFileLines& lines, const QStringList& types, const QString& id,
+                          bool onlyExisting);
+
+// The user's mimeapps.list, which every desktop's lookup reads (created when missing).
+class MimeAppsListWriter : public DefaultStoreWriter {
+public:
+    bool plan(const DefaultSwitch& change, FilePlan& files) override;
+    // As this session's lookup reads it (its desktop-specific lists first).
+    bool readBack(const DefaultSwitch& change, QString* why) const override;
+};
+
+} // namespace platform::linux_

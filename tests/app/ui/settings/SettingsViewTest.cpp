@@ -1,0 +1,298 @@
+#include "app/ui/settings/SettingsView.h"
+#include "BrowserCatalogue.h"
+#include "GlobalKeys/RecorderField/Recorder.h"
+#include "GlobalKeys/Shortcuts.h"
+#include "SettingsStore.h"
+#include "StartAtLogin/Toggle.h"
+#include "TolvaShortcutReactor.h"
+#include "app/ui/settings/BrowserPicker.h"
+#include "app/ui/settings/SettingsWindow.h"
+#include "platform/fake/FakeHotKeyEvents.h"
+#include "platform/fake/FakeLoginItemService.h"
+#include "support/FakePlatform.h"
+#include "support/TempXdg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Tolvane;
+
+namespace {
+
+struct SettingsFixture : ::testing::Test {
+    TempXdg xdg;
+    FakePlatform fakes;
+    std::shared_ptr<platform::fake::FakeLoginItemService> loginItems =
+        std::make_shared<platform::fake::FakeLoginItemService>();
+    platform::Override<platform::LoginItemService> loginGuard{loginItems};
+
+    void SetUp() override { Tolvane::testing::resetToggleBrowserCatalogue(); }
+
+    QUrl addBrowser(const QString& path, const QString& id, const QString& name,
+                    const QString& version = {}) {
+        QVariantMap info{{"CFBundleName", name}};
+        if (!version.isEmpty())
+            info.insert("CFBundleShortVersionString", version);
+        return fakes.addApp(path, id, info);
+    }
+    static QString storedId() {
+        return SettingsStore::stringForKey(SettingsStore::toggleBrowserId).value_or("<none>");
+    }
+    static QString idAt(int index) { return installedBrowsers().at(index).id(); }
+    static QStringList pickerTexts(const SettingsView* view) {
+        QStringList texts;
+        for (int i = 0; i < view->browserPicker()->count(); ++i)
+            texts << view->browserPicker()->itemText(i);
+        return texts;
+    }
+};
+
+TEST_F(SettingsFixture, TabsAndTheirContents) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    SettingsView* view = window.view();
+    ASSERT_EQ(view->tabs()->count(), 2);
+    EXPECT_EQ(view->tabs()->tabText(0), "General");
+    EXPECT_EQ(view->tabs()->tabText(1), "Shortcuts");
+    EXPECT_FALSE(view->tabs()->tabIcon(0).isNull());
+    EXPECT_FALSE(view->tabs()->tabIcon(1).isNull());
+    EXPECT_EQ(view->launchAtLoginSwitch()->title(), "Launch at login");
+    EXPECT_EQ(view->showBrowserVersionSwitch()->text(), "Show browser version");
+    EXPECT_EQ(view->autoConfirmSwitch()->text(), "Auto-confirm browser change");
+    EXPECT_EQ(view->changeBrowserSwitch()->text(), "Change browser");
+    EXPECT_EQ(view->recorder()->field()->shortcutName().rawValue, "toggleSystemBrowserKeys");
+    EXPECT_TRUE(view->automationNote()->text().startsWith("💡 For even more flexibility, use "));
+    EXPECT_TRUE(view->automationNote()->text().contains("href=\"shortcuts://\""));
+}
+
+TEST_F(SettingsFixture, FirstShowingStoresTheFirstBrowser) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar");
+    SettingsWindow window;
+    EXPECT_EQ(storedId(), "<none>") << "nothing is written before the window is shown";
+    window.show();
+    EXPECT_EQ(storedId(), idAt(0));
+}
+
+TEST_F(SettingsFixture, AnUpdatedBrowserKeepsItsPlaceAnUninstalledOneIsReplaced) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo", "1");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar", "7");
+    SettingsStore::setString(SettingsStore::toggleBrowserId, idAt(1));
+    {
+        SettingsWindow window;
+        window.show();
+        EXPECT_EQ(storedId(), idAt(1));
+    }
+    // Bar was updated: its id changed, and the window stores Bar's new id and still shows Bar.
+    const QString old = idAt(1);
+    fakes.bundles->bundles[QUrl::fromLocalFile("/apps/bar.desktop")].info["CFBundleShortVersionString"] = "8";
+    ASSERT_NE(idAt(1), old);
+    {
+        SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+        SettingsWindow window;
+        window.show();
+        EXPECT_EQ(storedId(), "org.bar:8:file:///apps/bar.desktop");
+        EXPECT_EQ(window.view()->browserPicker()->currentText(), "Bar");
+    }
+    // Bar was removed: the first browser takes its place.
+    fakes.bundles->bundles.remove(QUrl::fromLocalFile("/apps/bar.desktop"));
+    fakes.workspace->applications.removeAll(QUrl::fromLocalFile("/apps/bar.desktop"));
+    SettingsWindow window;
+    window.show();
+    EXPECT_EQ(storedId(), idAt(0));
+}
+
+TEST_F(SettingsFixture, AutoConfirmWithoutTrustShowsTheAlertAndTurnsBackOff) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    fakes.accessibility->trusted = false;
+    SettingsWindow window;
+    window.show();
+    QCheckBox* box = window.view()->autoConfirmSwitch();
+    box->click();
+    EXPECT_EQ(fakes.alert->shown.size(), 1);
+    EXPECT_FALSE(SettingsStore::boolForKey(SettingsStore::autoConfirmChange));
+    EXPECT_FALSE(box->isChecked());
+
+    fakes.accessibility->trusted = true;
+    box->click();
+    EXPECT_EQ(fakes.alert->shown.size(), 1);
+    EXPECT_TRUE(SettingsStore::boolForKey(SettingsStore::autoConfirmChange));
+    EXPECT_TRUE(box->isChecked());
+
+    fakes.accessibility->trusted = false;
+    const auto checks = fakes.accessibility->prompts.size();
+    box->click();
+    EXPECT_FALSE(SettingsStore::boolForKey(SettingsStore::autoConfirmChange));
+    EXPECT_EQ(fakes.alert->shown.size(), 1) << "turning it off shows nothing";
+    EXPECT_EQ(fakes.accessibility->prompts.size(), checks) << "and checks nothing";
+}
+
+TEST_F(SettingsFixture, ChangeBrowserShowsRecorderAndPickerAndRepairs) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar");
+    SettingsWindow window;
+    window.show();
+    SettingsView* view = window.view();
+    EXPECT_FALSE(view->changeBrowserOptions()->isVisibleTo(view->tabs()->widget(1)));
+
+    SettingsStore::setString(SettingsStore::toggleBrowserId, "gone");
+    view->changeBrowserSwitch()->click();
+    EXPECT_TRUE(SettingsStore::boolForKey(SettingsStore::toggleBrowser));
+    EXPECT_TRUE(view->changeBrowserOptions()->isVisibleTo(view->tabs()->widget(1)));
+    EXPECT_TRUE(view->recorder()->isVisibleTo(view->tabs()->widget(1)));
+    EXPECT_TRUE(view->browserPicker()->isVisibleTo(view->tabs()->widget(1)));
+    EXPECT_EQ(storedId(), idAt(0));
+
+    // The picker writes the choice.
+    view->browserPicker()->setCurrentIndex(1);
+    emit view->browserPicker()->activated(1);
+    EXPECT_EQ(storedId(), idAt(1));
+
+    SettingsStore::setString(SettingsStore::toggleBrowserId, "gone again");
+    view->changeBrowserSwitch()->click();
+    EXPECT_FALSE(SettingsStore::boolForKey(SettingsStore::toggleBrowser));
+    EXPECT_FALSE(view->changeBrowserOptions()->isVisibleTo(view->tabs()->widget(1)));
+    EXPECT_EQ(storedId(), idAt(0)) << "switching off repairs too";
+}
+
+TEST_F(SettingsFixture, ShortcutsTabSaysWhatTheDesktopMakesOfGlobalShortcuts) {
+    auto hotKeys = std::make_shared<platform::fake::FakeHotKeyEvents>();
+    hotKeys->deliverable = false;
+    platform::Override<platform::HotKeyEvents> guard{hotKeys};
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    const GlobalKeys::Shortcut shortcut(GlobalKeys::Key::b, Qt::ControlModifier | Qt::AltModifier);
+    GlobalKeys::setShortcut(shortcut, TolvaShortcutReactor::toggleSystemBrowserKeys());
+    SettingsWindow window;
+    window.view()->tabs()->setCurrentIndex(1);
+    window.show();
+    auto* status = window.view()->findChild<QLabel*>("globalShortcutStatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), "Global shortcuts are not available on this desktop.");
+
+    // A portal came up and its desktop chose another key than the recorded one.
+    hotKeys->deliverable = true;
+    hotKeys->assigned[{std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers)}] =
+        "Ctrl+Alt+Y";
+    hotKeys->statusChanged();
+    EXPECT_EQ(status->text(), "The desktop assigned Ctrl+Alt+Y to this shortcut.");
+    hotKeys->assigned.clear();
+    hotKeys->statusChanged();
+    EXPECT_TRUE(status->isHidden()) << "nothing to say when the desktop delivers the recorded key";
+    GlobalKeys::setShortcut(std::nullopt, TolvaShortcutReactor::toggleSystemBrowserKeys());
+}
+
+TEST_F(SettingsFixture, PickerTellsCopiesApartByVersionLive) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo", "1.0");
+    addBrowser("/opt/foo.desktop", "org.foo", "Foo", "2.0");
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    SettingsView* view = window.view();
+    EXPECT_EQ(pickerTexts(view), (QStringList{"Foo", "Foo"}));
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::versionRole).toString(), "");
+    view->showBrowserVersionSwitch()->click();
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::nameRole).toString(), "Foo");
+    EXPECT_EQ(view->browserPicker()->itemData(0, BrowserPicker::versionRole).toString(), "(1.0)");
+    EXPECT_TRUE(SettingsStore::boolForKey(SettingsStore::showBrowserVersion));
+    EXPECT_EQ(pickerTexts(view), (QStringList{"Foo (1.0)", "Foo (2.0)"}));
+    EXPECT_EQ(view->browserPicker()->itemData(1).toString(), idAt(1));
+}
+
+TEST_F(SettingsFixture, StoredChangesFromElsewhereAreShown) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo", "1.0");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar", "2.0");
+    SettingsWindow window;
+    window.show();
+    SettingsView* view = window.view();
+    // Another writer (the menu, a script) changes the suite file.
+    SettingsStore::setBool(SettingsStore::showBrowserVersion, true);
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsStore::setString(SettingsStore::toggleBrowserId, idAt(1));
+    QTRY_VERIFY_WITH_TIMEOUT(view->showBrowserVersionSwitch()->isChecked(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(view->browserPicker()->currentIndex() == 1, 5000);
+    EXPECT_TRUE(view->changeBrowserSwitch()->isChecked());
+    EXPECT_TRUE(view->changeBrowserOptions()->isVisibleTo(view->tabs()->widget(1)));
+    EXPECT_EQ(view->browserPicker()->currentText(), "Bar (2.0)");
+}
+
+TEST_F(SettingsFixture, CatalogueIsKeptForTheProcess) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    { SettingsView first; }
+    addBrowser("/apps/new.desktop", "org.new", "New");
+    SettingsView view;
+    EXPECT_EQ(pickerTexts(&view), QStringList{"Foo"}) << "installed later: not in the picker until restart";
+    EXPECT_EQ(toggleBrowserCatalogue().size(), 1);
+}
+
+TEST_F(SettingsFixture, NoBrowserGivesAnEmptyPickerAndStoresNothing) {
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    window.view()->changeBrowserSwitch()->click();
+    window.view()->changeBrowserSwitch()->click();
+    EXPECT_EQ(window.view()->browserPicker()->count(), 0);
+    EXPECT_EQ(storedId(), "<none>");
+}
+
+TEST_F(SettingsFixture, LinkOpensTheAutomationGuide) {
+    SettingsWindow window;
+    window.show();
+    emit window.view()->automationNote()->linkActivated("shortcuts://");
+    ASSERT_EQ(fakes.workspace->openedURLs.size(), 1);
+    const QUrl guide = fakes.workspace->openedURLs[0];
+    EXPECT_TRUE(guide.isLocalFile());
+    EXPECT_TRUE(guide.path().endsWith("automation-guide.html"));
+    EXPECT_TRUE(QFileInfo::exists(guide.toLocalFile()));
+}
+
+TEST_F(SettingsFixture, LaunchAtLoginSwitchDrivesTheLoginItem) {
+    SettingsWindow window;
+    window.show();
+    auto* toggle = window.view()->launchAtLoginSwitch();
+    EXPECT_FALSE(toggle->isOn());
+    toggle->control()->click();
+    EXPECT_EQ(loginItems->current, platform::LoginItemService::Status::enabled);
+    QTRY_VERIFY(toggle->isOn());
+}
+
+} // namespace
+
+TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.view()->tabs()->setCurrentIndex(1);
+    GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    ASSERT_TRUE(field->isVisible());
+    EXPECT_EQ(field->accessibleName(), "Shortcut") << "screen readers announce the field by its label";
+    QCoreApplication::processEvents(); // the field's activation guard lets go on the next turn
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isRecording()) << "the first Escape ends recording";
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "the next one closes the window";
+}
+TEST_F(SettingsFixture, TurningChangeBrowserOnMakesRoomForTheRecordersHint) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    window.show();
+    window.view()->tabs()->setCurrentIndex(1);
+    window.view()->changeBrowserSwitch()->click();
+    for (int i = 0; i < 3; ++i) // the layouts settle in posted requests
+        QCoreApplication::processEvents();
+    const GlobalKeys::RecorderField* field = window.view()->recorder()->field();
+    EXPECT_GE(field->width(), field->sizeHint().width()) << "the window did not grow to fit the recorder";
+}

@@ -1,0 +1,131 @@
+"""The command line of the real binary, as a script runs it: no display, no session bus."""
+import json
+import os
+import subprocess
+import unittest
+
+from desktop import Desktop, wait_for
+
+TOLVANE = os.environ["TOLVANE_BIN"]
+
+
+class CommandLine(unittest.TestCase):
+    def setUp(self):
+        self.desk = Desktop()
+        self.addCleanup(self.desk.close, [TOLVANE])
+        for desktop_id, name in [("org.example.Alpha", "Alpha"), ("bravo", "Bravo"), ("web-one", "Web"),
+                                 ("web-two", "Web")]:
+            self.desk.browser(desktop_id, name)
+        self.mimeapps = os.path.join(self.desk.config, "mimeapps.list")
+        self.headless = dict(self.desk.env)
+        for name in ("DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"):
+            self.headless.pop(name, None)
+
+    def tolvane(self, *args):
+        return subprocess.run([TOLVANE, *args], env=self.headless, capture_output=True, text=True, timeout=30)
+
+    def files(self):
+        found = {}
+        for folder, _, names in os.walk(self.desk.config):
+            for name in names:
+                path = os.path.join(folder, name)
+                if os.path.islink(path):
+                    found[path] = "-> " + os.readlink(path)
+                    continue
+                with open(path, "rb") as f:
+                    found[path] = f.read()
+        return found
+
+    def test_list_get_and_set_by_every_kind_of_name(self):
+        plain = self.tolvane("--list")
+        self.assertEqual(plain.returncode, 0, plain.stderr)
+        rows = [line.split("\t") for line in plain.stdout.splitlines()]
+        self.assertEqual(sorted(r[0] for r in rows),
+                         ["bravo.desktop", "org.example.Alpha.desktop", "web-one.desktop", "web-two.desktop"])
+        self.assertTrue(all(len(r) == 3 for r in rows), rows)
+
+        self.assertEqual(self.tolvane("--get").returncode, 1, "no default yet")
+
+        listed = self.tolvane("--list", "--json")
+        checked = subprocess.run(["python3", "-m", "json.tool"], input=listed.stdout, capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stderr)
+        browsers = json.loads(listed.stdout)
+        self.assertEqual([b["desktopId"] for b in browsers], [r[0] for r in rows], "the same order")
+        self.assertEqual({tuple(sorted(b)) for b in browsers}, {("desktopId", "id", "isDefault", "name", "version")})
+        alpha = next(b for b in browsers if b["name"] == "Alpha")
+
+        for wanted, desktop_id in [(alpha["id"], "org.example.Alpha.desktop"), ("bravo.desktop", "bravo.desktop"),
+                                   ("org.example.Alpha", "org.example.Alpha.desktop"), ("bRAVO", "bravo.desktop"),
+                                   ("web-two", "web-two.desktop")]:
+            done = self.tolvane("--set", wanted)
+            self.assertEqual(done.returncode, 0, wanted + ": " + done.stderr)
+            self.assertEqual(self.desk.default_for("x-scheme-handler/https"), desktop_id, wanted)
+            self.assertEqual(self.desk.default_for("x-scheme-handler/http"), desktop_id, wanted)
+            got = self.tolvane("--get")
+            self.assertEqual((got.returncode, got.stdout), (0, desktop_id + "\n"))
+        completion = os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "app", "cli", "bash-completion", "tolvane")
+
+        def complete(*words):
+            done = subprocess.run(
+                ["bash", "-c", 'source "$1"; shift; COMP_WORDS=(tolvane "$@"); COMP_CWORD=$#; _tolvane; '
+                               'printf "%s\\n" "${COMPREPLY[@]}"', "-", completion, *words],
+                env=dict(self.headless, PATH=os.path.dirname(TOLVANE) + ":" + self.headless["PATH"]),
+                capture_output=True, text=True)
+            return sorted(done.stdout.split())
+        self.assertEqual(complete("--set", "web"), ["web-one.desktop", "web-two.desktop"])
+        self.assertEqual(complete("--"), ["--get", "--help", "--list", "--set", "--version"])
+        self.assertEqual(complete("--list", ""), ["--json"])
+        self.assertEqual(complete("--get", ""), [])
+
+        now = json.loads(self.tolvane("--list", "--json").stdout)
+        self.assertEqual([b["desktopId"] for b in now if b["isDefault"]], ["web-two.desktop"])
+
+    def test_ambiguous_unknown_and_failing_requests_change_nothing(self):
+        self.assertEqual(self.tolvane("--set", "bravo").returncode, 0)
+        before = self.files()
+        ambiguous = self.tolvane("--set", "web")
+        self.assertEqual(ambiguous.returncode, 2)
+        self.assertIn("web-one.desktop", ambiguous.stderr)
+        self.assertIn("web-two.desktop", ambiguous.stderr)
+        unknown = self.tolvane("--set", "Charlie")
+        self.assertEqual(unknown.returncode, 2)
+        self.assertIn("Charlie", unknown.stderr)
+        self.assertIn("bravo.desktop", unknown.stderr, "the candidates are listed")
+        self.assertTrue(unknown.stderr.startswith("tolvane: "), unknown.stderr)
+        for usage in [("--json",), ("--set",), ("--set", ""), ("--list", "--get"), ("--bogus",), ("--list", "extra")]:
+            self.assertEqual(self.tolvane(*usage).returncode, 2, usage)
+        self.assertEqual(self.files(), before)
+
+        # A desktop-specific list that also names the browser, and a main list that cannot be replaced.
+        self.headless["XDG_CURRENT_DESKTOP"] = "Test"
+        self.desk.write(".config/test-mimeapps.list", "[Default Applications]\nx-scheme-handler/https=bravo.desktop\n")
+        os.remove(self.mimeapps)
+        os.symlink(os.path.join(self.desk.config, "test-mimeapps.list", "mimeapps.list"), self.mimeapps)
+        before = self.files()
+        failed = self.tolvane("--set", "Alpha")
+        self.assertEqual(failed.returncode, 1)
+        # The sentence alone, no log line of the write before it.
+        self.assertTrue(failed.stderr.startswith("tolvane: Could not make Alpha the default browser"), failed.stderr)
+        self.assertEqual(self.files(), before)
+
+    def test_commands_leave_a_running_tray_instance_alone(self):
+        self.desk.start_x()
+        tray = self.desk.spawn([TOLVANE])
+        self.assertTrue(wait_for(lambda: self.desk.windows("tolvane"), watch=[tray]), "the tray icon never appeared")
+        shown = self.desk.windows("tolvane", visible=True)
+        with_display = dict(self.desk.env)  # even where the tray's display is reachable
+        for args in [("--list",), ("--get",), ("--set", "bravo")]:
+            done = subprocess.run([TOLVANE, *args], env=with_display, capture_output=True, text=True, timeout=30)
+            self.assertNotIn("already running", done.stdout + done.stderr)
+            self.assertIn(done.returncode, (0, 1), done.stderr)
+        self.assertEqual(self.desk.default_for("x-scheme-handler/https"), "bravo.desktop")
+        self.assertEqual(self.desk.windows("tolvane", visible=True), shown, "no menu popped up")
+        self.assertIsNone(tray.poll())
+        self.assertEqual(self.desk.stray_processes(TOLVANE), [tray.pid])
+        # It still answers a second start, so it still runs its event loop.
+        again = subprocess.run([TOLVANE], env=with_display, capture_output=True, text=True, timeout=30)
+        self.assertIn("already running", again.stdout + again.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

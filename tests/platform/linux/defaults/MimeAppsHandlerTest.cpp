@@ -1,0 +1,351 @@
+#include "BrowserCatalogue.h"
+#include "support/DesktopFixture.h"
+#include "LaunchServices.h"
+#include "platform/Paths.h"
+#include "platform/Services.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/linux/applications/DesktopBundleReader.h"
+#include "platform/linux/applications/icons/DesktopWorkspace.h"
+#include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "platform/linux/defaults/MimeAppsWatcher.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+
+#include <sys/stat.h>
+
+using namespace platform::linux_;
+using platform::HandlerService;
+
+namespace {
+
+class MimeAppsHandlerTest : public DesktopFixture {
+protected:
+    void SetUp() override {
+        DesktopFixture::SetUp();
+        pages = browser("Org.Example.Pages.desktop", "Pages",
+                        "text/html;application/xhtml+xml;x-scheme-handler/http;x-scheme-handler/https;");
+        links = browser("links.desktop", "Links");
+    }
+    QString listPath() const { return xdg.configHome() + "/mimeapps.list"; }
+    int setDefault(const QString& id) { return service->setDefaultHandlerForURLScheme("http", id); }
+
+    std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>();
+    std::shared_ptr<MimeAppsHandlerService> service = std::make_shared<MimeAppsHandlerService>(index);
+    QString pages, links;
+};
+
+// Fails the n-th file replacement of a switch, as a full disk or a read-only mount would.
+class FailingService : public MimeAppsHandlerService {
+public:
+    using MimeAppsHandlerService::MimeAppsHandlerService;
+    int failAt = 0;
+    int writes = 0;
+    QByteArray overwriteWith; // another program's content, written instead of ours
+
+protected:
+    bool replaceFile(const QString& path, const QByteArray& content, QString* error) override {
+        if (++writes == failAt) {
+            *error = "injected";
+            return false;
+        }
+        return MimeAppsHandlerService::replaceFile(path, overwriteWith.isEmpty() ? content : overwriteWith,
+                                                   error);
+    }
+};
+
+} // namespace
+
+TEST_F(MimeAppsHandlerTest, OtherReadersSeeTheNewDefault) {
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    for (const QString type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html"}) {
+        EXPECT_EQ(xdgMimeDefault(type), "Org.Example.Pages.desktop") << qPrintable(type);
+        EXPECT_EQ(gioDefault(type), "Org.Example.Pages.desktop") << qPrintable(type);
+    }
+    // Links declares no page types, so the page types stay with Pages.
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    EXPECT_EQ(gioDefault("x-scheme-handler/http"), "links.desktop");
+    EXPECT_EQ(gioDefault("text/html"), "Org.Example.Pages.desktop");
+    EXPECT_EQ(xdg.readFile(listPath()), "[Default Applications]\n"
+                                        "x-scheme-handler/http=links.desktop;Org.Example.Pages.desktop;\n"
+                                        "x-scheme-handler/https=links.desktop;Org.Example.Pages.desktop;\n"
+                                        "text/html=Org.Example.Pages.desktop;\n"
+                                        "application/xhtml+xml=Org.Example.Pages.desktop;\n"
+                                        "\n"
+                                        "[Added Associations]\n"
+                                        "x-scheme-handler/http=links.desktop;Org.Example.Pages.desktop;\n"
+                                        "x-scheme-handler/https=links.desktop;Org.Example.Pages.desktop;\n"
+                                        "text/html=Org.Example.Pages.desktop;\n"
+                                        "application/xhtml+xml=Org.Example.Pages.desktop;\n");
+}
+
+TEST_F(MimeAppsHandlerTest, TheChosenEntryIsWrittenWhenIdsDifferOnlyInCase) {
+    // Identifiers are lower case, desktop-file IDs are not: the entry that was picked is the one written.
+    browser("Mixed.desktop", "Upper");
+    browser("mixed.desktop", "Lower");
+    platform::Override<platform::FileSystem> fs(std::make_shared<platform::fake::FakeFileSystem>());
+    platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index));
+    platform::Override<platform::BundleReader> br(std::make_shared<DesktopBundleReader>(index));
+    platform::Override<platform::HandlerService> hs(service);
+    QHash<QString, Tolvane::DefaultBrowser> byName;
+    for (const auto& b : Tolvane::installedBrowsers())
+        byName.insert(b.appName, b);
+    ASSERT_EQ(byName["Upper"].bundleId, "mixed");
+    for (const auto& [name, id] :
+         {std::pair{"Upper", "Mixed.desktop"}, {"Lower", "mixed.desktop"}, {"Upper", "Mixed.desktop"}}) {
+        byName[name].setAsDefault(false);
+        EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), QString(id)) << name;
+        EXPECT_EQ(gioDefault("x-scheme-handler/http"), QString(id)) << name;
+    }
+    // Given only an identifier, the ID spelled exactly so wins; a capitalised one alone is still found.
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    browser("Links.desktop", "Links (capitals)");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    QFile::remove(links);
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "Links.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, KeepsEveryUnrelatedByte) {
+    xdg.writeFile(listPath(), "# my associations, hands off\n"
+                              "[Default Applications]\r\n"
+                              "image/png = viewer.desktop\r\n"
+                              "x-scheme-handler/http=old.desktop;links.desktop;\n"
+                              "this line does not parse\n"
+                              "\n"
+                              "[X-Custom Group]\n"
+                              "x-scheme-handler/http=not-ours.desktop\n"
+                              "[Removed Associations]\n"
+                              "x-scheme-handler/https=links.desktop;gone.desktop;\n"
+                              "[Added Associations]\n"
+                              "# trailing comment, no newline at the end");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(listPath()), "# my associations, hands off\n"
+                                        "[Default Applications]\r\n"
+                                        "image/png = viewer.desktop\r\n"
+                                        "x-scheme-handler/http=links.desktop;old.desktop;\n"
+                                        "this line does not parse\n"
+                                        "x-scheme-handler/https=links.desktop;\n"
+                                        "\n"
+                                        "[X-Custom Group]\n"
+                                        "x-scheme-handler/http=not-ours.desktop\n"
+                                        "[Removed Associations]\n"
+                                        "x-scheme-handler/https=gone.desktop;\n"
+                                        "[Added Associations]\n"
+                                        "# trailing comment, no newline at the end\n"
+                                        "x-scheme-handler/http=links.desktop;\n"
+                                        "x-scheme-handler/https=links.desktop;\n");
+    // GIO refuses a whole file with a line it cannot parse; xdg-utils reads it.
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, FollowsASymlinkedListAndKeepsItsMode) {
+    const QString real = xdg.home() + "/dotfiles/mimeapps.list";
+    xdg.writeFile(real, "# from my dotfiles\n");
+    ASSERT_EQ(chmod(QFile::encodeName(real).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link("../dotfiles/mimeapps.list", listPath()));
+
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_TRUE(QFileInfo(listPath()).isSymLink());
+    EXPECT_TRUE(xdg.readFile(real).startsWith("# from my dotfiles\n\n[Default Applications]\n"));
+    struct stat st;
+    ASSERT_EQ(stat(QFile::encodeName(real).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/http"), "links.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, FailuresChangeNothing) {
+    const QByteArray before = "[Default Applications]\nx-scheme-handler/http=links.desktop;\n";
+    xdg.writeFile(listPath(), before);
+    EXPECT_EQ(setDefault("no.such.browser"), HandlerService::applicationNotFound);
+    EXPECT_EQ(setDefault(""), HandlerService::applicationNotFound);
+    EXPECT_EQ(xdg.readFile(listPath()), before);
+
+    // The second file of the switch cannot be written: the first is put back.
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    const QByteArray gnome = "[Default Applications]\nx-scheme-handler/https=links.desktop;\n";
+    xdg.writeFile(xdg.configHome() + "/gnome-mimeapps.list", gnome);
+    auto failing = std::make_shared<FailingService>(index);
+    failing->failAt = 2;
+    EXPECT_EQ(failing->setDefaultHandlerForURLScheme("http", "org.example.pages"),
+              HandlerService::writeFailed);
+    EXPECT_EQ(xdg.readFile(listPath()), before);
+    EXPECT_EQ(xdg.readFile(xdg.configHome() + "/gnome-mimeapps.list"), gnome);
+    EXPECT_EQ(QDir(xdg.configHome()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"gnome-mimeapps.list", "mimeapps.list"})); // no temporary files left
+}
+
+TEST_F(MimeAppsHandlerTest, AReadBackThatDisagreesIsAFailureAndIsUndone) {
+    const QByteArray before = "[Default Applications]\nx-scheme-handler/http=links.desktop;\n";
+    xdg.writeFile(listPath(), before);
+    auto racing = std::make_shared<FailingService>(index);
+    racing->overwriteWith =
+        "[Default Applications]\nx-scheme-handler/http=links.desktop;\n# edited meanwhile\n";
+    EXPECT_EQ(racing->setDefaultHandlerForURLScheme("http", "org.example.pages"),
+              HandlerService::verifyFailed);
+    EXPECT_EQ(xdg.readFile(listPath()), before);
+}
+
+TEST_F(MimeAppsHandlerTest, AConfigFolderThatCannotBeWrittenIsAFailure) {
+    // Root ignores permission bits, so the folder lies below a regular file instead.
+    const QString blocker = xdg.writeFile(xdg.home() + "/blocker", "a file, not a folder");
+    qputenv("XDG_CONFIG_HOME", (blocker + "/config").toUtf8());
+    EXPECT_EQ(setDefault("links"), HandlerService::writeFailed);
+    EXPECT_EQ(xdg.readFile(blocker), "a file, not a folder");
+}
+
+TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
+    qputenv("XDG_CURRENT_DESKTOP", "KDE:GNOME");
+    const QString gnome = xdg.writeFile(xdg.configHome() + "/gnome-mimeapps.list",
+                                        "[Default Applications]\nx-scheme-handler/http=links.desktop\n"
+                                        "image/png=viewer.desktop\n");
+    const QString kde = xdg.writeFile(xdg.configHome() + "/kdeglobals",
+                                      "[General]\nBrowserApplication=links.desktop\nColorScheme=Breeze\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    // Only the keys the desktop-specific list already overrides are changed there.
+    EXPECT_EQ(xdg.readFile(gnome), "[Default Applications]\n"
+                                   "x-scheme-handler/http=Org.Example.Pages.desktop;links.desktop;\n"
+                                   "image/png=viewer.desktop\n");
+    EXPECT_EQ(xdg.readFile(kde),
+              "[General]\nBrowserApplication=Org.Example.Pages.desktop\nColorScheme=Breeze\n");
+    EXPECT_FALSE(QFile::exists(xdg.configHome() + "/kde-mimeapps.list"));
+
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    EXPECT_EQ(gioDefault("x-scheme-handler/http"), "Org.Example.Pages.desktop");
+
+    // Without the key, kdeglobals is left alone.
+    xdg.writeFile(kde, "[General]\nColorScheme=Breeze\n");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nColorScheme=Breeze\n");
+
+    // KDE writes flags after a key ([$e] expands the value, [$i] locks it); the key is the same one.
+    xdg.writeFile(kde, "[General]\nBrowserApplication[$e]=!links\nColorScheme=Breeze\n"
+                       "[Other]\nBrowserApplication[$i]=keep\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication[$e]=Org.Example.Pages.desktop\n"
+                                 "ColorScheme=Breeze\n[Other]\nBrowserApplication[$i]=keep\n");
+
+    // Set only system-wide, the user's file takes the new value; locked there ([$i]), KDE keeps the
+    // system's value, so the switch fails and changes nothing.
+    QFile::remove(kde);
+    const QString systemKde =
+        xdg.writeFile(xdg.home() + "/etc/xdg/kdeglobals", "[General]\nBrowserApplication=links.desktop\n");
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=Org.Example.Pages.desktop\n");
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "Org.Example.Pages.desktop");
+    xdg.writeFile(systemKde, "[General]\nBrowserApplication[$i]=links.desktop\n");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr); // what KDE reads already
+    const QByteArray mimeapps = xdg.readFile(listPath());
+    EXPECT_EQ(setDefault("org.example.pages"), HandlerService::verifyFailed);
+    EXPECT_EQ(
+        run("kreadconfig5", {"--file", "kdeglobals", "--group", "General", "--key", "BrowserApplication"}),
+        "links.desktop");
+    EXPECT_EQ(xdg.readFile(listPath()), mimeapps);
+    EXPECT_EQ(xdg.readFile(kde), "[General]\nBrowserApplication=links.desktop\n");
+    QFile::remove(systemKde);
+    QFile::remove(kde);
+
+    // XFCE keeps its keys before any group; only the one line changes. Its openers need a helper of
+    // that name: one that runs the entry's command is written where none is installed.
+    const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
+                                          "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
+                                          "[Extra]\nWebBrowser=not-this\n");
+    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
+    EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
+                                     "[Extra]\nWebBrowser=not-this\n");
+    EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
+              "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
+}
+
+TEST_F(MimeAppsHandlerTest, TwoProcessesSwitchingAtOnceLoseNothing) {
+    xdg.writeFile(listPath(),
+                  "# keep me\n[Default Applications]\nimage/png=viewer.desktop;\n\n[X-Mine]\nkey=value\n");
+    QProcess first, second;
+    for (QProcess* p : {&first, &second})
+        p->start(SWITCHER_PATH, {"links", "org.example.pages", "100"});
+    for (QProcess* p : {&first, &second}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().constData();
+    }
+    const QByteArray after = xdg.readFile(listPath());
+    EXPECT_TRUE(after.startsWith("# keep me\n[Default Applications]\nimage/png=viewer.desktop;\n"));
+    EXPECT_EQ(after.count("image/png=viewer.desktop;"), 1);
+    EXPECT_EQ(after.count("[X-Mine]\nkey=value\n"), 1);
+    EXPECT_EQ(after.count("x-scheme-handler/http="), 2); // one in each group
+    // The last switch of each ends on Pages (100 is even), so Pages must be the default.
+    EXPECT_EQ(gioDefault("x-scheme-handler/https"), "Org.Example.Pages.desktop");
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/http"), "Org.Example.Pages.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, TheCatalogueAndTheSwitchEndToEnd) {
+    auto files = std::make_shared<platform::fake::FakeFileSystem>(); // no /Applications/Safari.app here
+    platform::Override<platform::FileSystem> fs(files);
+    platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index));
+    platform::Override<platform::BundleReader> br(std::make_shared<DesktopBundleReader>(index));
+    platform::Override<platform::HandlerService> hs(service);
+
+    const auto browsers = Tolvane::installedBrowsers();
+    ASSERT_EQ(browsers.size(), 2);
+    QHash<QString, Tolvane::DefaultBrowser> byId;
+    for (const auto& b : browsers)
+        byId.insert(b.bundleId, b);
+    ASSERT_TRUE(byId.contains("org.example.pages"));
+    EXPECT_EQ(byId["org.example.pages"].id(),
+              "org.example.pages::" + QUrl::fromLocalFile(pages).toString(QUrl::FullyEncoded));
+    EXPECT_EQ(byId["links"].appName, "Links");
+    EXPECT_TRUE(Tolvane::installedBrowsers() == browsers); // same icons, same records
+
+    byId["org.example.pages"].setAsDefault(false);
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "Org.Example.Pages.desktop");
+    byId["links"].setAsDefault(false);
+    EXPECT_EQ(gioDefault("x-scheme-handler/http"), "links.desktop");
+
+    QFile::remove(links); // uninstalled after the list was made
+    EXPECT_THROW(byId["links"].setAsDefault(false), Tolvane::LaunchServices::Error);
+}
+
+TEST_F(MimeAppsHandlerTest, TheWatcherSeesAConfigFolderAndListThatAppearLater) {
+    // A first login: no ~/.config yet when the service starts.
+    ASSERT_TRUE(QDir(xdg.configHome()).removeRecursively());
+    MimeAppsWatcher watcher;
+    QSignalSpy changed(&watcher, &MimeAppsWatcher::changed);
+    // Another program makes the folder and writes the list into it. (xdg-mime 1.2, on Debian 13, leaves
+    // this list alone while the folder is missing, so the test writes it as a settings tool would.)
+    ASSERT_TRUE(QDir().mkpath(xdg.configHome()));
+    QFile list(xdg.configHome() + "/mimeapps.list");
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("[Default Applications]\nx-scheme-handler/https=links.desktop;\n");
+    list.close();
+    ASSERT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    EXPECT_TRUE(changed.count() > 0 || changed.wait(20000));
+    changed.clear();
+    ASSERT_EQ(setDefault("org.example.pages"), HandlerService::noErr);
+    EXPECT_TRUE(changed.wait(20000)) << "a later switch is seen too";
+}
+
+TEST_F(MimeAppsHandlerTest, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
+    // Never "/.config" for a root run without HOME: the home folder comes from the user database.
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    for (const bool empty : {false, true}) {
+        if (empty)
+            qputenv("HOME", "");
+        else
+            qunsetenv("HOME");
+        const QString home = run("sh", {"-c", "getent passwd \"$(id -u)\" | cut -d: -f6"});
+        ASSERT_TRUE(home.startsWith('/') && home != "/") << qPrintable(home);
+        EXPECT_EQ(platform::configHome(), home + "/.config");
+        EXPECT_EQ(platform::dataHome(), home + "/.local/share");
+        EXPECT_EQ(MimeAppsHandlerService::lockFilePath(), home + "/.config/tolvane/mimeapps.list.lock");
+    }
+}

@@ -1,0 +1,151 @@
+"""Every link opener of the desktops, run for real, follows `tolvane --set`.
+
+The browsers are recorders: each one's program writes down what it was asked to open, so nothing
+touches the network. Each case is a fresh home; the switch runs without a display or bus, as from
+a script, sometimes outside the desktop whose openers are asked afterwards."""
+import os
+import shutil
+import subprocess
+import sys
+import unittest
+
+from desktop import Desktop, wait_for
+
+TOLVANE = os.environ["TOLVANE_BIN"]
+LOADED_MACHINE_WAIT = 30  # seconds an opener may take to start the browser on a busy machine
+
+OLD_LIST = ("[Default Applications]\nx-scheme-handler/http=old.desktop;\nx-scheme-handler/https=old.desktop;\n"
+            "image/png=viewer.desktop;\n")
+
+# The KDE tools installed are Plasma 5's (Debian 12) or Plasma 6's (Debian 13); the session says which,
+# and xdg-utils picks its helpers by it. Plasma 6 has no service query tool; its openers are still checked.
+PLASMA = 5 if shutil.which("ktraderclient5") else 6
+
+SESSIONS = {
+    None: {},
+    "GNOME": {"XDG_CURRENT_DESKTOP": "GNOME"},
+    "KDE": {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": str(PLASMA), "KDE_FULL_SESSION": "true"},
+    "XFCE": {"XDG_CURRENT_DESKTOP": "XFCE"},
+}
+
+# (case, desktop the switch runs in, desktop whose openers are asked, files before the switch)
+CASES = [
+    ("no desktop", None, None, {}),
+    ("GNOME", "GNOME", "GNOME", {".config/mimeapps.list": OLD_LIST}),
+    ("GNOME's own list, switched from a script", None, "GNOME", {".config/gnome-mimeapps.list": OLD_LIST}),
+    ("KDE", "KDE", "KDE", {}),
+    ("KDE's own list, switched from a script", None, "KDE", {".config/kde-mimeapps.list": OLD_LIST}),
+    ("KDE browser set system-wide", "KDE", "KDE",
+     {"etc/xdg/kdeglobals": "[General]\nBrowserApplication=old.desktop\n"}),
+    ("XFCE browser set system-wide", "XFCE", "XFCE",
+     {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\nFileManager=thunar\n"}),
+    ("XFCE's setting, switched from a script", None, "XFCE", {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\n"}),
+]
+
+
+class Openers(unittest.TestCase):
+    def test_every_opener_follows_the_switch(self):
+        missing = [p for p in ("xdg-settings", "gio", "exo-open", "xfce4-mime-helper", "kde-open", "kioclient",
+                               "kreadconfig%d" % PLASMA, "Xvfb") if not shutil.which(p)]
+        self.assertEqual(missing, [], "scripts/bootstrap.sh installs them")
+        for case, setter, session, seeds in CASES:
+            with self.subTest(case):
+                self.check(setter, session, seeds)
+
+    def check(self, setter, session, seeds):
+        desk = Desktop()
+        self.addCleanup(desk.close)
+        self.record = desk.write("record", "")
+        # Python prefers a browser it knows by the name xdg-settings gives: "chromium" is one such.
+        for desktop_id, program in [("chromium", "chromium"), ("firefox-esr", "firefox-esr"), ("old", "old")]:
+            path = desk.write("bin/" + program, '#!/bin/sh\nprintf "%%s\\t%%s\\n" "%s" "$*" >> "%s"\n'
+                              % (program, self.record))
+            os.chmod(path, 0o755)
+            desk.write(os.path.join(desk.apps, desktop_id + ".desktop"),
+                       "[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%U\n"
+                       "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" % (program.title(), path))
+        # The system's own XFCE helper for the old browser, as xfce4-helpers installs them.
+        desk.write("usr/share/xfce4/helpers/old.desktop",
+                   "[Desktop Entry]\nType=X-XFCE-Helper\nName=Old\nX-XFCE-Category=WebBrowser\n"
+                   "X-XFCE-Commands=%s\nX-XFCE-CommandsWithParameter=%s \"%%s\"\n"
+                   % ((os.path.join(desk.home, "bin/old"),) * 2))
+        # Without it Plasma 6's kioclient knows no application and fetches the page to learn its type.
+        desk.write_kde_menu("etc/xdg")
+        for relative, text in seeds.items():
+            desk.write(relative, text)
+        # The system's data folder too: the MIME database and XFCE's helpers live there.
+        desk.env["XDG_DATA_DIRS"] += ":/usr/share"
+        desk.env["PATH"] = os.path.join(desk.home, "bin") + ":/usr/bin:/bin"
+        for name in ("KDE_SESSION_VERSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "DESKTOP_SESSION",
+                     "BROWSER", "QT_QPA_PLATFORM"):
+            desk.env.pop(name, None)
+        desk.env.pop("XDG_CURRENT_DESKTOP")
+
+        script = dict(desk.env, **SESSIONS[setter])
+        desk.start_x(tray=False)
+        desk.env["DBUS_SESSION_BUS_ADDRESS"], _ = desk.start_bus("bus")
+        desk.env.update(SESSIONS[session])
+
+        for desktop_id in ("chromium.desktop", "firefox-esr.desktop"):
+            done = subprocess.run([TOLVANE, "--set", desktop_id], env=script, capture_output=True, text=True,
+                                  timeout=60)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            self.assertEqual(self.answers(desk, session), self.expected_answers(session, desktop_id))
+            self.assertEqual(self.opened(desk, session), self.expected_openings(session, desktop_id))
+        if seeds.get(".config/gnome-mimeapps.list") or seeds.get(".config/kde-mimeapps.list"):
+            with open(os.path.join(desk.config, (session or "").lower() + "-mimeapps.list")) as f:
+                self.assertIn("image/png=viewer.desktop;\n", f.read(), "other lines are kept")
+
+    def run_in(self, desk, args):
+        return subprocess.run(args, env=desk.env, capture_output=True, text=True, timeout=60)
+
+    def answers(self, desk, session):
+        """What the desktop's tools say the default browser is."""
+        said = {
+            "xdg-settings": self.run_in(desk, ["xdg-settings", "get", "default-web-browser"]).stdout.strip(),
+            "xdg-mime": self.run_in(desk, ["xdg-mime", "query", "default", "x-scheme-handler/https"]).stdout.strip(),
+            "gio mime": self.run_in(desk, ["gio", "mime", "x-scheme-handler/https"]).stdout.split("\n")[0]
+                                                                                    .split(": ")[-1],
+            "tolvane --get": self.run_in(desk, [TOLVANE, "--get"]).stdout.strip(),
+        }
+        if session == "KDE" and PLASMA == 5:
+            listed = self.run_in(desk, ["ktraderclient5", "--mimetype", "x-scheme-handler/https"]).stdout
+            paths = [l.split("'")[1] for l in listed.splitlines() if l.startswith("DesktopEntryPath")]
+            said["ktraderclient5"] = os.path.basename(paths[0]) if paths else ""
+        return said
+
+    def expected_answers(self, session, desktop_id):
+        tools = ["xdg-settings", "xdg-mime", "gio mime", "tolvane --get"]
+        tools += ["ktraderclient5"] if session == "KDE" and PLASMA == 5 else []
+        return {tool: desktop_id for tool in tools}
+
+    def openers(self, session):
+        python = ["python3", "-c", "import sys, webbrowser; sys.exit(0 if webbrowser.open(sys.argv[1]) else 1)"]
+        found = {"xdg-open": ["xdg-open"], "gio open": ["gio", "open"], "Python webbrowser": python}
+        if session == "KDE":
+            found.update({"kde-open": ["kde-open"], "kioclient exec": ["kioclient", "exec"]})
+        if session == "XFCE":
+            found["exo-open"] = ["exo-open"]
+        return found
+
+    def opened(self, desk, session):
+        """Which browser each opener started, by the line its recorder wrote."""
+        result = {}
+        for n, (name, command) in enumerate(self.openers(session).items()):
+            url = "https://example.org/%d-%s" % (n, os.urandom(4).hex())
+            done = self.run_in(desk, command + [url])
+
+            def recorded():
+                with open(self.record) as f:
+                    return next((l.split("\t")[0] for l in f if url in l), None)
+            # A failed opener starts nothing; one that succeeded may start the browser a moment later.
+            result[name] = wait_for(recorded, LOADED_MACHINE_WAIT if done.returncode == 0 else 1) or \
+                "nothing (exit %d: %s)" % (done.returncode, done.stderr.strip()[-200:])
+        return result
+
+    def expected_openings(self, session, desktop_id):
+        return {name: desktop_id[:-len(".desktop")] for name in self.openers(session)}
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

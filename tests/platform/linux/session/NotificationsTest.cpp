@@ -1,0 +1,83 @@
+#include "platform/linux/session/DBusNotifications.h"
+#include "support/ServiceWait.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QVariantMap>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A notification server as a desktop runs one: owns the well-known name, keeps what it is sent.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Received {
+        QString appName, appIcon, summary, body;
+        QVariantMap hints;
+        int timeout;
+    };
+    QList<Received> received;
+
+public slots:
+    uint Notify(const QString& appName, uint, const QString& appIcon, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap& hints, int timeout) {
+        received << Received{appName, appIcon, summary, body, hints, timeout};
+        return uint(received.size());
+    }
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+};
+
+// dbus-daemon with the stock session configuration, as this process's session bus.
+class SessionBus {
+public:
+    SessionBus() {
+        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (daemon_.waitForStarted(serviceStartMs) && daemon_.waitForReadyRead(serviceStartMs))
+            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
+    }
+    ~SessionBus() {
+        daemon_.terminate();
+        daemon_.waitForFinished(5000);
+    }
+    QString address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+} // namespace
+
+TEST(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
+    SessionBus bus;
+    ASSERT_FALSE(bus.address().isEmpty());
+    QDBusConnection serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
+    NotificationServer server;
+    ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                         QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    platform::linux_::DBusNotifications notifications;
+    ASSERT_TRUE(notifications.notify("Could not make Firefox the default browser",
+                                     "The browser is no longer installed."));
+    const QDeadlineTimer deadline(10000);
+    while (server.received.isEmpty() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(server.received.size(), 1);
+    const auto& got = server.received[0];
+    EXPECT_EQ(got.appName, "Tolvane");
+    EXPECT_EQ(got.appIcon, "app.tolvane.Tolvane");
+    EXPECT_EQ(got.summary, "Could not make Firefox the default browser");
+    EXPECT_EQ(got.body, "The browser is no longer installed.");
+    EXPECT_EQ(got.hints.value("desktop-entry").toString(), "app.tolvane.Tolvane");
+    EXPECT_EQ(got.timeout, -1);
+    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+}
+
+#include "NotificationsTest.moc"
