@@ -1,6 +1,7 @@
 #include "PortalHotKeyEvents.h"
 
 #include "BuildInfo.h"
+#include "GnomeShortcutsQuirk.h"
 #include "PlasmaShortcutsQuirk.h"
 #include "PortalParentWindow.h"
 
@@ -25,7 +26,6 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
-const QString registryInterface = QStringLiteral("org.freedesktop.host.portal.Registry");
 // Handed to a request's callback when the call itself failed (already logged).
 constexpr uint callFailed = 1000;
 
@@ -74,17 +74,10 @@ PortalShortcuts shortcutsIn(const QVariant& value) {
     return shortcuts;
 }
 
-// GNOME writes its triggers as "Press <Control><Alt>b" (the word translated): the keys start at the
-// first bracket.
-QString withoutLeadIn(const QString& text) {
-    const qsizetype bracket = text.indexOf(QLatin1Char('<'));
-    return bracket > 0 ? text.mid(bracket) : text;
-}
-
 // Upper-case tokens with modifiers in a fixed order; accepts "Ctrl+Alt+B", "CTRL+ALT+b",
 // "<Control><Alt>b" and "Press <Control><Alt>b".
 QStringList triggerTokens(QString text) {
-    text = withoutLeadIn(text);
+    text = gnomeShortcutsQuirk::triggerKeys(text);
     text.replace(QLatin1Char('<'), QString()).replace(QLatin1Char('>'), QStringLiteral("+"));
     static const std::map<QString, QString> aliases = {
         {"CTRL", "CTRL"},   {"CONTROL", "CTRL"}, {"PRIMARY", "CTRL"}, {"ALT", "ALT"},   {"OPTION", "ALT"},
@@ -110,29 +103,6 @@ bool listsAll(const PortalShortcuts& listed, const std::set<QString>& asked) {
     return !asked.empty() && std::includes(ids.begin(), ids.end(), asked.begin(), asked.end());
 }
 
-// Portal 1.19 and later learn a host application's id only from this call, made before any other
-// on the connection (GNOME refuses shortcuts of an application without one). Older portals lack the
-// interface: nothing to do there.
-void registerHostApp(const QDBusConnection& bus) {
-    static QSet<QString> registered; // per connection: a second call is an error
-    if (registered.contains(bus.name()))
-        return;
-    registered.insert(bus.name());
-    QDBusMessage call = QDBusMessage::createMethodCall(PortalHotKeyEvents::service, portalPath,
-                                                       registryInterface, QStringLiteral("Register"));
-    call << QStringLiteral(TOLVANE_APP_ID) << QVariantMap();
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
-    if (reply.type() == QDBusMessage::ReplyMessage)
-        return;
-    static const QSet<QString> absent = {QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                                         QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
-                                         QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
-                                         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown")};
-    if (!absent.contains(reply.errorName()))
-        qCInfo(lcPortalKeys).noquote()
-            << "the portal did not take Tolvane's application id:" << reply.errorMessage();
-}
-
 } // namespace
 
 const QString PortalHotKeyEvents::service = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -142,7 +112,7 @@ bool PortalHotKeyEvents::portalAnswers(const QDBusConnection& bus, QString* why)
         *why = QStringLiteral("no session bus");
         return false;
     }
-    registerHostApp(bus);
+    gnomeShortcutsQuirk::registerHostApp(bus, service, portalPath, QStringLiteral(TOLVANE_APP_ID));
     QDBusMessage get = QDBusMessage::createMethodCall(
         service, portalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << shortcutsInterface << QStringLiteral("version");
@@ -330,8 +300,7 @@ void PortalHotKeyEvents::bind(const QString& sessionPath) {
             {}, [this, generation](uint response, const QVariantMap& results) {
                 if (generation != generation_)
                     return;
-                // The list is the answer: GNOME reports a bind the user approved with code 2.
-                if (!takeBound(results)) {
+                if (!gnomeShortcutsQuirk::bound(response, takeBound(results))) {
                     if (response != callFailed)
                         qCWarning(lcPortalKeys).noquote()
                             << (response == 0   ? "the desktop answered without binding the global shortcuts"
