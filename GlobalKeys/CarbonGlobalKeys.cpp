@@ -1,6 +1,7 @@
 #include "CarbonGlobalKeys.h"
 
 #include "GlobalKeys/RunLoopLocalEventMonitor.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"
@@ -244,7 +245,8 @@ void CarbonGlobalKeys::updateEventHandler() {
         return;
     const bool monitorPath = events->menuTrackingUsesEventMonitor();
     // Unregistering all is a pause until the menu closes or the registry is enabled again.
-    events->setHeld(!r.isEnabled || r.isMenuOpen);
+    if (platform::has<platform::HotKeyStatus>())
+        platform::get<platform::HotKeyStatus>()->setHeld(!r.isEnabled || r.isMenuOpen);
     if (r.isEnabled && !r.isMenuOpen) {
         registerAll();
         if (monitorPath)

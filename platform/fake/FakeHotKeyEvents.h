@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 
 #include <algorithm>
 #include <set>
@@ -10,7 +11,7 @@ namespace platform::fake {
 
 // Records every call; registrations can be refused per key, and events are delivered like the real
 // dispatcher does: only kinds added to the handler reach it.
-class FakeHotKeyEvents : public HotKeyEvents {
+class FakeHotKeyEvents : public HotKeyEvents, public HotKeyStatus {
 public:
     struct Registration {
         std::uint32_t keyCode;
@@ -66,6 +67,7 @@ public:
         return noErr;
     }
     bool menuTrackingUsesEventMonitor() const override { return usesEventMonitor; }
+    // What the desktop makes of them (the HotKeyStatus port).
     bool canDeliverGlobalHotKeys() const override { return deliverable; }
     QString assignedTrigger(std::uint32_t keyCode, std::uint32_t modifiers) const override {
         const auto it = assigned.find({keyCode, modifiers});

@@ -1,5 +1,6 @@
 #include "Adapters.h"
 
+#include "platform/HotKeyStatus.h"
 #include "platform/Services.h"
 #include "platform/linux/applications/CompiledMainBundle.h"
 #include "platform/linux/applications/DesktopApplications.h"
@@ -143,6 +144,7 @@ void installGlobalKeysAdapters() {
         // Separate connections: the layout's round trips must not pull hot-key events off the grab
         // connection behind its socket notifier's back.
         install<HotKeyEvents>(std::make_shared<X11HotKeyEvents>(std::make_shared<XkbSessionProvider>()));
+        install<HotKeyStatus>(nullptr);
         install<KeyboardLayout>(std::make_shared<XkbKeyboardLayout>(std::make_shared<XkbSessionProvider>()));
         return;
     }
@@ -155,14 +157,18 @@ void installGlobalKeysAdapters() {
             << QStringLiteral("global shortcuts through the desktop's GlobalShortcuts portal "
                               "(Qt runs on the \"%1\" platform)")
                    .arg(platformName);
-        install<HotKeyEvents>(std::make_shared<PortalHotKeyEvents>(bus, portalLabel, portalTrigger(layout)));
+        auto portal = std::make_shared<PortalHotKeyEvents>(bus, portalLabel, portalTrigger(layout));
+        install<HotKeyEvents>(portal);
+        install<HotKeyStatus>(portal);
         return;
     }
-    install<HotKeyEvents>(std::make_shared<UnavailableHotKeyEvents>(
+    auto unavailable = std::make_shared<UnavailableHotKeyEvents>(
         QStringLiteral(
             "Qt runs on the \"%1\" platform, not on X11, and the desktop offers no GlobalShortcuts "
             "portal (%2)")
-            .arg(platformName.isEmpty() ? QStringLiteral("none") : platformName, why)));
+            .arg(platformName.isEmpty() ? QStringLiteral("none") : platformName, why));
+    install<HotKeyEvents>(unavailable);
+    install<HotKeyStatus>(unavailable);
 }
 
 #endif

@@ -9,6 +9,7 @@
 #include "Translations.h"
 #include "app/ui/TolvaApp.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"
@@ -149,6 +150,7 @@ int runTray(int argc, char** argv) {
     }
     // The hot-key adapters own X connections and Qt notifiers: release them while Qt still runs.
     platform::install<platform::HotKeyEvents>(nullptr);
+    platform::install<platform::HotKeyStatus>(nullptr);
     platform::install<platform::KeyboardLayout>(nullptr);
     platform::install<platform::SymbolicHotKeys>(nullptr);
     return code;

@@ -3,6 +3,7 @@
 #include "GlobalKeys/Notifier.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/Services.h"
 
 #include <QPointer>
@@ -14,7 +15,9 @@ HotKeyStatusLabel::HotKeyStatusLabel(GlobalKeys::Name name, QWidget* parent)
     setObjectName(QStringLiteral("globalShortcutStatus"));
     setWordWrap(true);
     if (platform::has<platform::HotKeyEvents>()) {
-        port_ = platform::get<platform::HotKeyEvents>();
+        // Key grabs deliver what was asked: they install no status of their own.
+        port_ = platform::has<platform::HotKeyStatus>() ? platform::get<platform::HotKeyStatus>()
+                                                        : std::make_shared<platform::HotKeyStatus>();
         // The desktop answers later than the window opens, and may change its mind.
         observer_ = port_->addStatusObserver([self = QPointer<HotKeyStatusLabel>(this)] {
             if (self)

@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace platform {
-class HotKeyEvents;
+class HotKeyStatus;
 }
 
 namespace Tolvane {
@@ -25,7 +25,7 @@ private:
     void refresh();
 
     GlobalKeys::Name name_;
-    std::shared_ptr<platform::HotKeyEvents> port_;
+    std::shared_ptr<platform::HotKeyStatus> port_;
     int observer_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 
 #include <QString>
 
@@ -8,7 +9,7 @@ namespace platform::linux_ {
 
 // Where nothing can deliver global hot keys (Wayland without the GlobalShortcuts portal): every
 // registration fails, and the first one says why in the log.
-class UnavailableHotKeyEvents : public HotKeyEvents {
+class UnavailableHotKeyEvents : public HotKeyEvents, public HotKeyStatus {
 public:
     explicit UnavailableHotKeyEvents(QString why) : why_(std::move(why)) {}
 

@@ -2,6 +2,7 @@
 
 #include "PortalShortcut.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/linux/hotkeys/HotKeyHandler.h"
 
 #include <QDBusConnection>
@@ -26,7 +27,7 @@ namespace platform::linux_ {
 // answer lists it, whatever the answer's code; otherwise it stays unbound until it changes or the
 // portal restarts. Unregistering everything while held (an open menu, a disabled registry) only
 // mutes delivery; otherwise an empty set closes the session, so the desktop lets go of the keys.
-class PortalHotKeyEvents : public QObject, public HandlerHotKeyEvents {
+class PortalHotKeyEvents : public QObject, public HandlerHotKeyEvents, public HotKeyStatus {
     Q_OBJECT
 public:
     // How the desktop lists one hot key: a stable id (kept across restarts, so the desktop keeps the

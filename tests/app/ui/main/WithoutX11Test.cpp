@@ -5,6 +5,7 @@
 #include "GlobalKeys/Testing.h"
 #include "app/ui/main/Adapters.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/Services.h"
 #include "support/TempXdg.h"
 
@@ -38,6 +39,6 @@ TEST(WithoutX11, RegistrationFailsWithOneLogLineAndKeysKeepTheirNames) {
     EXPECT_EQ(text, QString::fromUtf8("⌃Z")) << "the layout's letter, not a replacement character";
     ASSERT_EQ(warnings.size(), 1) << warnings.join("\n").toStdString();
     EXPECT_TRUE(warnings.first().contains("offscreen")) << warnings.first().toStdString();
-    EXPECT_FALSE(platform::get<platform::HotKeyEvents>()->canDeliverGlobalHotKeys());
+    EXPECT_FALSE(platform::get<platform::HotKeyStatus>()->canDeliverGlobalHotKeys());
     GlobalKeys::testing::resetState();
 }

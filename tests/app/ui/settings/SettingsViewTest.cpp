@@ -165,6 +165,7 @@ TEST_F(SettingsFixture, ShortcutsTabSaysWhatTheDesktopMakesOfGlobalShortcuts) {
     auto hotKeys = std::make_shared<platform::fake::FakeHotKeyEvents>();
     hotKeys->deliverable = false;
     platform::Override<platform::HotKeyEvents> guard{hotKeys};
+    platform::Override<platform::HotKeyStatus> statusGuard{hotKeys};
     SettingsStore::setBool(SettingsStore::toggleBrowser, true);
     const GlobalKeys::Shortcut shortcut(GlobalKeys::Key::b, Qt::ControlModifier | Qt::AltModifier);
     GlobalKeys::setShortcut(shortcut, TolvaShortcutReactor::toggleSystemBrowserKeys());

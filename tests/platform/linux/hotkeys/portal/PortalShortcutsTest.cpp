@@ -12,6 +12,7 @@
 #include "app/ui/settings/SettingsView.h"
 #include "app/ui/settings/SettingsWindow.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
@@ -57,10 +58,11 @@ protected:
         ASSERT_TRUE(desktop->startBackend());
         ASSERT_TRUE(desktop->startFrontend()) << desktop->frontendLog().toStdString();
         Tolvane::adapters::installGlobalKeysAdapters();
-        platform::get<platform::HotKeyEvents>()->addStatusObserver([] { ++statusChanges; });
+        platform::get<platform::HotKeyStatus>()->addStatusObserver([] { ++statusChanges; });
     }
     static void TearDownTestSuite() {
         platform::install<platform::HotKeyEvents>(nullptr);
+        platform::install<platform::HotKeyStatus>(nullptr);
         delete desktop;
         desktop = nullptr;
     }
