@@ -12,8 +12,6 @@ namespace AboutBox {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcAboutBox, "app.tolvane.Tolvane.AboutBox")
-
 constexpr int spacing = 8;
 constexpr int copyrightBottomPadding = 12;
 
@@ -116,8 +114,8 @@ void AboutBoxView::toggleVersionText() {
 
 void AboutBoxView::openLink() {
     // The panel stays open; the browser comes forward on its own.
-    if (!platform::get<platform::Workspace>()->openURL(*metadata_.url))
-        qCWarning(lcAboutBox) << "Could not open" << metadata_.url->toString();
+    if (!platform::get<platform::Workspace>()->openURL(*metadata_.url) && metadata_.logCategory)
+        qCWarning(metadata_.logCategory) << "Could not open" << metadata_.url->toString();
 }
 
 } // namespace AboutBox

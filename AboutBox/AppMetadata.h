@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QString>
 #include <QUrl>
 
@@ -19,6 +20,8 @@ struct AppMetadata {
     std::optional<QUrl> url; // no link line when absent
     QColor urlColor;
     QString copyrightText;
+    // Where the panel logs (a link that could not be opened); the application's own category.
+    const QLoggingCategory& (*logCategory)() = nullptr;
 };
 
 // Lookups in the running application's information; each is empty when its key is missing.

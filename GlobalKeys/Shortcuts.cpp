@@ -3,7 +3,6 @@
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/Notifier.h"
 #include "GlobalKeys/Testing.h"
-#include "platform/Paths.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -135,8 +134,23 @@ QString userDefaultsKey(const Name& name) {
     return QStringLiteral("GlobalKeys_") + name.rawValue;
 }
 
+namespace {
+std::function<QString()>& userDefaultsFile() {
+    static std::function<QString()> file;
+    return file;
+}
+} // namespace
+
+void setUserDefaultsFile(std::function<QString()> path) {
+    userDefaultsFile() = std::move(path);
+}
+
 QString userDefaultsPath() {
-    return platform::tolvaneConfigDir() + QStringLiteral("/tolvane.conf");
+    if (const auto& file = userDefaultsFile())
+        return file();
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                     QCoreApplication::applicationName())
+        .fileName();
 }
 
 std::optional<Shortcut> getShortcut(const Name& name) {

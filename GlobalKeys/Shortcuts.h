@@ -18,8 +18,11 @@ using Action = std::function<void()>;
 
 // The defaults key of a name: "GlobalKeys_" + rawValue.
 QString userDefaultsKey(const Name& name);
-// The standard defaults file (tolvane.conf in Tolvane's configuration folder).
+// The standard defaults file where shortcuts are kept: the file the application hands over, asked
+// anew each time (its folder may follow the environment); without one, Qt's user-scope INI file of the
+// application.
 QString userDefaultsPath();
+void setUserDefaultsFile(std::function<QString()> path);
 
 // Reads and decodes the stored entry every time; anything but a shortcut's JSON text gives none.
 std::optional<Shortcut> getShortcut(const Name& name);

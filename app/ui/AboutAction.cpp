@@ -5,13 +5,15 @@
 #include <AboutBox/AboutBoxPanel.h>
 
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QPalette>
 
 namespace Tolvane {
 
 namespace {
 const QUrl makerWebsite(QStringLiteral("https://tolvane.app"));
-}
+Q_LOGGING_CATEGORY(lcAboutBox, "app.tolvane.Tolvane.AboutBox")
+} // namespace
 
 AboutBox::AppMetadata aboutMetadata() {
     AboutBox::AppMetadata metadata;
@@ -25,6 +27,7 @@ AboutBox::AppMetadata aboutMetadata() {
     metadata.url = makerWebsite;
     metadata.urlColor = Assets::color(QStringLiteral("AccentColor"))
                             .value_or(QGuiApplication::palette().color(QPalette::Link));
+    metadata.logCategory = lcAboutBox;
     return metadata;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GlobalKeys/Notifier.h"
+#include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeHotKeyEvents.h"
@@ -34,6 +35,7 @@ protected:
     QMetaObject::Connection postedConnection;
 
     void SetUp() override {
+        GlobalKeys::setUserDefaultsFile([path = confPath()] { return path; });
         platform::install<platform::HotKeyEvents>(hotKeys);
         GlobalKeys::testing::resetState();
         hotKeys->refused.clear();
@@ -48,6 +50,7 @@ protected:
     void TearDown() override {
         QObject::disconnect(postedConnection);
         GlobalKeys::testing::resetState();
+        GlobalKeys::setUserDefaultsFile({});
     }
 
     QString confPath() const { return xdg.configHome() + "/tolvane/tolvane.conf"; }

@@ -4,6 +4,7 @@
 #include "AppDisplayName.h"
 #include "AutomationService.h"
 #include "CommandLine.h"
+#include "GlobalKeys/Shortcuts.h"
 #include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
 #include "Translations.h"
@@ -11,6 +12,7 @@
 #include "platform/HotKeyEvents.h"
 #include "platform/HotKeyStatus.h"
 #include "platform/KeyboardLayout.h"
+#include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"
 #include "platform/linux/defaults/MimeAppsWatcher.h"
@@ -67,6 +69,9 @@ bool platformCanStart() {
 
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("tolvane"));
+    // The standard defaults: where the shortcuts live beside the other settings.
+    GlobalKeys::setUserDefaultsFile(
+        [] { return platform::tolvaneConfigDir() + QStringLiteral("/tolvane.conf"); });
     QGuiApplication::setDesktopFileName(QStringLiteral("app.tolvane.Tolvane"));
 }
 
