@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
-# Checks the formatting of every C++ file and runs the short clang-tidy list of .clang-tidy over the
-# sources a build compiles. Needs a configured build (compile_commands.json) for clang-tidy.
+# Checks the formatting of every C++ file and runs the short clang-tidy list of .clang-tidy.
+#   scripts/lint.sh [--all] [build dir]
+# clang-tidy reads the build's compile_commands.json. By default it checks the code the command
+# line runs on (Qt Core only: the catalogue, the command line and the Linux files it reads and
+# writes); --all checks every translation unit of the project, which takes several minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+all=false
+if [ "${1:-}" = "--all" ]; then
+  all=true
+  shift
+fi
+build=${1:-build}
+
+# The tree is formatted with Debian 12's clang-format (14); other releases format some lines
+# differently, so there the check is left to a machine with that version.
+format_version=$(clang-format --version | grep -o 'version [0-9]*' | grep -o '[0-9]*$' || true)
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
-if ! clang-format --dry-run --Werror "${sources[@]}"; then
-  echo "lint: format the files above with clang-format -i" >&2
-  exit 1
+if [ "$format_version" = 14 ]; then
+  if ! clang-format --dry-run --Werror "${sources[@]}"; then
+    echo "lint: format the files above with clang-format -i" >&2
+    exit 1
+  fi
+else
+  echo "lint: clang-format $format_version is not the tree's (14); formatting not checked"
 fi
 
-build=${1:-build}
 if [ ! -f "$build/compile_commands.json" ]; then
   echo "lint: no $build/compile_commands.json; configure a build first (cmake --preset default)" >&2
   exit 1
 fi
-# The project's own translation units (not generated ones, not the test doubles' headers alone).
-mapfile -t units < <(git ls-files 'app/*.cpp' 'platform/*.cpp' 'GlobalKeys/*.cpp' 'StartAtLogin/*.cpp' \
-  'feedback/*.cpp' 'AboutBox/*.cpp' 'TaskButtons/*.cpp')
-jobs=$(nproc)
-printf '%s\n' "${units[@]}" | xargs -P "$jobs" -n 8 clang-tidy -p "$build" --quiet 2>/dev/null
-echo "lint: clean"
+if $all; then
+  mapfile -t units < <(git ls-files 'app/*.cpp' 'platform/*.cpp' 'GlobalKeys/*.cpp' 'StartAtLogin/*.cpp' \
+    'feedback/*.cpp' 'AboutBox/*.cpp' 'TaskButtons/*.cpp')
+else
+  mapfile -t units < <(git ls-files 'app/core/*.cpp' 'app/cli/*.cpp' 'platform/linux/xdg/*.cpp' \
+    'platform/linux/applications/*.cpp' 'platform/linux/defaults/*.cpp')
+fi
+printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet
+echo "lint: clean (${#units[@]} files checked by clang-tidy)"
