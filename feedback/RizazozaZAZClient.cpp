@@ -59,6 +59,10 @@ perform(RizazozaZAZClient client, std::shared_ptr<HTTPRequestBuilder> builder, s
             headers.insert(name, value);
 
     URLRequest request = builder->makeURLRequest();
+    // A redirected POST either turns into a GET that stores nothing yet reads as success (302), or
+    // carries the message to another host (307): a 3xx is an answer, and not a good one.
+    request.request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                 QNetworkRequest::ManualRedirectPolicy);
     auto [bytes, response] = co_await data(client.session, std::move(request), stop);
     if (!response.isHTTP())
         throw RizazozaZAZError::nonHTTPURLResponse(bytes, response);

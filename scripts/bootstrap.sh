@@ -37,10 +37,19 @@ done
 later=()
 compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null || later+=(qt6-svg-plugins)
 command -v kreadconfig6 >/dev/null || later+=(libkf6config-bin)
+# Plasma 6's tray service and Qt integration, and GNOME 48 with its AppIndicator extension: the
+# tray tests run against them where Debian ships them (13 on; Debian 12's are Qt 5 and GNOME 43),
+# known there by kded6.
+trixie_tray=(kded6 plasma-integration gnome-shell gnome-shell-extension-appindicator)
 add_known_later() {
   local p
   for p in "${later[@]}"; do
     [[ " ${missing[*]} " == *" $p "* ]] || ! apt-cache show "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  apt-cache show kded6 >/dev/null 2>&1 || return 0
+  for p in "${trixie_tray[@]}"; do
+    [[ " ${missing[*]} " == *" $p "* ]] || dpkg-query -W -f='${Status}' "$p" 2>/dev/null |
+      grep -q "install ok installed" || missing+=("$p")
   done
 }
 add_known_later

@@ -7,21 +7,7 @@
 #include "SettingsStore.h"
 #include "platform/Console.h"
 
-#include <QSettings>
-
 namespace Tolvane {
-namespace {
-
-// The store's own reader answers false for an unreadable suite; here that must stop the switch,
-// so the suite's status is checked.
-std::optional<bool> readAutoConfirm() {
-    QSettings suite(SettingsStore::filePath(), QSettings::IniFormat);
-    if (suite.status() != QSettings::NoError)
-        return std::nullopt;
-    return suite.value(SettingsStore::autoConfirmChange, false).toBool();
-}
-
-} // namespace
 
 const QString& TolvaSetBrowserIntent::title() {
     static const QString text =
@@ -62,7 +48,9 @@ IntentOutcome setDefaultBrowserFromEntity(const std::optional<BrowserEntity>& br
         return IntentOutcome::noSuchBrowser;
     }
     // The line announces a switch, so it follows the settings read that could still stop it.
-    const std::optional<bool> autoConfirm = readAutoConfirm();
+    // An unreadable suite must stop the switch, not read as "off".
+    const std::optional<bool> autoConfirm =
+        SettingsStore::readableBoolForKey(SettingsStore::autoConfirmChange);
     if (!autoConfirm)
         throw SettingsUnavailable(match->appName);
     platform::printLine("Setting default browser to " + match->id());

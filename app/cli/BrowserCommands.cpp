@@ -18,9 +18,29 @@ std::optional<QString> currentDefault() {
     return platform::get<platform::HandlerService>()->defaultHandlerForURLScheme(QStringLiteral("https"));
 }
 
+// One record a line, tab-separated: a newline or tab inside a file name or a Name= value must not
+// forge another record or field.
+QString field(const QString& text) {
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == '\n')
+            safe += QLatin1String("\\n");
+        else if (c == '\t')
+            safe += QLatin1String("\\t");
+        else if (c == '\r')
+            safe += QLatin1String("\\r");
+        else if (c.category() == QChar::Other_Control)
+            safe += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            safe += c;
+    }
+    return safe;
+}
+
 void printCandidates(const QList<ListedBrowser>& browsers, QTextStream& err) {
     for (const ListedBrowser& listed : browsers)
-        err << "  " << listed.desktopId << '\t' << listed.browser.appName << '\n';
+        err << "  " << field(listed.desktopId) << '\t' << field(listed.browser.appName) << '\n';
 }
 
 } // namespace
@@ -29,8 +49,8 @@ int listBrowsers(bool json, QTextStream& out) {
     const QList<ListedBrowser> browsers = listedBrowsers();
     if (!json) {
         for (const ListedBrowser& listed : browsers)
-            out << listed.desktopId << '\t' << listed.browser.appName << '\t' << listed.browser.appVersion
-                << '\n';
+            out << field(listed.desktopId) << '\t' << field(listed.browser.appName) << '\t'
+                << field(listed.browser.appVersion) << '\n';
         return success;
     }
     const QString now = currentDefault().value_or(QString());
@@ -79,17 +99,28 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
         printCandidates(named, err);
         return usageError;
     }
-    // What the tray menu does with a chosen row.
-    const bool autoConfirm = SettingsStore::boolForKey(SettingsStore::autoConfirmChange);
+    // What the automation service does: an unreadable settings file stops the switch there too.
+    const std::optional<bool> autoConfirm =
+        SettingsStore::readableBoolForKey(SettingsStore::autoConfirmChange);
+    if (!autoConfirm) {
+        err << "tolvane: "
+            << QCoreApplication::translate("Tolvane::cli",
+                                           "Could not make %1 the default browser: the settings file %2 "
+                                           "cannot be read.")
+                   .arg(named.first().browser.appName, SettingsStore::filePath())
+            << '\n';
+        return failure;
+    }
     try {
-        named.first().browser.setAsDefault(autoConfirm);
+        named.first().browser.setAsDefault(*autoConfirm);
     } catch (const LaunchServices::Error& error) {
         // The notification's words, which speak the user's language.
+        const QString sentence = QCoreApplication::translate("Tolvane::SwitchFailureNotice",
+                                                             "Could not make %1 the default browser")
+                                     .arg(named.first().browser.appName);
+        //: A failure and its reason; French puts a space before the colon.
         err << "tolvane: "
-            << QCoreApplication::translate("Tolvane::SwitchFailureNotice",
-                                           "Could not make %1 the default browser")
-                   .arg(named.first().browser.appName)
-            << ": " << error.reason() << '\n';
+            << QCoreApplication::translate("Tolvane::cli", "%1: %2").arg(sentence, error.reason()) << '\n';
         return failure;
     }
     return success;

@@ -27,6 +27,13 @@ bool boolForKey(const QString& key) {
     return suite.status() == QSettings::NoError && suite.value(key, false).toBool();
 }
 
+std::optional<bool> readableBoolForKey(const QString& key) {
+    QSettings suite(filePath(), QSettings::IniFormat);
+    if (suite.status() != QSettings::NoError)
+        return std::nullopt;
+    return suite.value(key, false).toBool();
+}
+
 std::optional<QString> stringForKey(const QString& key) {
     QSettings suite(filePath(), QSettings::IniFormat);
     if (suite.status() != QSettings::NoError || !suite.contains(key))

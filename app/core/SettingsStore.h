@@ -20,6 +20,8 @@ QString filePath();
 
 // False when absent or unreadable.
 bool boolForKey(const QString& key);
+// False when absent, none when the suite cannot be read: for a choice that must not be guessed.
+std::optional<bool> readableBoolForKey(const QString& key);
 // None when absent or unreadable.
 std::optional<QString> stringForKey(const QString& key);
 

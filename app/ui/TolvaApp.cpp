@@ -10,6 +10,8 @@
 #include "app/ui/tray/NoTrayWindow.h"
 #include "platform/linux/tray/StatusNotifierItem.h"
 #include "platform/linux/tray/TrayHost.h"
+#include "app/ui/tray/TrayToolTip.h"
+#include "platform/linux/tray/XdgActivation.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -27,6 +29,9 @@ TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QOb
       feedback_(QStringLiteral("com.tellwick.sendFeedback"), [] { return new FeedbackWindow; }),
       noTray_(QStringLiteral("app.tolvane.Tolvane.noTray"),
               [this] { return new NoTrayWindow(menu_.get()); }) {
+    // Qt's icon under some platform themes is an object that holds the event loop while it lives
+    // and lets go when hidden: the tray program ends by Quit only, never by a tray coming or going.
+    QCoreApplication::setQuitLockEnabled(false);
     // Setting the scenes up creates the reactor; its shortcut is live from here on.
     shortcutReactor_ = std::make_unique<TolvaShortcutReactor>();
 
@@ -50,6 +55,8 @@ TolvaApp::TolvaApp(bool startedAtLogin, std::chrono::milliseconds trayGrace, QOb
     statusNotifier_ = std::make_unique<StatusNotifierItem>(appDisplayName(), icon, menu_->menu());
     connect(statusNotifier_.get(), &StatusNotifierItem::shownChanged, this, &TolvaApp::followTrayHosts);
     connect(statusNotifier_.get(), &StatusNotifierItem::menuRequested, this, &TolvaApp::popUpMenuAt);
+    connect(statusNotifier_.get(), &StatusNotifierItem::activationTokenProvided, this, &XdgActivation::offer);
+    updateToolTip();
     showTrayWhenHostExists(startedAtLogin, trayGrace);
 }
 
@@ -84,14 +91,22 @@ void TolvaApp::showTrayWhenHostExists(bool startedAtLogin, std::chrono::millisec
     });
 }
 
+void TolvaApp::updateToolTip() {
+    const QString text = TrayToolTip::defaultBrowserLine(menu_->browsers());
+    statusNotifier_->setToolTipText(text);
+    // Qt's icon has one text: the name, and below it the same line.
+    tray_->setToolTip(text.isEmpty() ? appDisplayName() : appDisplayName() + QLatin1Char('\n') + text);
+}
+
 bool TolvaApp::trayShown() const {
     return statusNotifier_->shown() || tray_->isVisible();
 }
 
 void TolvaApp::followTrayHosts() {
-    // One icon only: a panel that hosts both kinds would show both.
+    // One icon only: a panel that hosts both kinds would show both. While a watcher is still
+    // answering, Qt's icon does not appear: it would only flash.
     const bool xembed = !statusNotifier_->shown() && TrayHost::available();
-    if (xembed != tray_->isVisible()) {
+    if (xembed != tray_->isVisible() && !(xembed && statusNotifier_->settling())) {
         tray_->setVisible(xembed);
         qCInfo(lcApp, xembed ? "System tray icon shown" : "System tray icon hidden");
     }

@@ -45,6 +45,8 @@ public:
     void popUpMenuAt(QPoint pos);
     // Tolvane was started again: the user is looking for it.
     void activate();
+    // The tooltip names the default browser: read it again (the desktop's default may have changed).
+    void updateToolTip();
 
 private:
     void showTrayWhenHostExists(bool startedAtLogin, std::chrono::milliseconds trayGrace);

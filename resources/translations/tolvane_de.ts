@@ -413,5 +413,14 @@ oder ein BROWSER, der keinen oder mehrere Browser bezeichnet.</translation>
         <source>“%1” names several browsers; use one of their desktop file IDs:</source>
         <translation>„%1“ bezeichnet mehrere Browser; verwenden Sie eine ihrer Desktop-Datei-IDs:</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A failure and its reason; French puts a space before the colon.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Could not make %1 the default browser: the settings file %2 cannot be read.</source>
+        <translation>%1 konnte nicht zum Standardbrowser gemacht werden: Die Einstellungsdatei %2 ist nicht lesbar.</translation>
+    </message>
 </context>
 </TS>

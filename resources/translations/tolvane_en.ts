@@ -413,5 +413,14 @@ or a BROWSER that names no browser or several.</translation>
         <source>“%1” names several browsers; use one of their desktop file IDs:</source>
         <translation>“%1” names several browsers; use one of their desktop file IDs:</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A failure and its reason; French puts a space before the colon.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Could not make %1 the default browser: the settings file %2 cannot be read.</source>
+        <translation>Could not make %1 the default browser: the settings file %2 cannot be read.</translation>
+    </message>
 </context>
 </TS>

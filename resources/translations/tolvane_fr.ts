@@ -413,5 +413,14 @@ ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
         <source>“%1” names several browsers; use one of their desktop file IDs:</source>
         <translation>« %1 » désigne plusieurs navigateurs ; utilisez l’un de leurs identifiants de fichier desktop :</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A failure and its reason; French puts a space before the colon.</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not make %1 the default browser: the settings file %2 cannot be read.</source>
+        <translation>Impossible de faire de %1 le navigateur par défaut : le fichier de réglages %2 est illisible.</translation>
+    </message>
 </context>
 </TS>

@@ -80,6 +80,36 @@ class CommandLine(unittest.TestCase):
         now = json.loads(self.tolvane("--list", "--json").stdout)
         self.assertEqual([b["desktopId"] for b in now if b["isDefault"]], ["web-two.desktop"])
 
+    def test_standard_output_carries_results_only(self):
+        # With automatic confirmation on, the confirmation run's own lines must not reach a script
+        # that reads what --set and --get print.
+        self.desk.write(".config/tolvane/group.tolva.conf", "[General]\nsettings.autoConfirmChange=true\n")
+        done = self.tolvane("--set", "bravo")
+        self.assertEqual((done.returncode, done.stdout), (0, ""), done.stderr)
+        self.assertIn("Script done.", done.stderr)
+        got = self.tolvane("--get")
+        self.assertEqual((got.returncode, got.stdout), (0, "bravo.desktop\n"))
+
+        # A file name and a Name= value with a line break forge no record of their own.
+        self.desk.browser("evil\nforged.desktop\tForged", "Evil\\nforged2.desktop\tForged\t1")
+        listed = self.tolvane("--list")
+        self.assertEqual(listed.returncode, 0, listed.stderr)
+        rows = [line.split("\t") for line in listed.stdout.splitlines()]
+        self.assertEqual(len(rows), 5, listed.stdout)
+        self.assertTrue(all(len(r) == 3 for r in rows), listed.stdout)
+        self.assertNotIn("forged.desktop", [r[0] for r in rows])
+        self.assertNotIn("forged2.desktop", [r[0] for r in rows])
+
+        # Settings that cannot be read stop a switch here as they do over D-Bus.
+        settings = os.path.join(self.desk.config, "tolvane", "group.tolva.conf")
+        os.remove(settings)
+        os.makedirs(settings)
+        before = self.files()
+        refused = self.tolvane("--set", "Alpha")
+        self.assertEqual(refused.returncode, 1, refused.stderr)
+        self.assertIn("group.tolva.conf", refused.stderr)
+        self.assertEqual(self.files(), before)
+
     def test_ambiguous_unknown_and_failing_requests_change_nothing(self):
         self.assertEqual(self.tolvane("--set", "bravo").returncode, 0)
         before = self.files()

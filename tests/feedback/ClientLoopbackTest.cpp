@@ -207,6 +207,22 @@ TEST_F(ClientLoopback, StatusCodesOutside200To299Fail) {
     }
 }
 
+// A redirect would turn the POST into a GET that "succeeds" with nothing stored (302), or carry
+// the whole message to wherever the answer points (307).
+TEST_F(ClientLoopback, RedirectsAreFailuresAndAreNotFollowed) {
+    for (int status : {301, 302, 303, 307, 308}) {
+        const int before = received(server).size();
+        client.instanceURL = server.url(QString("redirect/%1").arg(status));
+        const auto failure = runVoidTask(client.submitFeedback("x", std::nullopt));
+        const auto error = errorAs<RizazozaZAZError>(failure);
+        ASSERT_TRUE(error) << status << " " << describe(failure);
+        EXPECT_EQ(error->description(), QString("Invalid HTTP status code: %1.").arg(status));
+        const QJsonArray after = received(server);
+        ASSERT_EQ(after.size(), before + 1) << status;
+        EXPECT_EQ(after.last().toObject()["method"].toString(), "POST") << status;
+    }
+}
+
 TEST_F(ClientLoopback, TransportFailuresArriveAsTheNetworkLayerReportsThem) {
     client.instanceURL = server.url("close");
     auto closed = errorAs<URLError>(runVoidTask(client.submitFeedback("x", std::nullopt)));

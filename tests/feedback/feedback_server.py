@@ -4,6 +4,7 @@
 Reads multipart bodies with Python's own `email` package (an independent reader) and answers with
 what it received as JSON. The request path picks the behaviour:
   /status/<code>/...  answer with that status code
+  /redirect/<code>/... answer with that status code and a Location: /landed (recorded like any request)
   /close/...          read the request, then close the connection without an answer
   /delay/<s>/...      wait that many seconds before answering
   /binary/...         answer with a body that is not UTF-8
@@ -117,6 +118,13 @@ class Handler(BaseHTTPRequestHandler):
             self.send_partial_body(stall="stall" in segments)
             return
         status = 200
+        if len(segments) > 2 and segments[1] == "redirect":
+            self.record(body)
+            self.send_response(int(segments[2]))
+            self.send_header("Location", "/landed")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
         if len(segments) > 2 and segments[1] == "status":
             status = int(segments[2])
         if len(segments) > 2 and segments[1] == "delay":
@@ -126,18 +134,24 @@ class Handler(BaseHTTPRequestHandler):
             return
         if "discard" in segments:
             report = {"size": len(body), "sha256": hashlib.sha256(body).hexdigest()}
+            with RECEIVED_LOCK:
+                RECEIVED.append(report)
         else:
-            report = {
-                "request_line": self.requestline,
-                "method": self.command,
-                "path": self.path,
-                "headers": [[k, v] for k, v in self.headers.items()],
-                "body_size": len(body),
-                "multipart": parse_multipart(self.headers.get("Content-Type", ""), body),
-            }
+            report = self.record(body)
+        self.answer(status, json.dumps(report).encode("utf-8"))
+
+    def record(self, body):
+        report = {
+            "request_line": self.requestline,
+            "method": self.command,
+            "path": self.path,
+            "headers": [[k, v] for k, v in self.headers.items()],
+            "body_size": len(body),
+            "multipart": parse_multipart(self.headers.get("Content-Type", ""), body),
+        }
         with RECEIVED_LOCK:
             RECEIVED.append(report)
-        self.answer(status, json.dumps(report).encode("utf-8"))
+        return report
 
     do_GET = do_POST = do_PUT = do_DELETE = handle_any
 

@@ -1,6 +1,7 @@
 #include "Adapters.h"
 #include "CommandLineTranslation.h"
 #include "app/cli/CommandLine.h"
+#include "platform/Console.h"
 
 #include <QCoreApplication>
 
@@ -27,6 +28,7 @@ void dropLogLines(QtMsgType type, const QMessageLogContext&, const QString& mess
 // this module only for requests.
 extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
     qInstallMessageHandler(dropLogLines);
+    platform::printLinesToStandardError();
     // Qt's own event loop starts faster than GLib's, and a request runs none.
     qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);

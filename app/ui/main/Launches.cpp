@@ -148,6 +148,10 @@ int runTray(int argc, char** argv) {
         TolvaApp tolva(QCoreApplication::arguments().contains(QStringLiteral("--autostart")));
         // Automation works without a bus too; the service logs why it is missing.
         announceDefaultChanges(AutomationService::registerOnSessionBus(&tolva));
+        // The tray's tooltip names the default browser, whoever changes it.
+        auto* defaults = new platform::linux_::MimeAppsWatcher(&tolva);
+        QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, &tolva,
+                         &TolvaApp::updateToolTip);
         // Starting Tolvane again while it runs shows its menu (or its window) instead of a second icon.
         QObject::connect(&instance, &SingleInstance::activated, &tolva, &TolvaApp::activate);
         // Automation replies still in flight on the pool go out while the bus connection exists.

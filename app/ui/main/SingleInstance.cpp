@@ -4,9 +4,14 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Tolvane {
 
@@ -14,14 +19,37 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
 SingleInstance::~SingleInstance() = default;
 
+namespace {
+
+// A folder that is ours alone: nobody else can put a lock or a socket where we look for one.
+bool ownedPrivateFolder(const QString& path) {
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The session's runtime folder; without one (su, cron, some SSH logins) a private folder in the
+// user's own config folder, never a name in /tmp that another user could take first.
+QString runtimeFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (ownedPrivateFolder(runtime))
+        return runtime;
+    // Per machine: a home shared over the network must not make one machine wait for another.
+    const QString own = platform::tolvaneConfigDir() + QStringLiteral("/run-") + QSysInfo::machineHostName();
+    QDir().mkpath(platform::tolvaneConfigDir());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    if (!ownedPrivateFolder(own))
+        qWarning("Tolvane: %s is not a private folder of this user", qPrintable(own));
+    return own;
+}
+
+} // namespace
+
 QString SingleInstance::runtimePath(const QString& suffix) const {
     // One instance per configuration folder, so separate test homes do not see each other.
     const QByteArray key =
         QCryptographicHash::hash(platform::tolvaneConfigDir().toUtf8(), QCryptographicHash::Sha1);
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QDir(runtime).exists())
-        runtime = QDir::tempPath();
-    return runtime + "/tolvane-" + QString::fromLatin1(key.toHex().left(16)) + suffix;
+    return runtimeFolder() + "/tolvane-" + QString::fromLatin1(key.toHex().left(16)) + suffix;
 }
 
 QString SingleInstance::serverName() const {

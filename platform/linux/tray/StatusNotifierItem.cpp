@@ -118,7 +118,9 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(Tolvane::StatusNotifier::ToolTip ToolTip READ toolTip)
 public:
     explicit StatusNotifierItemAdaptor(StatusNotifierItem* item)
-        : QDBusAbstractAdaptor(item), item_(item), pixmaps_(pixmapsOf(item->icon())) {}
+        : QDBusAbstractAdaptor(item), item_(item), pixmaps_(pixmapsOf(item->icon())) {
+        connect(item, &StatusNotifierItem::toolTipChanged, this, &StatusNotifierItemAdaptor::NewToolTip);
+    }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const { return QStringLiteral("app.tolvane.Tolvane"); }
@@ -131,7 +133,7 @@ public:
     bool itemIsMenu() const { return true; }
     StatusNotifier::Pixmaps iconPixmap() const { return pixmaps_; }
     StatusNotifier::Pixmaps noPixmaps() const { return {}; }
-    StatusNotifier::ToolTip toolTip() const { return {QString(), {}, item_->title(), QString()}; }
+    StatusNotifier::ToolTip toolTip() const { return {QString(), {}, item_->title(), item_->toolTipText()}; }
 
 public slots:
     // Hosts that cannot draw the exported menu, or ignore ItemIsMenu, ask the item to.
@@ -139,6 +141,8 @@ public slots:
     void Activate(int x, int y) { emit item_->menuRequested(QPoint(x, y)); }
     void SecondaryActivate(int, int) {}
     void Scroll(int, const QString&) {}
+    // Sent before Activate or the menu's event: the token lets the window a click opens take focus.
+    void ProvideXdgActivationToken(const QString& token) { emit item_->activationTokenProvided(token); }
 
 signals:
     void NewTitle();
@@ -186,6 +190,10 @@ StatusNotifierItem::StatusNotifierItem(const QString& title, const QIcon& icon, 
     for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
         bus.connect(watcherService, watcherPath, watcherService, QLatin1String(signal), this,
                     SLOT(hostsChanged()));
+    // On the bus before any watcher: a watcher that looks for items on the bus by itself when it
+    // starts (GNOME's) then finds this one under the name it is registered by, not as a second item
+    // under another name of the connection.
+    publish();
     if (bus.interface()->isServiceRegistered(watcherService))
         watcherAppeared(/*wait=*/true);
 }
@@ -198,20 +206,34 @@ StatusNotifierItem::~StatusNotifierItem() {
     bus.unregisterService(service_);
 }
 
+void StatusNotifierItem::setToolTipText(const QString& text) {
+    if (text == toolTipText_)
+        return;
+    toolTipText_ = text;
+    emit toolTipChanged();
+}
+
+bool StatusNotifierItem::publish() {
+    if (published_)
+        return true;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // Hosts find the item at its service name's standard path.
+    service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
+    if (!bus.registerService(service_) ||
+        !bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors) || !menu_->publish(menuPath)) {
+        qCWarning(lcTray, "Could not put the tray item on the session bus: %s",
+                  qPrintable(bus.lastError().message()));
+        return false;
+    }
+    published_ = true;
+    return true;
+}
+
 void StatusNotifierItem::watcherAppeared(bool wait) {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!published_) {
-        // Hosts find the item at its service name's standard path.
-        service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
-        if (!bus.registerService(service_) ||
-            !bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors) ||
-            !menu_->publish(menuPath)) {
-            qCWarning(lcTray, "Could not put the tray item on the session bus: %s",
-                      qPrintable(bus.lastError().message()));
-            return;
-        }
-        published_ = true;
-    }
+    if (!publish())
+        return;
+    setSettling(true);
     QDBusMessage call = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherService,
                                                        QStringLiteral("RegisterStatusNotifierItem"));
     call << service_;
@@ -220,6 +242,8 @@ void StatusNotifierItem::watcherAppeared(bool wait) {
         const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
         if (itemRegistered(reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString()))
             hostRegistered(true);
+        else
+            setSettling(false);
         return;
     }
     auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
@@ -227,6 +251,8 @@ void StatusNotifierItem::watcherAppeared(bool wait) {
         reply->deleteLater();
         if (itemRegistered(reply->isError() ? reply->error().message() : QString()))
             hostRegistered(false);
+        else
+            setSettling(false);
     });
 }
 
@@ -242,6 +268,7 @@ bool StatusNotifierItem::itemRegistered(const QString& error) {
 void StatusNotifierItem::hostRegistered(bool wait) {
     if (!published_)
         return;
+    setSettling(true);
     QDBusMessage get = QDBusMessage::createMethodCall(watcherService, watcherPath,
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
@@ -249,6 +276,7 @@ void StatusNotifierItem::hostRegistered(bool wait) {
     // A watcher that does not say is taken to have its host with it, as panels that embed one do.
     const auto answer = [this](const QDBusPendingReply<QDBusVariant>& value) {
         setShown(value.isError() || value.value().variant().toBool());
+        setSettling(false);
     };
     if (wait) {
         answer(QDBusPendingReply<QDBusVariant>(QDBusConnection::sessionBus().call(get, QDBus::Block, 5000)));
@@ -264,6 +292,7 @@ void StatusNotifierItem::hostRegistered(bool wait) {
 void StatusNotifierItem::watcherGone() {
     qCInfo(lcTray, "The tray's watcher went away; waiting for it to come back");
     setShown(false);
+    setSettling(false);
 }
 
 void StatusNotifierItem::setShown(bool shown) {
@@ -271,6 +300,15 @@ void StatusNotifierItem::setShown(bool shown) {
         return;
     shown_ = shown;
     emit shownChanged(shown);
+}
+
+void StatusNotifierItem::setSettling(bool settling) {
+    if (settling_ == settling)
+        return;
+    settling_ = settling;
+    // The other kind of icon was held back meanwhile; it may be wanted now.
+    if (!settling)
+        emit shownChanged(shown_);
 }
 
 } // namespace Tolvane

@@ -2,7 +2,9 @@
 
 namespace Tolvane::TrayHost {
 
-// True when a tray for Qt's own icon runs now (an XEmbed system tray).
+// True when an XEmbed system tray runs now, the only kind Qt's own icon is meant for. Asked of the
+// X server itself: a platform theme may back Qt's icon with a StatusNotifier item of its own, and
+// then Qt calls any StatusNotifier watcher a tray.
 bool available();
 
 } // namespace Tolvane::TrayHost

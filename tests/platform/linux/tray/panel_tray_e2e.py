@@ -120,6 +120,12 @@ class PanelTray(unittest.TestCase):
         self.assertTrue(wait_for(lambda: not self.no_tray_window(), 10), "the window gives way to the tray")
         self.assertEqual(self.item_property(service, "Title"), "(<'Tolvane'>,)")
         self.assertEqual(self.item_property(service, "ItemIsMenu"), "(<true>,)")
+        # The tooltip panels show over the icon names the default browser.
+        self.assertIn("'Tolvane', 'Default browser: Alpha')", self.item_property(service, "ToolTip"))
+        # Hosts hand over the click's activation token before they open the menu; Tolvane takes it.
+        token = self.desk.run(["gdbus", "call", "--session", "--dest", service, "--object-path", "/StatusNotifierItem",
+                               "--method", "org.kde.StatusNotifierItem.ProvideXdgActivationToken", "click-token"])
+        self.assertEqual((token.returncode, token.stdout.strip()), (0, "()"), token.stderr)
 
         # A left click on the icon: the panel opens the menu; its entries as the panel shows them.
         reader = self.desk.spawn([SYSTEM_PYTHON, ATSPI_MENU, FISH.replace("_", "")], stdout=subprocess.PIPE,
@@ -148,6 +154,8 @@ class PanelTray(unittest.TestCase):
         self.assertEqual(chosen, "chosen")
         self.assertTrue(wait_for(lambda: self.desk.default_for("x-scheme-handler/https") == "bravo.desktop", 20),
                         self.desk.default_for("x-scheme-handler/https"))
+        self.assertTrue(wait_for(lambda: "Default browser: %s'" % FISH in self.item_property(service, "ToolTip"), 10),
+                        self.item_property(service, "ToolTip"))
 
         # The panel restarts: the item is registered with the new one.
         panel.terminate()

@@ -1,0 +1,87 @@
+"""GNOME Shell with the AppIndicator extension switched on while Tolvane runs: the extension's
+watcher looks over the bus for items by itself and also takes Tolvane's registration; both must end
+in one item, one icon. Headless gnome-shell on private session and system buses, Tolvane on its
+Wayland socket. Runs where Debian ships GNOME 48 (Debian 13); skips elsewhere."""
+import os
+import subprocess
+import time
+import unittest
+
+from desktop import Desktop, wait_for
+
+TOLVANE = os.environ["TOLVANE_BIN"]
+EXTENSION = "ubuntu-appindicators@ubuntu.com"
+EXTENSION_DIR = "/usr/share/gnome-shell/extensions/" + EXTENSION
+
+
+def shell_version():
+    try:
+        out = subprocess.run(["gnome-shell", "--version"], capture_output=True, text=True).stdout
+    except OSError:
+        return 0
+    return int(out.split()[-1].split(".")[0]) if out.split() else 0
+
+
+class GnomeAppIndicatorEndToEnd(unittest.TestCase):
+    def setUp(self):
+        if shell_version() < 48 or not os.path.isdir(EXTENSION_DIR):
+            self.skipTest("GNOME Shell 48 and its AppIndicator extension (Debian 13 and later) are not installed")
+        self.desk = Desktop()
+        self.addCleanup(self.desk.close, [TOLVANE])
+        self.desk.browser("alpha", "Alpha")
+        os.chmod(self.desk.home, 0o700)  # Wayland insists on a private runtime folder
+        self.desk.env.pop("DISPLAY", None)
+        session, _ = self.desk.start_bus("bus")
+        system, _ = self.desk.start_bus("system")
+        self.desk.env.update({"DBUS_SESSION_BUS_ADDRESS": session, "DBUS_SYSTEM_BUS_ADDRESS": system,
+                              "WAYLAND_DISPLAY": "wayland-0", "XDG_CURRENT_DESKTOP": "GNOME",
+                              "XDG_SESSION_TYPE": "wayland"})
+        shell_env = dict(self.desk.env, XDG_DATA_DIRS="/usr/local/share:/usr/share", XDG_CONFIG_DIRS="/etc/xdg",
+                         GSETTINGS_BACKEND="memory")
+        self.shell = self.start("gnome-shell", ["gnome-shell", "--headless", "--wayland", "--no-x11",
+                                                "--virtual-monitor", "1024x768"], shell_env,
+                                lambda: self.has_owner("org.gnome.Shell.Extensions")
+                                and os.path.exists(os.path.join(self.desk.home, "wayland-0")), timeout=120)
+
+    def start(self, name, args, env, ready, timeout=60):
+        log = open(os.path.join(self.desk.home, name + ".log"), "w")
+        self.addCleanup(log.close)
+        proc = self.desk.spawn(args, env=env, stdout=log, stderr=log)
+        up = wait_for(lambda: proc.poll() is not None or ready(), timeout)
+        self.assertTrue(up and proc.poll() is None, "%s did not start:\n%s" % (name, self.log(name)))
+        return proc
+
+    def log(self, name):
+        with open(os.path.join(self.desk.home, name + ".log"), encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def bus(self, dest, path, method, *args):
+        return self.desk.run(["gdbus", "call", "--session", "--dest", dest, "--object-path", path,
+                              "--method", method, *args]).stdout
+
+    def has_owner(self, name):
+        return "true" in self.bus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                                  name)
+
+    def items(self):
+        listed = self.bus("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                          "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+                          "RegisteredStatusNotifierItems")
+        return listed.split("'")[1::2]
+
+    def test_extension_switched_on_while_tolvane_runs_shows_one_item(self):
+        tolvane = self.start("tolvane", [TOLVANE, "--autostart"], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
+                             lambda: "waiting for one to appear" in self.log("tolvane"))
+        enabled = self.bus("org.gnome.Shell.Extensions", "/org/gnome/Shell/Extensions",
+                           "org.gnome.Shell.Extensions.EnableExtension", EXTENSION)
+        self.assertIn("true", enabled, self.log("gnome-shell"))
+        self.assertTrue(wait_for(lambda: "shown by a StatusNotifier host" in self.log("tolvane"), 30),
+                        self.log("tolvane") + self.log("gnome-shell"))
+        # The extension's own look over the bus runs beside the registration; give both time to land.
+        time.sleep(3)
+        self.assertEqual(len(self.items()), 1, "%s\n%s" % (self.items(), self.log("gnome-shell")))
+        self.assertIsNone(tolvane.poll())
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
