@@ -8,9 +8,9 @@
 #include "app/ui/settings/SettingsWindow.h"
 #include "app/ui/tray/MenuBarContent.h"
 #include "app/ui/tray/NoTrayWindow.h"
+#include "app/ui/tray/TrayToolTip.h"
 #include "platform/linux/tray/StatusNotifierItem.h"
 #include "platform/linux/tray/TrayHost.h"
-#include "app/ui/tray/TrayToolTip.h"
 #include "platform/linux/tray/XdgActivation.h"
 
 #include <QCursor>

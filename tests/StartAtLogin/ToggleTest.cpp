@@ -1,9 +1,9 @@
 #include "StartAtLogin/Toggle.h"
-#include "support/LogCapture.h"
 #include "StartAtLogin/Observable.h"
 #include "StartAtLogin/StartAtLogin.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeLoginItemService.h"
+#include "support/LogCapture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -66,7 +66,7 @@ TEST(StartAtLoginState, TurningOnRegistersAndUnregistersFirstOnlyWhenEnabled) {
     fake.service->unregisterError = LoginItemService::Error{"busy"};
     StartAtLogin::setLoginItemEnabled(true);
     EXPECT_EQ(fake.service->changes(), (QStringList{"unregister", "register"}));
-    EXPECT_TRUE(log.entries.isEmpty());
+    EXPECT_TRUE(log.entries().isEmpty());
 
     // Off while off still asks the service to unregister.
     fake.service->calls.clear();
@@ -86,12 +86,12 @@ TEST(StartAtLoginState, FailuresAreLoggedOnceAtErrorLevelWithTheirDescription) {
     fake.service->unregisterError = LoginItemService::Error{"Operation not permitted"};
     StartAtLogin::sharedObservable().setLoginItemEnabled(false);
 
-    ASSERT_EQ(log.entries.size(), 2);
-    EXPECT_EQ(log.entries[0].type, QtCriticalMsg);
-    EXPECT_EQ(log.entries[0].message,
+    ASSERT_EQ(log.entries().size(), 2);
+    EXPECT_EQ(log.entries()[0].type, QtCriticalMsg);
+    EXPECT_EQ(log.entries()[0].message,
               "Failed to enable launch at login: The operation couldn’t be completed.");
-    EXPECT_EQ(log.entries[1].type, QtCriticalMsg);
-    EXPECT_EQ(log.entries[1].message, "Failed to disable launch at login: Operation not permitted");
+    EXPECT_EQ(log.entries()[1].type, QtCriticalMsg);
+    EXPECT_EQ(log.entries()[1].message, "Failed to disable launch at login: Operation not permitted");
 }
 
 TEST(StartAtLoginState, LaunchedAsLoginItemComesFromTheService) {
@@ -126,7 +126,7 @@ TEST(StartAtLoginToggle, AFailedChangeShowsTheRealStateAndEverySwitchFollows) {
     fake.service->registerError = LoginItemService::Error{"denied"};
     QTest::mouseClick(clicked.control(), Qt::LeftButton);
     EXPECT_FALSE(clicked.isOn()) << "flips back at once";
-    ASSERT_EQ(log.entries.size(), 1);
+    ASSERT_EQ(log.entries().size(), 1);
 
     fake.service->registerError.reset();
     clicked.control()->click();

@@ -6,6 +6,7 @@
 #include "TolvaSetBrowserIntent.h"
 #include "support/CaptureStdout.h"
 #include "support/FakePlatform.h"
+#include "support/LogCapture.h"
 #include "support/TempXdg.h"
 
 #include <QCoreApplication>
@@ -34,39 +35,6 @@ struct Fixture {
     QString idOf(const QString& name, const QString& version) {
         return "org.example." + name.toLower() + ":" + version + ":file:///apps/" + name + ".desktop";
     }
-};
-
-// Every message logged while it lives, as "<category>|<type>|<text>".
-class CaptureLog {
-public:
-    CaptureLog() {
-        QLoggingCategory::setFilterRules("app.tolvane.*.debug=true");
-        entries().clear();
-        previous_ = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-                QMutexLocker lock(&mutex());
-                entries() << QStringLiteral("%1|%2|%3").arg(context.category).arg(int(type)).arg(text);
-            });
-    }
-    ~CaptureLog() {
-        qInstallMessageHandler(previous_);
-        QLoggingCategory::setFilterRules({});
-    }
-    QStringList lines() {
-        QMutexLocker lock(&mutex());
-        return entries();
-    }
-
-private:
-    static QStringList& entries() {
-        static QStringList list;
-        return list;
-    }
-    static QMutex& mutex() {
-        static QMutex m;
-        return m;
-    }
-    QtMessageHandler previous_;
 };
 
 TEST(FocusFilterSuggestion, OneBrowserIsAlwaysSuggestedAndAnEmptyCatalogueSuggestsNothing) {
@@ -130,7 +98,7 @@ TEST(BrowserEntity, IconMadeOffTheGuiThreadIsDrawnOnIt) {
     image.fill(Qt::red);
     f.fakes.workspace->icons.insert(url.toLocalFile(), QIcon(QPixmap::fromImage(image)));
 
-    CaptureLog log;
+    LogCapture log(nullptr, "app.tolvane.*.debug=true");
     std::atomic<bool> done = false;
     QList<BrowserEntity> entities;
     QThreadPool::globalInstance()->start([&] {
@@ -166,7 +134,7 @@ TEST(SetBrowserIntent, SwitchesWithoutConfirmationWhenTheSettingIsAbsentAndEvery
 
 TEST(SetBrowserIntent, LogsUnderTheAppIdentifierAndItsCategory) {
     Fixture f;
-    CaptureLog log;
+    LogCapture log(nullptr, "app.tolvane.*.debug=true");
     TolvaSetBrowserIntent().perform();
     TolvaFocusFilterIntent().perform();
     const int debug = int(QtDebugMsg);

@@ -1,9 +1,9 @@
-#include "support/LogCapture.h"
 #include "StartAtLogin/StartAtLogin.h"
 #include "StartAtLogin/Toggle.h"
 #include "app/ui/main/Adapters.h"
 #include "platform/Services.h"
 #include "platform/linux/session/XdgAutostartLoginItem.h"
+#include "support/LogCapture.h"
 #include "support/TempXdg.h"
 
 #include <QCheckBox>
@@ -191,11 +191,11 @@ TEST(AutostartEntry, AnUnwritableFolderLogsTheEnableLineAndTheSwitchStaysOff) {
     QTest::mouseClick(toggle.control(), Qt::LeftButton);
 
     EXPECT_FALSE(toggle.isOn());
-    ASSERT_EQ(log.entries.size(), 1);
-    EXPECT_EQ(log.entries[0].type, QtCriticalMsg);
-    EXPECT_TRUE(log.entries[0].message.startsWith(
+    ASSERT_EQ(log.entries().size(), 1);
+    EXPECT_EQ(log.entries()[0].type, QtCriticalMsg);
+    EXPECT_TRUE(log.entries()[0].message.startsWith(
         "Failed to enable launch at login: Could not create the folder " + blocker + "/config/autostart: "))
-        << log.entries[0].message.toStdString();
+        << log.entries()[0].message.toStdString();
 }
 
 TEST(AutostartEntry, AnEntryThatCannotBeRemovedLogsTheDisableLine) {
@@ -205,10 +205,10 @@ TEST(AutostartEntry, AnEntryThatCannotBeRemovedLogsTheDisableLine) {
     LogCapture log("com.quellmark.StartAtLogin.main");
 
     StartAtLogin::setLoginItemEnabled(false);
-    ASSERT_EQ(log.entries.size(), 1);
-    EXPECT_TRUE(log.entries[0].message.startsWith("Failed to disable launch at login: Could not remove " +
-                                                  fixture.entry() + ": "))
-        << log.entries[0].message.toStdString();
+    ASSERT_EQ(log.entries().size(), 1);
+    EXPECT_TRUE(log.entries()[0].message.startsWith("Failed to disable launch at login: Could not remove " +
+                                                    fixture.entry() + ": "))
+        << log.entries()[0].message.toStdString();
     EXPECT_FALSE(StartAtLogin::isLoginItemEnabled()) << "a folder is no entry";
 }
 

@@ -1,4 +1,5 @@
 #include "platform/linux/session/DBusNotifications.h"
+#include "support/PrivateBus.h"
 #include "support/ServiceWait.h"
 
 #include <QCoreApplication>
@@ -32,31 +33,11 @@ public slots:
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
 
-// dbus-daemon with the stock session configuration, as this process's session bus.
-class SessionBus {
-public:
-    SessionBus() {
-        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (daemon_.waitForStarted(serviceStartMs) && daemon_.waitForReadyRead(serviceStartMs))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
-    }
-    ~SessionBus() {
-        daemon_.terminate();
-        daemon_.waitForFinished(5000);
-    }
-    QString address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
-
 } // namespace
 
 TEST(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
-    SessionBus bus;
-    ASSERT_FALSE(bus.address().isEmpty());
+    PrivateBus bus;
+    ASSERT_TRUE(bus.running());
     QDBusConnection serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
     NotificationServer server;
     ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
