@@ -1,190 +1,16 @@
 #include "ExportedTrayMenu.h"
 
+#include "ExportedTrayMenuDBus.h"
 #include "MenuChanges.h"
 
 #include <QAction>
 #include <QBuffer>
-#include <QDBusAbstractAdaptor>
-#include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusMetaType>
-#include <QDBusVariant>
 #include <QMenu>
 #include <QTimer>
 
-namespace Tolvane::DBusMenu {
-
-// One entry with its children, as GetLayout sends it: (ia{sv}av).
-struct Layout {
-    int id = 0;
-    QVariantMap properties;
-    QList<QDBusVariant> children;
-};
-
-// One entry's properties: (ia{sv}).
-struct Item {
-    int id = 0;
-    QVariantMap properties;
-};
-
-// One event of EventGroup: (isvu).
-struct Event {
-    int id = 0;
-    QString eventId;
-    QDBusVariant data;
-    uint timestamp = 0;
-};
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Layout& layout) {
-    argument.beginStructure();
-    argument << layout.id << layout.properties;
-    argument.beginArray(qMetaTypeId<QDBusVariant>());
-    for (const QDBusVariant& child : layout.children)
-        argument << child;
-    argument.endArray();
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Layout& layout) {
-    argument.beginStructure();
-    argument >> layout.id >> layout.properties;
-    argument.beginArray();
-    layout.children.clear();
-    while (!argument.atEnd()) {
-        QDBusVariant child;
-        argument >> child;
-        layout.children << child;
-    }
-    argument.endArray();
-    argument.endStructure();
-    return argument;
-}
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Item& item) {
-    argument.beginStructure();
-    argument << item.id << item.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Item& item) {
-    argument.beginStructure();
-    argument >> item.id >> item.properties;
-    argument.endStructure();
-    return argument;
-}
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Event& event) {
-    argument.beginStructure();
-    argument << event.id << event.eventId << event.data << event.timestamp;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Event& event) {
-    argument.beginStructure();
-    argument >> event.id >> event.eventId >> event.data >> event.timestamp;
-    argument.endStructure();
-    return argument;
-}
-
-} // namespace Tolvane::DBusMenu
-
-Q_DECLARE_METATYPE(Tolvane::DBusMenu::Layout)
-Q_DECLARE_METATYPE(Tolvane::DBusMenu::Item)
-Q_DECLARE_METATYPE(Tolvane::DBusMenu::Event)
-
 namespace Tolvane {
 namespace {
-
-using DBusMenu::Layout;
-
-// The com.canonical.dbusmenu interface over an exported menu.
-class DBusMenuAdaptor : public QDBusAbstractAdaptor {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
-    Q_PROPERTY(uint Version READ version)
-    Q_PROPERTY(QString TextDirection READ textDirection)
-    Q_PROPERTY(QString Status READ status)
-    Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
-public:
-    explicit DBusMenuAdaptor(ExportedTrayMenu* menu) : QDBusAbstractAdaptor(menu), menu_(menu) {
-        connect(menu, &ExportedTrayMenu::layoutUpdated, this, &DBusMenuAdaptor::LayoutUpdated);
-    }
-
-    uint version() const { return 3; }
-    QString textDirection() const {
-        return menu_->source()->layoutDirection() == Qt::RightToLeft ? QStringLiteral("rtl")
-                                                                     : QStringLiteral("ltr");
-    }
-    QString status() const { return QStringLiteral("normal"); }
-    QStringList iconThemePath() const { return {}; }
-
-public slots:
-    // Every property is sent whatever the host asks for; the interface allows that.
-    uint GetLayout(int parentId, int recursionDepth, const QStringList&, Tolvane::DBusMenu::Layout& layout) {
-        layout = layoutOf(parentId, recursionDepth);
-        return menu_->revision();
-    }
-    QList<Tolvane::DBusMenu::Item> GetGroupProperties(const QList<int>& ids, const QStringList&) {
-        QList<DBusMenu::Item> items;
-        for (int id : ids)
-            items << DBusMenu::Item{id, menu_->properties(id)};
-        return items;
-    }
-    QDBusVariant GetProperty(int id, const QString& name) {
-        return QDBusVariant(menu_->properties(id).value(name));
-    }
-    void Event(int id, const QString& eventId, const QDBusVariant&, uint) {
-        if (eventId == QLatin1String("clicked"))
-            menu_->activate(id);
-    }
-    QList<int> EventGroup(const QList<Tolvane::DBusMenu::Event>& events) {
-        QList<int> unknown;
-        for (const DBusMenu::Event& event : events) {
-            if (event.eventId != QLatin1String("clicked"))
-                continue;
-            if (!menu_->activate(event.id))
-                unknown << event.id;
-        }
-        return unknown;
-    }
-    // The menu is kept current as it changes, so opening it never needs an update first.
-    bool AboutToShow(int) { return false; }
-    QList<int> AboutToShowGroup(const QList<int>&, QList<int>& idErrors) {
-        idErrors.clear();
-        return {};
-    }
-
-signals:
-    void LayoutUpdated(uint revision, int parent);
-    void ItemActivationRequested(int id, uint timestamp);
-
-private:
-    Layout layoutOf(int id, int depth) const {
-        Layout layout{id, menu_->properties(id), {}};
-        if (depth == 0)
-            return layout;
-        for (int child : menu_->childIds(id))
-            layout.children << QDBusVariant(QVariant::fromValue(layoutOf(child, depth - 1)));
-        return layout;
-    }
-
-    ExportedTrayMenu* menu_;
-};
-
-void registerTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<DBusMenu::Layout>();
-        qDBusRegisterMetaType<DBusMenu::Item>();
-        qDBusRegisterMetaType<QList<DBusMenu::Item>>();
-        qDBusRegisterMetaType<DBusMenu::Event>();
-        qDBusRegisterMetaType<QList<DBusMenu::Event>>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 QByteArray pngOf(const QIcon& icon) {
     QByteArray png;
@@ -199,9 +25,8 @@ QByteArray pngOf(const QIcon& icon) {
 
 } // namespace
 
-ExportedTrayMenu::ExportedTrayMenu(QMenu* source, QObject* parent) : QObject(parent), source_(source) {
-    registerTypes();
-    new DBusMenuAdaptor(this);
+ExportedTrayMenu::ExportedTrayMenu(QMenu* source, QObject* parent)
+    : QObject(parent), source_(source), dbus_(new ExportedTrayMenuDBus(this)) {
     new MenuChanges(
         source_, [this] { changed(); }, this);
 }
@@ -212,7 +37,7 @@ ExportedTrayMenu::~ExportedTrayMenu() {
 }
 
 bool ExportedTrayMenu::publish(const QString& path) {
-    if (!QDBusConnection::sessionBus().registerObject(path, this, QDBusConnection::ExportAdaptors))
+    if (!QDBusConnection::sessionBus().registerObject(path, dbus_, QDBusConnection::ExportAdaptors))
         return false;
     path_ = path;
     return true;
@@ -304,5 +129,3 @@ void ExportedTrayMenu::changed() {
 }
 
 } // namespace Tolvane
-
-#include "ExportedTrayMenu.moc"

@@ -9,6 +9,8 @@ class QMenu;
 
 namespace Tolvane {
 
+class ExportedTrayMenuDBus;
+
 // The tray menu exported over dbusmenu, for tray hosts that draw menus themselves (StatusNotifier
 // hosts): the same entries in the same order, each acting through the original. Follows the menu
 // as rows come and go or change.
@@ -26,7 +28,7 @@ public:
     // with '_' and writes a literal one twice; an ampersand is plain text there.
     static QString dbusMenuLabel(const QString& text);
 
-    // What the dbusmenu interface serves; the adaptor calls these.
+    // What the dbusmenu interface serves; its face on the bus calls these.
     uint revision() const { return revision_; }
     QVariantMap properties(int id) const;
     // Entries below `id` (all are below the root, 0), numbered on first sight.
@@ -41,6 +43,8 @@ private:
     void changed();
 
     QMenu* source_;
+    // What hosts read and call, under the interface's names.
+    ExportedTrayMenuDBus* dbus_;
     QHash<QAction*, int> ids_;
     QHash<int, QPointer<QAction>> actions_;
     int nextId_ = 1;

@@ -1,74 +1,19 @@
 #include "StatusNotifierItem.h"
 
 #include "ExportedTrayMenu.h"
+#include "StatusNotifierItemDBus.h"
 
 #include <QCoreApplication>
-#include <QDBusAbstractAdaptor>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusMetaType>
-#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QLoggingCategory>
-#include <QtEndian>
 
 Q_LOGGING_CATEGORY(lcTray, "app.tolvane.Tolvane.tray")
-
-namespace Tolvane::StatusNotifier {
-
-// An icon as the item sends it: width, height and ARGB32 pixels in network byte order (iiay).
-struct Pixmap {
-    int width = 0;
-    int height = 0;
-    QByteArray pixels;
-};
-using Pixmaps = QList<Pixmap>;
-
-// (sa(iiay)ss): icon name, icon pixmaps, title, text.
-struct ToolTip {
-    QString iconName;
-    Pixmaps pixmaps;
-    QString title;
-    QString text;
-};
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Pixmap& pixmap) {
-    argument.beginStructure();
-    argument << pixmap.width << pixmap.height << pixmap.pixels;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Pixmap& pixmap) {
-    argument.beginStructure();
-    argument >> pixmap.width >> pixmap.height >> pixmap.pixels;
-    argument.endStructure();
-    return argument;
-}
-
-QDBusArgument& operator<<(QDBusArgument& argument, const ToolTip& tip) {
-    argument.beginStructure();
-    argument << tip.iconName << tip.pixmaps << tip.title << tip.text;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, ToolTip& tip) {
-    argument.beginStructure();
-    argument >> tip.iconName >> tip.pixmaps >> tip.title >> tip.text;
-    argument.endStructure();
-    return argument;
-}
-
-} // namespace Tolvane::StatusNotifier
-
-Q_DECLARE_METATYPE(Tolvane::StatusNotifier::Pixmap)
-Q_DECLARE_METATYPE(Tolvane::StatusNotifier::ToolTip)
 
 namespace Tolvane {
 namespace {
@@ -78,101 +23,11 @@ const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString itemPath = QStringLiteral("/StatusNotifierItem");
 const QString menuPath = QStringLiteral("/MenuBar");
 
-StatusNotifier::Pixmaps pixmapsOf(const QIcon& icon) {
-    StatusNotifier::Pixmaps pixmaps;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        const QImage image = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
-        if (image.isNull())
-            continue;
-        QByteArray pixels(image.width() * image.height() * 4, Qt::Uninitialized);
-        auto* out = reinterpret_cast<quint32*>(pixels.data());
-        for (int y = 0; y < image.height(); ++y) {
-            const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                *out++ = qToBigEndian(line[x]);
-        }
-        pixmaps << StatusNotifier::Pixmap{image.width(), image.height(), pixels};
-    }
-    return pixmaps;
-}
-
-// The org.kde.StatusNotifierItem interface of the item.
-class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
-    Q_PROPERTY(QString Category READ category)
-    Q_PROPERTY(QString Id READ id)
-    Q_PROPERTY(QString Title READ title)
-    Q_PROPERTY(QString Status READ status)
-    Q_PROPERTY(int WindowId READ windowId)
-    Q_PROPERTY(QString IconThemePath READ empty)
-    Q_PROPERTY(QDBusObjectPath Menu READ menu)
-    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
-    Q_PROPERTY(QString IconName READ empty)
-    Q_PROPERTY(Tolvane::StatusNotifier::Pixmaps IconPixmap READ iconPixmap)
-    Q_PROPERTY(QString OverlayIconName READ empty)
-    Q_PROPERTY(Tolvane::StatusNotifier::Pixmaps OverlayIconPixmap READ noPixmaps)
-    Q_PROPERTY(QString AttentionIconName READ empty)
-    Q_PROPERTY(Tolvane::StatusNotifier::Pixmaps AttentionIconPixmap READ noPixmaps)
-    Q_PROPERTY(QString AttentionMovieName READ empty)
-    Q_PROPERTY(Tolvane::StatusNotifier::ToolTip ToolTip READ toolTip)
-public:
-    explicit StatusNotifierItemAdaptor(StatusNotifierItem* item)
-        : QDBusAbstractAdaptor(item), item_(item), pixmaps_(pixmapsOf(item->icon())) {
-        connect(item, &StatusNotifierItem::toolTipChanged, this, &StatusNotifierItemAdaptor::NewToolTip);
-    }
-
-    QString category() const { return QStringLiteral("ApplicationStatus"); }
-    QString id() const { return QStringLiteral("app.tolvane.Tolvane"); }
-    QString title() const { return item_->title(); }
-    QString status() const { return QStringLiteral("Active"); }
-    int windowId() const { return 0; }
-    QString empty() const { return {}; }
-    QDBusObjectPath menu() const { return QDBusObjectPath(menuPath); }
-    // Any click opens the menu, drawn by the host beside its icon.
-    bool itemIsMenu() const { return true; }
-    StatusNotifier::Pixmaps iconPixmap() const { return pixmaps_; }
-    StatusNotifier::Pixmaps noPixmaps() const { return {}; }
-    StatusNotifier::ToolTip toolTip() const { return {QString(), {}, item_->title(), item_->toolTipText()}; }
-
-public slots:
-    // Hosts that cannot draw the exported menu, or ignore ItemIsMenu, ask the item to.
-    void ContextMenu(int x, int y) { emit item_->menuRequested(QPoint(x, y)); }
-    void Activate(int x, int y) { emit item_->menuRequested(QPoint(x, y)); }
-    void SecondaryActivate(int, int) {}
-    void Scroll(int, const QString&) {}
-    // Sent before Activate or the menu's event: the token lets the window a click opens take focus.
-    void ProvideXdgActivationToken(const QString& token) { emit item_->activationTokenProvided(token); }
-
-signals:
-    void NewTitle();
-    void NewIcon();
-    void NewAttentionIcon();
-    void NewOverlayIcon();
-    void NewToolTip();
-    void NewStatus(const QString& status);
-
-private:
-    StatusNotifierItem* item_;
-    StatusNotifier::Pixmaps pixmaps_;
-};
-
-void registerTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<StatusNotifier::Pixmap>();
-        qDBusRegisterMetaType<StatusNotifier::Pixmaps>();
-        qDBusRegisterMetaType<StatusNotifier::ToolTip>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 } // namespace
 
 StatusNotifierItem::StatusNotifierItem(const QString& title, const QIcon& icon, QMenu* menu, QObject* parent)
-    : QObject(parent), title_(title), icon_(icon), menu_(new ExportedTrayMenu(menu, this)) {
-    registerTypes();
-    new StatusNotifierItemAdaptor(this);
+    : QObject(parent), title_(title), icon_(icon), menu_(new ExportedTrayMenu(menu, this)),
+      dbus_(new StatusNotifierItemDBus(this, menuPath)) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
@@ -220,7 +75,7 @@ bool StatusNotifierItem::publish() {
     // Hosts find the item at its service name's standard path.
     service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     if (!bus.registerService(service_) ||
-        !bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors) || !menu_->publish(menuPath)) {
+        !bus.registerObject(itemPath, dbus_, QDBusConnection::ExportAdaptors) || !menu_->publish(menuPath)) {
         qCWarning(lcTray, "Could not put the tray item on the session bus: %s",
                   qPrintable(bus.lastError().message()));
         return false;
@@ -312,5 +167,3 @@ void StatusNotifierItem::setSettling(bool settling) {
 }
 
 } // namespace Tolvane
-
-#include "StatusNotifierItem.moc"

@@ -9,6 +9,7 @@ class QMenu;
 namespace Tolvane {
 
 class ExportedTrayMenu;
+class StatusNotifierItemDBus;
 
 // Tolvane's item on StatusNotifier trays (Plasma, panels of GTK desktops, waybar). Registers with
 // the watcher whenever one appears, so a panel that starts after Tolvane, or restarts, shows it.
@@ -58,6 +59,8 @@ private:
     QIcon icon_;
     QString toolTipText_;
     ExportedTrayMenu* menu_;
+    // What hosts read and call, under the interface's names.
+    StatusNotifierItemDBus* dbus_;
     QString service_;
     bool published_ = false;
     bool shown_ = false;
