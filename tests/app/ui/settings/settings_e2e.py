@@ -4,7 +4,7 @@ import re
 import time
 import unittest
 
-from desktop import Desktop, wait_for
+from desktop import Desktop, ini_string, wait_for
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 SHOTS = os.environ.get("TOLVANE_SCREENSHOTS")  # keep screenshots here when set
@@ -76,7 +76,7 @@ class SettingsEndToEnd(unittest.TestCase):
         with open(bravo, "a", encoding="utf-8") as f:
             f.write("X-AppImage-Version=2.0\n")
         self.desk.write(".config/tolvane/group.tolva.conf", "[General]\nsettings.settingsToggleBrowserId=%s\n"
-                        % desktop.ini_string("bravo:1.0:file://" + bravo))
+                        % ini_string("bravo:1.0:file://" + bravo))
         self.open_settings_from_tray()
         self.assertTrue(wait_for(lambda: self.settings().get("settings.settingsToggleBrowserId", "").strip('"') ==
                                  "bravo:2.0:file://" + bravo), self.settings())
