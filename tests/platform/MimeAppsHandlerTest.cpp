@@ -255,13 +255,15 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
                                           "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
                                           "[Extra]\nWebBrowser=not-this\n");
-    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
-                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    entry("spaced.desktop",
+          "Name=Spaced\nIcon=spaced-browser\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+          "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
     ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
                                      "[Extra]\nWebBrowser=not-this\n");
     EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
-              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nIcon=spaced-browser\n"
+              "X-XFCE-Category=WebBrowser\n"
               "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
               "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
 }
