@@ -3,10 +3,12 @@
 The browsers are recorders: each one's program writes down what it was asked to open, so nothing
 touches the network. Each case is a fresh home; the switch runs without a display or bus, as from
 a script, sometimes outside the desktop whose openers are asked afterwards."""
+import fnmatch
 import os
 import shutil
 import subprocess
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -97,6 +99,25 @@ class Openers(unittest.TestCase):
         self.assertEqual(self.opened(desk, "XFCE"), self.expected_openings("XFCE", "chromium.desktop"))
         self.switch_and_check(desk, script, "XFCE", "firefox-esr.desktop")
 
+    def undocumented(self, desk, since):
+        """Files the switch wrote in the user's folders that the manual's FILES section does not name."""
+        with open(os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "resources/man/tolvane.h2m")) as f:
+            section = f.read().split("[FILES]")[1].split("\n[")[0].replace("\\-", "-")
+        # DESKTOP stands for any desktop's name; a folder names everything in it.
+        named = [l.split()[1].replace("DESKTOP", "*") for l in section.splitlines() if l.startswith((".I ", ".IR "))]
+        named = [n + "*" if n.endswith("/") else n for n in named]
+        found = []
+        for folder, variable in ((desk.config, "$XDG_CONFIG_HOME"), (desk.data, "$XDG_DATA_HOME")):
+            for root, _, names in os.walk(folder):
+                for name in names:
+                    path = os.path.join(root, name)
+                    if os.path.getmtime(path) < since or path.startswith(os.path.join(desk.config, "tolvane")):
+                        continue
+                    shown = variable + path[len(folder):]
+                    if not any(fnmatch.fnmatchcase(shown, n) for n in named):
+                        found.append(shown)
+        return found
+
     def read(self, desk, relative):
         with open(os.path.join(desk.home, relative)) as f:
             return f.read()
@@ -121,9 +142,11 @@ class Openers(unittest.TestCase):
                 self.assertIn("image/png=viewer.desktop;\n", f.read(), "other lines are kept")
 
     def switch_and_check(self, desk, script, session, desktop_id):
+        started = time.time()
         done = subprocess.run([TOLVANE, "--set", desktop_id], env=script, capture_output=True, text=True,
                               timeout=60)
         self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(self.undocumented(desk, started), [])
         # Checked before any opener runs: a looping helper would leave processes behind.
         self.assertEqual(self.looping_helpers(desk), [])
         self.assertEqual(self.answers(desk, session), self.expected_answers(session, desktop_id))
