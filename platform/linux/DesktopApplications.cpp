@@ -1,5 +1,6 @@
 #include "DesktopApplications.h"
 
+#include "BrowserForwarders.h"
 #include "KeyFileLines.h"
 #include "MimeAppsLookup.h"
 
@@ -68,7 +69,8 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     };
     QList<Listed> listed;
     for (const InstalledEntry& e : index_->entries())
-        if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)))
+        if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)) &&
+            !forwardsToPreferredBrowser(*e.entry))
             listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path};
     // The same order everywhere and at every call; the default's recency plays no part.
     std::sort(listed.begin(), listed.end(),

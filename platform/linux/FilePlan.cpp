@@ -38,6 +38,17 @@ bool FilePlan::create(const QString& path, const QByteArray& content) {
     });
 }
 
+bool FilePlan::remove(const QString& path) {
+    auto before = readSnapshot(path);
+    if (!before) {
+        qCWarning(lcPlan) << "cannot read" << path;
+        return false;
+    }
+    if (before->existed)
+        files_ << Planned{path, *before, {}, true};
+    return true;
+}
+
 const QByteArray* FilePlan::planned(const QString& path) const {
     const QString target = resolveSymlinks(path);
     for (const Planned& file : files_)
@@ -49,6 +60,14 @@ const QByteArray* FilePlan::planned(const QString& path) const {
 bool FilePlan::write(const Replace& replace, QString* error) {
     for (written_ = 0; written_ < files_.size(); ++written_) {
         const Planned& file = files_[written_];
+        if (file.removed) {
+            if (!QFile::remove(file.path) && QFileInfo::exists(file.path)) {
+                *error = QStringLiteral("cannot remove ") + file.path;
+                rollBack();
+                return false;
+            }
+            continue;
+        }
         if (!QDir().mkpath(QFileInfo(file.path).absolutePath())) {
             *error = QStringLiteral("cannot create the folder of ") + file.path;
             rollBack();

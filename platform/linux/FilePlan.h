@@ -23,6 +23,8 @@ public:
     bool edit(const QString& path, bool onlyExisting, const std::function<void(QByteArray&)>& edit);
     // Creates `path` with `content` unless it exists.
     bool create(const QString& path, const QByteArray& content);
+    // Removes the file at `path` (a link itself, not what it names); a missing one is fine.
+    bool remove(const QString& path);
     // The planned content of `path` (as last planned), or none.
     const QByteArray* planned(const QString& path) const;
 
@@ -37,6 +39,7 @@ private:
         QString path;
         FileSnapshot before;
         QByteArray after;
+        bool removed = false;
     };
     QList<Planned> files_;
     qsizetype written_ = 0;

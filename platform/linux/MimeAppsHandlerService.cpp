@@ -1,5 +1,6 @@
 #include "MimeAppsHandlerService.h"
 
+#include "BrowserForwarders.h"
 #include "DesktopMimeAppsListsWriter.h"
 #include "KdeGlobalsWriter.h"
 #include "MimeAppsListWriter.h"
@@ -42,10 +43,29 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
     QHash<QString, DesktopEntryIndex::Located> byId;
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         byId.insert(file.id, file);
-    return defaultApplication(QStringLiteral("x-scheme-handler/") + scheme.toLower(), [&](const QString& id) {
-        auto it = byId.constFind(id);
-        return it != byId.constEnd() && index_->usableEntry(*it).has_value();
-    });
+    const QString lower = scheme.toLower();
+    const bool web = lower == QLatin1String("http") || lower == QLatin1String("https");
+    // An entry that hands web links to the preferred browser stands for that browser.
+    std::optional<BrowserForwarding> via;
+    const auto found =
+        defaultApplication(QStringLiteral("x-scheme-handler/") + lower, [&](const QString& id) {
+            auto it = byId.constFind(id);
+            const auto usable = it != byId.constEnd() ? index_->usableEntry(*it) : std::nullopt;
+            if (!usable)
+                return false;
+            const auto exec = usable->entry->value(QStringLiteral("Exec"));
+            const auto how =
+                web && exec ? browserForwarding(unescapeDesktopValue(*exec)) : BrowserForwarding::None;
+            if (how == BrowserForwarding::None)
+                return true;
+            if (!via)
+                via = how;
+            return false;
+        });
+    if (via)
+        if (auto browser = forwardedBrowser(*via, index_->entries()))
+            return browser;
+    return found;
 }
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
@@ -70,7 +90,9 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
         const bool listed = !listedPath.isEmpty() && files[i].path == listedPath;
         if (app && name != bundleId && !listed)
             continue;
-        if (auto candidate = index_->usableEntry(files[i])) {
+        // One that hands links to the preferred browser is no browser: chosen, it would call itself.
+        if (auto candidate = index_->usableEntry(files[i]);
+            candidate && !forwardsToPreferredBrowser(*candidate->entry)) {
             app = candidate;
             exact = listed || (listedPath.isEmpty() && name == bundleId);
         }
@@ -101,6 +123,7 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     const DefaultSwitch change{
         id,
         app->entry->name().value_or(id),
+        app->entry->value(QStringLiteral("Icon")).value_or(QString()),
         unescapeDesktopValue(app->entry->value(QStringLiteral("Exec")).value_or(QString())),
         types,
         types.contains(QStringLiteral("x-scheme-handler/http")),

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <sys/stat.h>
@@ -255,13 +256,15 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
                                           "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
                                           "[Extra]\nWebBrowser=not-this\n");
-    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
-                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    entry("spaced.desktop",
+          "Name=Spaced\nIcon=spaced-browser\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+          "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
     ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
                                      "[Extra]\nWebBrowser=not-this\n");
     EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
-              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nIcon=spaced-browser\n"
+              "X-XFCE-Category=WebBrowser\n"
               "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
               "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
 }
@@ -348,4 +351,40 @@ TEST_F(MimeAppsHandlerTest, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
         EXPECT_EQ(platform::dataHome(), home + "/.local/share");
         EXPECT_EQ(MimeAppsHandlerService::lockFilePath(), home + "/.config/tolvane/mimeapps.list.lock");
     }
+}
+
+TEST_F(MimeAppsHandlerTest, EntriesThatForwardToThePreferredBrowserStandForItAndAreNeverChosen) {
+    // Debian's x-www-browser alternative leads to the "other" browser's program.
+    const QString bin = xdg.home() + "/bin";
+    const QString other = xdg.writeFile(bin + "/other-browser", "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(other, QFile::permissions(other) | QFile::ExeOwner);
+    ASSERT_TRUE(QFile::link(other, bin + "/x-www-browser"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ':' + path);
+    const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+    entry("other.desktop", "Name=Other\nExec=" + other.toUtf8() + " %u\nMimeType=x-scheme-handler/https;\n");
+
+    const QByteArray https = "\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n";
+    entry("debian-www.desktop", "Name=Alternative\nExec=x-www-browser %u" + https);
+    entry("sensible.desktop", "Name=Sensible\nExec=sensible-browser %u" + https);
+    entry("opener.desktop", "Name=Opener\nExec=env LANG=C xdg-open %u" + https);
+    entry("gio-open.desktop", "Name=Gio\nExec=gio open %u" + https);
+    entry("kio.desktop", "Name=Kio\nExec=kioclient5 exec %u" + https);
+
+    DesktopWorkspace workspace(index);
+    QStringList listed;
+    for (const QUrl& url : workspace.urlsForApplicationsToOpenURL(QUrl("https:")))
+        listed << QFileInfo(url.toLocalFile()).fileName();
+    EXPECT_EQ(listed, (QStringList{"links.desktop", "other.desktop", "Org.Example.Pages.desktop"}));
+    EXPECT_EQ(setDefault("debian-www"), HandlerService::applicationNotFound);
+    EXPECT_FALSE(QFile::exists(listPath()));
+
+    // Named as the default, a forwarder stands for the browser it reaches; where that is the
+    // default itself, the next one listed counts.
+    xdg.writeFile(listPath(),
+                  "[Default Applications]\nx-scheme-handler/https=debian-www.desktop;links.desktop\n");
+    EXPECT_EQ(service->defaultHandlerForURLScheme("https"), "other.desktop");
+    xdg.writeFile(listPath(),
+                  "[Default Applications]\nx-scheme-handler/https=gio-open.desktop;links.desktop\n");
+    EXPECT_EQ(service->defaultHandlerForURLScheme("https"), "links.desktop");
 }
