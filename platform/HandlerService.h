@@ -27,6 +27,10 @@ public:
         return setDefaultHandlerForURLScheme(scheme, bundleId);
     }
 
+    // Why the last switch on this object failed, in the system's words: the file and the reason the
+    // system gave; empty when nothing more can be said than the status.
+    virtual QString failureReason() const { return {}; }
+
     // The identifier of the application that opens `scheme` links now (on Linux its desktop-file
     // ID), or none when no installed application is set.
     virtual std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) = 0;
