@@ -38,13 +38,19 @@ DeferredSignals::DeferredSignals() {
 }
 
 DeferredSignals::~DeferredSignals() {
-    std::lock_guard lock(mutex);
-    if (--holders > 0)
-        return;
+    std::array<bool, heldSignals.size()> arrived{};
+    {
+        std::lock_guard lock(mutex);
+        if (--holders > 0)
+            return;
+        for (std::size_t i = 0; i < heldSignals.size(); ++i)
+            sigaction(heldSignals[i], &saved[i], nullptr);
+        for (std::size_t i = 0; i < heldSignals.size(); ++i)
+            arrived[i] = pending[i];
+    }
+    // Outside the lock: a handler of the program's own may start another deferral.
     for (std::size_t i = 0; i < heldSignals.size(); ++i)
-        sigaction(heldSignals[i], &saved[i], nullptr);
-    for (std::size_t i = 0; i < heldSignals.size(); ++i)
-        if (pending[i])
+        if (arrived[i])
             raise(heldSignals[i]);
 }
 

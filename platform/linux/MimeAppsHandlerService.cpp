@@ -58,6 +58,12 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
         if (lock.isLocked())
             finishInterruptedSwitch();
     }
+    failureReason_.clear();
+    for (const QString& file : mimeAppsListFiles()) {
+        if (!readSnapshot(file, &failureReason_))
+            break; // passed over below; the caller can say which file and why
+        failureReason_.clear();
+    }
     // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
     // are passed over.
     QHash<QString, DesktopEntryIndex::Located> byId;

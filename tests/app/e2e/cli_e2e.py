@@ -113,6 +113,14 @@ class CommandLine(unittest.TestCase):
                       "\u201d: Not a directory", failed.stderr)
         self.assertEqual(self.files(), before)
 
+        # A named pipe where a list belongs is never waited on; both requests name it.
+        os.remove(self.mimeapps)
+        os.mkfifo(self.mimeapps)
+        for request, status in [(("--get",), 0), (("--set", "Alpha"), 1)]:
+            refused = self.tolvane(*request)  # the desktop's own list still answers --get
+            self.assertEqual(refused.returncode, status, refused.stderr)
+            self.assertIn("\u201c" + self.mimeapps + "\u201d: it is not a regular file", refused.stderr)
+
         # A list kept on a read-only mount or a full disk (each mounted in a namespace of this run's
         # own): the sentence says which file and what the system said.
         os.remove(self.mimeapps)
@@ -123,8 +131,8 @@ class CommandLine(unittest.TestCase):
         before = self.files()
         for mount, reason in [
                 ('mount --bind "$0" "$0" && mount -o remount,bind,ro "$0"', "Read-only file system"),
-                ('cp "$0/mimeapps.list" /tmp/keep.$$ && mount -t tmpfs -o size=8k tmpfs "$0" && '
-                 'cp /tmp/keep.$$ "$0/" && (cat /dev/zero > "$0/fill" 2>/dev/null; true)', "No space left on device")]:
+                ('cp "$0/mimeapps.list" "$0.keep" && mount -t tmpfs -o size=8k tmpfs "$0" && '
+                 'cp "$0.keep" "$0/mimeapps.list" && (cat /dev/zero > "$0/fill" 2>/dev/null; true)', "No space left on device")]:
             failed = subprocess.run(["unshare", "-m", "sh", "-c", mount + ' && exec "$1" --set Alpha',
                                      elsewhere, TOLVANE], env=self.headless, capture_output=True, text=True,
                                     timeout=30)
