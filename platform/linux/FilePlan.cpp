@@ -7,7 +7,9 @@
 #include <QLoggingCategory>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::linux_ {
 namespace {
@@ -86,6 +88,10 @@ bool FilePlan::record(const QStringList& folders, QString* error) const {
     out << journalMagic << folders << qint64(files_.size());
     for (const Planned& file : files_)
         out << file.path << file.before.existed << file.before.content << file.after;
+    // It holds copies of the user's settings: readable by the user alone, like the lock beside it.
+    const int fd = ::open(QFile::encodeName(journal_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
     return replaceFileAtomically(journal_, data, error);
 }
 
@@ -102,8 +108,10 @@ bool FilePlan::write(const Replace& replace, QString* error) {
         for (const QString& folder : missingFolders(file.path))
             if (!folders.contains(folder))
                 folders << folder;
-    if (!journal_.isEmpty() && !files_.isEmpty() && !record(folders, error))
+    if (!journal_.isEmpty() && !files_.isEmpty() && !record(folders, error)) {
+        dropJournal();
         return false;
+    }
     for (; written_ < files_.size(); ++written_) {
         const Planned& file = files_[written_];
         for (const QString& folder : missingFolders(file.path)) {
