@@ -1,5 +1,6 @@
 #include "DesktopApplications.h"
 
+#include "AtomicFile.h"
 #include "BrowserForwarders.h"
 #include "KeyFileLines.h"
 #include "MimeAppsLookup.h"
@@ -16,10 +17,10 @@ namespace platform::linux_ {
 QStringList associatedDesktopIds(const QString& mimeType) {
     QStringList ids;
     for (const QString& path : mimeAppsListFiles()) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const auto snapshot = readSnapshot(path); // never waits on a pipe in a list's place
+        if (!snapshot || !snapshot->existed)
             continue;
-        const KeyFileLines lines(file.readAll());
+        const KeyFileLines lines(snapshot->content);
         for (const char* group : {"Default Applications", "Added Associations"})
             ids << lines.list(QLatin1String(group), mimeType);
     }

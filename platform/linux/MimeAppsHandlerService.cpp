@@ -1,6 +1,7 @@
 #include "MimeAppsHandlerService.h"
 
 #include "BrowserForwarders.h"
+#include "DeferredSignals.h"
 #include "DesktopMimeAppsListsWriter.h"
 #include "KdeGlobalsWriter.h"
 #include "MimeAppsListWriter.h"
@@ -9,6 +10,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace platform::linux_ {
@@ -33,11 +35,36 @@ QString MimeAppsHandlerService::lockFilePath() {
     return platform::tolvaneConfigDir() + "/mimeapps.list.lock";
 }
 
+QString MimeAppsHandlerService::journalPath() {
+    return platform::tolvaneConfigDir() + "/mimeapps.list.journal";
+}
+
+void MimeAppsHandlerService::finishInterruptedSwitch() {
+    FilePlan::recover(journalPath());
+}
+
+int MimeAppsHandlerService::fail(int status, const QString& reason) {
+    failureReason_ = reason;
+    return status;
+}
+
 bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& content, QString* error) {
     return replaceFileAtomically(path, content, error);
 }
 
 std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const QString& scheme) {
+    if (QFileInfo::exists(journalPath())) {
+        // A switch was cut short: answer from what is whole again.
+        FileLock lock(lockFilePath());
+        if (lock.isLocked())
+            finishInterruptedSwitch();
+    }
+    failureReason_.clear();
+    for (const QString& file : mimeAppsListFiles()) {
+        if (!readSnapshot(file, &failureReason_))
+            break; // passed over below; the caller can say which file and why
+        failureReason_.clear();
+    }
     // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
     // are passed over.
     QHash<QString, DesktopEntryIndex::Located> byId;
@@ -74,6 +101,7 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
                                                           const QUrl& application) {
+    failureReason_.clear();
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
     const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
@@ -117,8 +145,9 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     FileLock lock(lockFilePath());
     if (!lock.isLocked()) {
         qCWarning(lcHandlers) << "cannot take the lock" << lockFilePath();
-        return writeFailed;
+        return fail(writeFailed, lock.error());
     }
+    finishInterruptedSwitch();
 
     const DefaultSwitch change{
         id,
@@ -134,22 +163,27 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     FilePlan plan;
     for (const auto& store : stores_)
         if (!store->plan(change, plan))
-            return writeFailed;
+            return fail(writeFailed, plan.error());
+    // From the first write until the plan stands or is undone, a request to end waits, and a kill
+    // that cannot wait leaves the journal for the next run.
+    DeferredSignals holdEndRequests;
+    plan.setJournal(journalPath());
     QString error;
     if (!plan.write([this](const QString& path, const QByteArray& content,
                            QString* why) { return replaceFile(path, content, why); },
                     &error)) {
-        qCWarning(lcHandlers) << "write failed:" << error;
-        return writeFailed;
+        qCWarning(lcHandlers).noquote() << "write failed:" << error;
+        return fail(writeFailed, error);
     }
     for (const auto& store : stores_) {
         QString why;
         if (!store->readBack(change, &why)) {
-            qCWarning(lcHandlers) << "read-back shows" << why << "not" << id;
+            qCWarning(lcHandlers).noquote() << "read-back shows" << why << "not" << id;
             plan.rollBack();
-            return verifyFailed;
+            return fail(verifyFailed, why);
         }
     }
+    plan.commit();
     return noErr;
 }
 
