@@ -127,6 +127,8 @@ RecorderField::RecorderField(const Name& name, OnChange onChange, QWidget* paren
     cancelButton_ =
         addAction(style()->standardIcon(QStyle::SP_LineEditClearButton), QLineEdit::TrailingPosition);
     cancelButton_->setObjectName(QStringLiteral("clearButton"));
+    // The text names the button for screen readers; only the icon is drawn.
+    cancelButton_->setText(tr("Clear"));
     cancelButton_->setToolTip(tr("Clear"));
     connect(cancelButton_, &QAction::triggered, this, &RecorderField::clearPressed);
 
