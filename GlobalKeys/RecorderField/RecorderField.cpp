@@ -121,7 +121,8 @@ RecorderField::RecorderField(const Name& name, OnChange onChange, QWidget* paren
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // As wide as the recording hint where there is room; narrower (the hint elided) on a small screen.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
     // Our own clear button: the built-in one is switched off in read-only fields.
     cancelButton_ =
@@ -182,7 +183,7 @@ QSize RecorderField::sizeHint() const {
 }
 
 QSize RecorderField::minimumSizeHint() const {
-    return sizeHint();
+    return QSize(qRound(minimumWidth_), sizeHint().height());
 }
 
 void RecorderField::focusInEvent(QFocusEvent* event) {

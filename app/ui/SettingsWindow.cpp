@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace Tolvane {
@@ -32,7 +33,9 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), view_(new Set
 namespace Tolvane {
 
 void SettingsWindow::fit(bool growOnly) {
-    view_->setAvailableWidth(availableRoom(this).width());
+    // Less a vertical scroll bar, which a short screen adds beside the content.
+    view_->setAvailableWidth(availableRoom(this).width() -
+                             style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     QSize wanted = view_->minimumSizeHint().expandedTo(view_->sizeHint());
     if (view_->hasHeightForWidth())
         wanted.setHeight(view_->heightForWidth(wanted.width()));

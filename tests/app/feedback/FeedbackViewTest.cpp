@@ -442,8 +442,8 @@ TEST_F(FeedbackFixture, ControlsHaveAccessibleNames) {
 // Run also on a 1280x800 screen at scale 2: the window fits and Submit can be scrolled to.
 TEST_F(FeedbackFixture, OnASmallScreenTheWindowFitsAndSubmitIsReachable) {
     const QSize room = window->screen()->availableGeometry().size();
-    EXPECT_LE(window->width(), room.width());
-    EXPECT_LE(window->height(), room.height());
+    EXPECT_LE(window->width(), room.width()) << "screen " << room.width() << "x" << room.height();
+    EXPECT_LE(window->height(), room.height()) << "screen " << room.width() << "x" << room.height();
     auto* area = window->findChild<QScrollArea*>();
     ASSERT_NE(area, nullptr);
     area->ensureWidgetVisible(submitButton());

@@ -356,8 +356,8 @@ TEST_F(SettingsFixture, OnASmallScreenTheWindowFitsAndNothingRunsOffItsSide) {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
     const QSize room = window.screen()->availableGeometry().size();
-    EXPECT_LE(window.width(), room.width());
-    EXPECT_LE(window.height(), room.height());
+    EXPECT_LE(window.width(), room.width()) << "screen " << room.width() << "x" << room.height();
+    EXPECT_LE(window.height(), room.height()) << "screen " << room.width() << "x" << room.height();
     for (int tab = 0; tab < 2; ++tab) {
         window.view()->tabs()->setCurrentIndex(tab);
         QCoreApplication::processEvents();
