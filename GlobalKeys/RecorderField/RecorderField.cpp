@@ -452,10 +452,17 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
     const bool plainF12 = shortcut->carbonKeyCode == 111 && shortcut->carbonModifiers == 0;
     if (!plainF12) {
         const auto reserved = systemShortcuts();
-        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end() &&
-            !confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
-                             localizedString("keyboard_shortcuts_can_be_changed")))
-            return nullptr;
+        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end()) {
+            // The desktop holds the key itself: taking it anyway would only fail. Say so at once.
+            if (CarbonGlobalKeys::isHeldByAnotherProgram(*shortcut)) {
+                refuse(localizedString("keyboard_shortcut_held_by_system"),
+                       localizedString("keyboard_shortcuts_can_be_changed"));
+                return nullptr;
+            }
+            if (!confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
+                                 localizedString("keyboard_shortcuts_can_be_changed")))
+                return nullptr;
+        }
     }
     if (!self)
         return nullptr;
@@ -496,8 +503,8 @@ int RecorderField::runAlert(const QString& message, const QString& informative, 
     return answer;
 }
 
-void RecorderField::refuse(const QString& message) {
-    runAlert(message, QString(), {});
+void RecorderField::refuse(const QString& message, const QString& informative) {
+    runAlert(message, informative, {});
 }
 
 bool RecorderField::confirmConflict(const QString& message, const QString& informative) {
