@@ -13,7 +13,9 @@
 #include "TaskButtons/AsyncButton.h"
 #include "platform/Alert.h"
 #include "platform/Console.h"
+#include "platform/MainBundle.h"
 #include "platform/Services.h"
+#include "platform/SystemInfo.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -147,6 +149,11 @@ QString explain(std::exception_ptr error, const QString& description) {
 
 // What goes along with every message, so the user knows before pressing Submit.
 QString sentAlongText() {
+    // Without the system's facts (a window made before they are installed) the note still says what.
+    if (!platform::has<platform::SystemInfo>() || !platform::has<platform::MainBundle>())
+        return QCoreApplication::translate("FeedbackView", "Sent with your message: the version of this "
+                                                           "application, your system's version and your "
+                                                           "computer's model.");
     const QMap<QString, QString> values = Tellwick::FeedbackEnvironmentObserver().environmentValues();
     return QCoreApplication::translate("FeedbackView", "Sent with your message: the version of %1 (%2), "
                                                        "your system (%3 %4) and your computer's model (%5).")

@@ -1,5 +1,6 @@
 #include "TolvaApp.h"
 #include "AboutAction.h"
+#include "FirstStartNotice.h"
 #include "MenuBarContent.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
@@ -141,4 +142,20 @@ TEST_F(AppFixture, WithoutATrayTheUserStartGetsTheMenuInAWindowAndTheLoginStartW
     atLogin.activate();
     ASSERT_NE(atLogin.noTrayScene().window(), nullptr);
     EXPECT_TRUE(atLogin.noTrayScene().window()->isVisible());
+}
+
+// The hook runs whenever the icon goes into a tray; only the very first time says where Tolvane went.
+TEST_F(AppFixture, TheFirstTimeInATrayANotificationSaysWhereTolvaneWent) {
+    announceTrayOnce();
+    announceTrayOnce(); // a panel restarted
+    ASSERT_EQ(fakes.notifications->shown.size(), 1);
+    EXPECT_EQ(fakes.notifications->shown[0].first, "Tolvane is in the panel's tray");
+    EXPECT_EQ(fakes.notifications->shown[0].second,
+              "Click its icon to choose the default browser, or to open its settings.");
+
+    // Started again another day: nothing more.
+    const auto nextRun = std::make_shared<platform::fake::FakeNotifications>();
+    platform::Override<platform::Notifications> guard{nextRun};
+    announceTrayOnce();
+    EXPECT_TRUE(nextRun->shown.isEmpty());
 }
