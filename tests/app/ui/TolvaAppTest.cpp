@@ -8,6 +8,7 @@
 
 #include <AboutBox/AboutBoxPanel.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -94,6 +95,14 @@ TEST_F(AppFixture, FeedbackAndSettingsWindowsExistOnce) {
     ASSERT_NE(settings, nullptr);
     menuAction(app, "Settings…")->trigger();
     EXPECT_EQ(app.settingsScene().window(), settings);
+
+    // Screen readers announce both as windows (frames), named by their titles, not as "filler".
+    for (QWidget* window : {feedback, settings}) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Window) << window->windowTitle().toStdString();
+        EXPECT_EQ(face->text(QAccessible::Name), window->windowTitle());
+    }
     settings->close();
     feedback->close();
 }
