@@ -23,6 +23,9 @@ QSize availableRoom(const QWidget* window) {
 QScrollArea* scrollingWhenCramped(QWidget* content) {
     auto* area = new QScrollArea;
     area->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own in the Tab order: the content's controls are, and the area scrolls
+    // each one into view as it gets the focus.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
