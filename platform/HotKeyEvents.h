@@ -136,6 +136,12 @@ public:
     virtual bool refusedByDesktop(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
         return false;
     }
+    // True when another program holds this key now, so registering it would be refused. Asked before
+    // offering to take a key the desktop reserves; back ends that cannot tell without side effects
+    // (a portal would ask the user) answer false.
+    virtual bool heldByAnotherProgram(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) {
+        return false;
+    }
     // `changed` runs on the main thread whenever an answer above may have changed. Returns a
     // token for removeStatusObserver.
     virtual int addStatusObserver(std::function<void()> /*changed*/) { return 0; }

@@ -7,6 +7,7 @@
 #include "SingleInstance.h"
 #include "TolvaApp.h"
 #include "Translations.h"
+#include "WindowIdentity.h"
 #include "app/adapters/GlobalKeysAdapters.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/KeyboardLayout.h"
@@ -143,6 +144,7 @@ int runTray(int argc, char** argv) {
         return 0;
     }
     QApplication::setApplicationDisplayName(appDisplayName());
+    identifyWindows();
     // Only the one instance grabs global keys.
     platform::linux_::installGlobalKeysAdapters();
 

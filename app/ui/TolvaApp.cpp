@@ -4,6 +4,7 @@
 #include "AppDisplayName.h"
 #include "Assets.h"
 #include "FeedbackWindow.h"
+#include "FirstStartNotice.h"
 #include "MenuBarContent.h"
 #include "NoTrayWindow.h"
 #include "SettingsWindow.h"
@@ -116,6 +117,7 @@ void TolvaApp::followTrayHosts() {
         return;
     }
     trayWait_->stop();
+    announceTrayOnce();
     if (statusNotifier_->shown())
         qCInfo(lcApp, "Tray item shown by a StatusNotifier host");
     // The icon takes over from the stand-in window.

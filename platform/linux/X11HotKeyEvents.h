@@ -28,6 +28,8 @@ public:
     OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers, EventHotKeyID id,
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
+    // Tries the grab and lets it go at once.
+    bool heldByAnotherProgram(std::uint32_t keyCode, std::uint32_t modifiers) override;
 
     // Keymap changes handled, and how many of them moved a grabbed key (for tests and diagnostics).
     int keymapRefreshes() const { return keymapRefreshes_; }
