@@ -204,6 +204,15 @@ CarbonGlobalKeys::Registration CarbonGlobalKeys::registerHotKey(const Shortcut& 
     return registered ? Registration::registered : Registration::refused;
 }
 
+bool CarbonGlobalKeys::isHeldByAnotherProgram(const Shortcut& shortcut) {
+    if (!validUInt32(shortcut.carbonKeyCode) || !validUInt32(shortcut.carbonModifiers))
+        return false;
+    if (!platform::has<platform::HotKeyStatus>())
+        return false;
+    return platform::get<platform::HotKeyStatus>()->heldByAnotherProgram(
+        std::uint32_t(shortcut.carbonKeyCode), std::uint32_t(shortcut.carbonModifiers));
+}
+
 void CarbonGlobalKeys::unregisterHotKey(const Shortcut& shortcut) {
     auto& r = registry();
     const auto events = has<HotKeyEvents>() ? get<HotKeyEvents>() : nullptr;

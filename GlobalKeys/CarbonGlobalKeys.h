@@ -45,6 +45,8 @@ public:
 
     // Shortcuts the desktop reserves for itself.
     static std::vector<Shortcut> systemShortcuts();
+    // True when another program holds the shortcut's key now, so it cannot become a hot key here.
+    static bool isHeldByAnotherProgram(const Shortcut& shortcut);
     // Follows the opening and closing of the application's menus; does its work once per process.
     static void installMenuTrackingObservers();
 

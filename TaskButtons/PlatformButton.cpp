@@ -1,6 +1,7 @@
 #include "TaskButtons/PlatformButton.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QStyleOptionButton>
 
 namespace TaskButtons {
@@ -17,8 +18,22 @@ void PlatformButton::setContent(QWidget* content) {
     // Clicks on the content belong to the button.
     content_->setAttribute(Qt::WA_TransparentForMouseEvents);
     content_->show();
+    nameForAccessibility();
     updateGeometry();
     place();
+}
+
+void PlatformButton::nameForAccessibility() {
+    // The button's own text is empty: screen readers would announce a nameless button.
+    QList<QLabel*> labels = content_->findChildren<QLabel*>();
+    if (auto* self = qobject_cast<QLabel*>(content_))
+        labels.prepend(self);
+    for (const QLabel* label : labels) {
+        if (!label->text().isEmpty()) {
+            setAccessibleName(label->text());
+            return;
+        }
+    }
 }
 
 QWidget* PlatformButton::takeContent() {
@@ -48,6 +63,9 @@ void PlatformButton::resizeEvent(QResizeEvent* event) {
 bool PlatformButton::event(QEvent* event) {
     // The content's size hint changed.
     if (event->type() == QEvent::LayoutRequest) {
+        // Also after a language change, which gives the label its new text.
+        if (content_)
+            nameForAccessibility();
         updateGeometry();
         place();
     }

@@ -23,6 +23,7 @@ protected:
 
 private:
     void place();
+    void nameForAccessibility();
     QWidget* content_ = nullptr;
 };
 

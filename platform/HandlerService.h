@@ -27,6 +27,11 @@ public:
         return setDefaultHandlerForURLScheme(scheme, bundleId);
     }
 
+    // Why the last call on this object fell short, in the system's words: the file and the reason
+    // the system gave for a switch that failed, or for a file a reading had to pass over; empty
+    // when there is nothing more to say.
+    virtual QString failureReason() const { return {}; }
+
     // The identifier of the application that opens `scheme` links now (on Linux its desktop-file
     // ID), or none when no installed application is set.
     virtual std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) = 0;

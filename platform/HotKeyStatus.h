@@ -18,10 +18,20 @@ public:
     virtual bool canDeliverGlobalHotKeys() const { return true; }
     // The desktop's text for the key it assigned to a registered hot key, when that is not the key
     // asked for; empty otherwise.
-    virtual QString assignedTrigger(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const { return {}; }
+    virtual QString assignedTrigger(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
+        return {};
+    }
     // True when the desktop answered a request for this registered hot key without taking it: the key
     // does nothing until the set of hot keys changes or the desktop's service starts again.
-    virtual bool refusedByDesktop(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const { return false; }
+    virtual bool refusedByDesktop(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) const {
+        return false;
+    }
+    // True when another program holds this key now, so registering it would be refused. Asked before
+    // offering to take a key the desktop reserves; back ends that cannot tell without side effects
+    // (a portal would ask the user) answer false.
+    virtual bool heldByAnotherProgram(std::uint32_t /*keyCode*/, std::uint32_t /*modifiers*/) {
+        return false;
+    }
     // `changed` runs on the main thread whenever an answer above may have changed. Returns a token for
     // removeStatusObserver.
     virtual int addStatusObserver(std::function<void()> /*changed*/) { return 0; }

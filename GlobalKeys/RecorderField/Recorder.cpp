@@ -10,7 +10,8 @@ _Recorder::_Recorder(const Name& name, RecorderField::OnChange onChange, QWidget
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(field_);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Follows the field: its preferred width where there is room, less on a small screen.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     setFocusProxy(field_);
 }
 

@@ -121,12 +121,15 @@ RecorderField::RecorderField(const Name& name, OnChange onChange, QWidget* paren
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // As wide as the recording hint where there is room; narrower (the hint elided) on a small screen.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
     // Our own clear button: the built-in one is switched off in read-only fields.
     cancelButton_ =
         addAction(style()->standardIcon(QStyle::SP_LineEditClearButton), QLineEdit::TrailingPosition);
     cancelButton_->setObjectName(QStringLiteral("clearButton"));
+    // The text names the button for screen readers; only the icon is drawn.
+    cancelButton_->setText(tr("Clear"));
     cancelButton_->setToolTip(tr("Clear"));
     connect(cancelButton_, &QAction::triggered, this, &RecorderField::clearPressed);
 
@@ -180,7 +183,7 @@ QSize RecorderField::sizeHint() const {
 }
 
 QSize RecorderField::minimumSizeHint() const {
-    return sizeHint();
+    return QSize(qRound(minimumWidth_), sizeHint().height());
 }
 
 void RecorderField::focusInEvent(QFocusEvent* event) {
@@ -449,10 +452,17 @@ QEvent* RecorderField::handleRecorderEvent(QEvent* event) {
     const bool plainF12 = shortcut->carbonKeyCode == 111 && shortcut->carbonModifiers == 0;
     if (!plainF12) {
         const auto reserved = systemShortcuts();
-        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end() &&
-            !confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
-                             localizedString("keyboard_shortcuts_can_be_changed")))
-            return nullptr;
+        if (std::find(reserved.begin(), reserved.end(), *shortcut) != reserved.end()) {
+            // The desktop holds the key itself: taking it anyway would only fail. Say so at once.
+            if (CarbonGlobalKeys::isHeldByAnotherProgram(*shortcut)) {
+                refuse(localizedString("keyboard_shortcut_held_by_system"),
+                       localizedString("keyboard_shortcuts_can_be_changed"));
+                return nullptr;
+            }
+            if (!confirmConflict(localizedString("keyboard_shortcut_used_by_system"),
+                                 localizedString("keyboard_shortcuts_can_be_changed")))
+                return nullptr;
+        }
     }
     if (!self)
         return nullptr;
@@ -493,8 +503,8 @@ int RecorderField::runAlert(const QString& message, const QString& informative, 
     return answer;
 }
 
-void RecorderField::refuse(const QString& message) {
-    runAlert(message, QString(), {});
+void RecorderField::refuse(const QString& message, const QString& informative) {
+    runAlert(message, informative, {});
 }
 
 bool RecorderField::confirmConflict(const QString& message, const QString& informative) {

@@ -74,7 +74,7 @@ private:
     QEvent* handleRecorderEvent(QEvent* event);
     // Alerts are window-modal on the field's window; recording resumes once they are answered.
     int runAlert(const QString& message, const QString& informative, const QStringList& buttons);
-    void refuse(const QString& message);
+    void refuse(const QString& message, const QString& informative = {});
     // True when the user chose to take the shortcut anyway.
     bool confirmConflict(const QString& message, const QString& informative);
 

@@ -27,6 +27,7 @@ const QJsonObject& baseTexts() {
     QT_TRANSLATE_NOOP("GlobalKeys", "press_shortcut"),
     QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_menu_item"),
     QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_system"),
+    QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_held_by_system"),
     QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_other_application"),
     QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_used_by_applications"),
     QT_TRANSLATE_NOOP("GlobalKeys", "keyboard_shortcut_taken_from_applications"),

@@ -67,6 +67,10 @@ int listBrowsers(bool json, QTextStream& out) {
 
 int printDefaultBrowser(QTextStream& out, QTextStream& err) {
     const auto now = currentDefault();
+    // A list that could not be read (a named pipe in its place, say) was passed over: say which.
+    const QString skipped = platform::get<platform::HandlerService>()->failureReason();
+    if (!skipped.isEmpty())
+        err << "tolvane: " << skipped << '\n';
     if (!now) {
         err << "tolvane: "
             << QCoreApplication::translate("Tolvane::cli", "No default browser is set for https links.")

@@ -14,10 +14,10 @@ QString DefaultBrowser::id() const {
 }
 
 void DefaultBrowser::setAsDefault(bool autoConfirm) const {
-    const int status = platform::get<platform::HandlerService>()->setDefaultHandlerForURLScheme(
-        QStringLiteral("http"), bundleId, url);
+    const auto handlers = platform::get<platform::HandlerService>();
+    const int status = handlers->setDefaultHandlerForURLScheme(QStringLiteral("http"), bundleId, url);
     if (status != platform::HandlerService::noErr)
-        throw LaunchServices::Error(status, appName);
+        throw LaunchServices::Error(status, appName, handlers->failureReason());
     if (autoConfirm)
         QThreadPool::globalInstance()->start([] { runConfirmScript(); });
 }

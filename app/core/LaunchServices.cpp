@@ -5,6 +5,13 @@
 #include <QCoreApplication>
 
 namespace Tolvane {
+namespace {
+
+QString withStop(const QString& text) {
+    return text.endsWith('.') ? text : text + '.';
+}
+
+} // namespace
 
 QString LaunchServices::Error::message() const {
     using platform::HandlerService;
@@ -24,23 +31,31 @@ QString LaunchServices::Error::message() const {
         reason = QStringLiteral("the system refused the change (status %1)").arg(status_);
     }
     const QString name = browserName_.isEmpty() ? QStringLiteral("the browser") : browserName_;
-    return QStringLiteral("Could not make %1 the default browser: %2.").arg(name, reason);
+    const QString sentence = QStringLiteral("Could not make %1 the default browser: %2.").arg(name, reason);
+    // The system's own words name the file and what went wrong with it.
+    return detail_.isEmpty() ? sentence : sentence + ' ' + withStop(detail_);
 }
 
 QString LaunchServices::Error::reason() const {
     using platform::HandlerService;
+    QString sentence;
     switch (status_) {
     case HandlerService::applicationNotFound:
-        return QCoreApplication::translate("Tolvane::DefaultBrowser", "The browser is no longer installed.");
+        sentence =
+            QCoreApplication::translate("Tolvane::DefaultBrowser", "The browser is no longer installed.");
+        break;
     case HandlerService::writeFailed:
-        return QCoreApplication::translate(
+        sentence = QCoreApplication::translate(
             "Tolvane::DefaultBrowser", "The desktop's list of default applications could not be written.");
+        break;
     case HandlerService::verifyFailed:
-        return QCoreApplication::translate("Tolvane::DefaultBrowser",
-                                           "The desktop still reports another default browser.");
+        sentence = QCoreApplication::translate("Tolvane::DefaultBrowser",
+                                               "The desktop still reports another default browser.");
+        break;
     default:
-        return QCoreApplication::translate("Tolvane::DefaultBrowser", "The desktop refused the change.");
+        sentence = QCoreApplication::translate("Tolvane::DefaultBrowser", "The desktop refused the change.");
     }
+    return detail_.isEmpty() ? sentence : sentence + ' ' + withStop(detail_);
 }
 
 } // namespace Tolvane

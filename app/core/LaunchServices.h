@@ -17,8 +17,10 @@ public:
         static const Error couldNotSetDefaultBrowser;
 
         Error() = default;
-        // The refused switch to `browserName`, with the platform's status saying why.
-        Error(int status, QString browserName) : status_(status), browserName_(std::move(browserName)) {}
+        // The refused switch to `browserName`, with the platform's status saying why and, when the
+        // system said more, its words (which file, what went wrong).
+        Error(int status, QString browserName, QString detail = {})
+            : status_(status), browserName_(std::move(browserName)), detail_(std::move(detail)) {}
 
         Code code() const { return code_; }
         // What a plain string conversion prints: the case name.
@@ -31,6 +33,8 @@ public:
         QString message() const;
         // Why, in the user's language, for the desktop notification; not part of the value.
         QString reason() const;
+        // The system's words on the failure, or empty.
+        const QString& detail() const { return detail_; }
 
         friend bool operator==(const Error&, const Error&) { return true; }
         friend std::size_t qHash(const Error&, std::size_t seed = 0) { return seed ^ 0u; }
@@ -39,6 +43,7 @@ public:
         Code code_ = Code::couldNotSetDefaultBrowser;
         int status_ = 0;
         QString browserName_;
+        QString detail_;
     };
 };
 

@@ -1,5 +1,7 @@
 #include "SwitchFailureNotice.h"
 
+#include "BrowserNameMemory.h"
+
 #include "platform/Notifications.h"
 #include "platform/Services.h"
 
@@ -30,9 +32,10 @@ void notifyBrowserGone(const QString& name) {
 
 QString storedBrowserName(const QString& storedId) {
     const QString bundleId = storedId.section(QLatin1Char(':'), 0, 0);
-    return bundleId.isEmpty()
-               ? QCoreApplication::translate("Tolvane::SwitchFailureNotice", "the chosen browser")
-               : bundleId;
+    if (bundleId.isEmpty())
+        return QCoreApplication::translate("Tolvane::SwitchFailureNotice", "the chosen browser");
+    // The name the user saw in the picker; the identifier only when Tolvane never listed it.
+    return rememberedBrowserName(bundleId).value_or(bundleId);
 }
 
 } // namespace Tolvane

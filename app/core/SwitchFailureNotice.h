@@ -10,7 +10,8 @@ namespace Tolvane {
 void notifySwitchFailure(const DefaultBrowser& browser, const LaunchServices::Error& error);
 // The same notice for a preselected browser that is no longer installed, named as it was stored.
 void notifyBrowserGone(const QString& name);
-// The readable part of a stored browser identifier ("org.foo:2:file:///…" names "org.foo").
+// The name of the browser a stored identifier points at, as Tolvane last listed it; the identifier's
+// readable part ("org.foo:2:file:///…" names "org.foo") when it never listed that browser.
 QString storedBrowserName(const QString& storedId);
 
 } // namespace Tolvane

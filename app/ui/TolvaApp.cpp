@@ -6,6 +6,7 @@
 #include "TolvaShortcutReactor.h"
 #include "app/ui/feedback/FeedbackWindow.h"
 #include "app/ui/settings/SettingsWindow.h"
+#include "app/ui/tray/FirstStartNotice.h"
 #include "app/ui/tray/MenuBarContent.h"
 #include "app/ui/tray/NoTrayWindow.h"
 #include "app/ui/tray/TrayToolTip.h"
@@ -116,6 +117,7 @@ void TolvaApp::followTrayHosts() {
         return;
     }
     trayWait_->stop();
+    announceTrayOnce();
     if (statusNotifier_->shown())
         qCInfo(lcApp, "Tray item shown by a StatusNotifier host");
     // The icon takes over from the stand-in window.

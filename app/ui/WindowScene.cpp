@@ -1,9 +1,12 @@
 #include "WindowScene.h"
 
+#include "app/ui/main/WindowIdentity.h"
+
 namespace Tolvane {
 
 QWidget* WindowScene::open() {
     if (!window_) {
+        describeWindowsAsFrames();
         window_ = make_();
         window_->setObjectName(identifier_);
         window_->setAttribute(Qt::WA_DeleteOnClose);

@@ -201,6 +201,24 @@ void IndexOnly(benchmark::State& state) {
 }
 BENCHMARK(IndexOnly)->Arg(300)->Unit(benchmark::kMicrosecond);
 
+// A first listing where the applications folder holds `k` links back to itself (a walk that follows
+// them blindly does k^8 folders: minutes at 5, out of memory at 6).
+void IndexColdWithSymlinkLoops(benchmark::State& state) {
+    if (!useDesktop(state, 3))
+        return;
+    const QString apps = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+    for (int i = 0; i < state.range(0); ++i)
+        QFile::link(".", apps + QString("/loop%1").arg(i));
+    for (auto _ : state) {
+        platform::linux_::DesktopEntryIndex index;
+        if (index.entries().size() != 3)
+            state.SkipWithError("a loop listed an entry twice");
+    }
+    for (int i = 0; i < state.range(0); ++i)
+        QFile::remove(apps + QString("/loop%1").arg(i));
+}
+BENCHMARK(IndexColdWithSymlinkLoops)->Arg(5)->Arg(6)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -39,6 +39,22 @@
         <source>it is not a regular file</source>
         <translation>es ist keine gewöhnliche Datei</translation>
     </message>
+    <message>
+        <source>%1 could not reach the feedback service. Check that this computer is connected to the internet, then try again.</source>
+        <translation>%1 konnte den Feedback-Dienst nicht erreichen. Prüfen Sie, ob dieser Computer mit dem Internet verbunden ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The feedback service could not be reached securely, so nothing was sent. Try again later.</source>
+        <translation>Der Feedback-Dienst war nicht sicher erreichbar, daher wurde nichts gesendet. Versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of this application, your system&apos;s version and your computer&apos;s model.</source>
+        <translation>Mit Ihrer Nachricht gesendet: die Version dieser Anwendung, die Version Ihres Systems und das Modell Ihres Computers.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of %1 (%2), your system (%3 %4) and your computer&apos;s model (%5).</source>
+        <translation>Mit Ihrer Nachricht gesendet: die Version von %1 (%2), Ihr System (%3 %4) und das Modell Ihres Computers (%5).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys</name>
@@ -89,6 +105,10 @@
     <message>
         <source>force_use_shortcut</source>
         <translation>Trotzdem verwenden</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_held_by_system</source>
+        <translation>Die Arbeitsumgebung verwendet dieses Tastenkürzel bereits selbst, daher kann es hier nicht verwendet werden.</translation>
     </message>
 </context>
 <context>
@@ -190,6 +210,10 @@
         <source>Choose File</source>
         <translation>Datei auswählen</translation>
     </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::FeedbackWindow</name>
@@ -212,6 +236,17 @@
     <message>
         <source>Discard</source>
         <translation>Verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FirstStartNotice</name>
+    <message>
+        <source>%1 is in the panel&apos;s tray</source>
+        <translation>%1 befindet sich im Benachrichtigungsbereich der Leiste</translation>
+    </message>
+    <message>
+        <source>Click its icon to choose the default browser, or to open its settings.</source>
+        <translation>Klicken Sie auf sein Symbol, um den Standardbrowser zu wählen oder die Einstellungen zu öffnen.</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,22 @@
         <source>it is not a regular file</source>
         <translation>it is not a regular file</translation>
     </message>
+    <message>
+        <source>%1 could not reach the feedback service. Check that this computer is connected to the internet, then try again.</source>
+        <translation>%1 could not reach the feedback service. Check that this computer is connected to the internet, then try again.</translation>
+    </message>
+    <message>
+        <source>The feedback service could not be reached securely, so nothing was sent. Try again later.</source>
+        <translation>The feedback service could not be reached securely, so nothing was sent. Try again later.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of this application, your system&apos;s version and your computer&apos;s model.</source>
+        <translation>Sent with your message: the version of this application, your system&apos;s version and your computer&apos;s model.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of %1 (%2), your system (%3 %4) and your computer&apos;s model (%5).</source>
+        <translation>Sent with your message: the version of %1 (%2), your system (%3 %4) and your computer&apos;s model (%5).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys</name>
@@ -89,6 +105,10 @@
     <message>
         <source>force_use_shortcut</source>
         <translation>Use It Anyway</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_held_by_system</source>
+        <translation>The desktop already uses this shortcut and keeps it for itself, so it cannot be used here.</translation>
     </message>
 </context>
 <context>
@@ -190,6 +210,10 @@
         <source>Choose File</source>
         <translation>Choose File</translation>
     </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::FeedbackWindow</name>
@@ -212,6 +236,17 @@
     <message>
         <source>Discard</source>
         <translation>Discard</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FirstStartNotice</name>
+    <message>
+        <source>%1 is in the panel&apos;s tray</source>
+        <translation>%1 is in the panel&apos;s tray</translation>
+    </message>
+    <message>
+        <source>Click its icon to choose the default browser, or to open its settings.</source>
+        <translation>Click its icon to choose the default browser, or to open its settings.</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,22 @@
         <source>it is not a regular file</source>
         <translation>ce n’est pas un fichier ordinaire</translation>
     </message>
+    <message>
+        <source>%1 could not reach the feedback service. Check that this computer is connected to the internet, then try again.</source>
+        <translation>%1 n’a pas pu joindre le service de retours. Vérifiez que cet ordinateur est connecté à Internet, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The feedback service could not be reached securely, so nothing was sent. Try again later.</source>
+        <translation>Le service de retours n’a pas pu être joint de façon sûre : rien n’a été envoyé. Réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of this application, your system&apos;s version and your computer&apos;s model.</source>
+        <translation>Envoyés avec votre message : la version de cette application, la version de votre système et le modèle de votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>Sent with your message: the version of %1 (%2), your system (%3 %4) and your computer&apos;s model (%5).</source>
+        <translation>Envoyés avec votre message : la version de %1 (%2), votre système (%3 %4) et le modèle de votre ordinateur (%5).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalKeys</name>
@@ -89,6 +105,10 @@
     <message>
         <source>force_use_shortcut</source>
         <translation>L’utiliser quand même</translation>
+    </message>
+    <message>
+        <source>keyboard_shortcut_held_by_system</source>
+        <translation>L’environnement de bureau utilise déjà ce raccourci et le garde pour lui ; il ne peut donc pas être utilisé ici.</translation>
     </message>
 </context>
 <context>
@@ -190,6 +210,10 @@
         <source>Choose File</source>
         <translation>Choisir un fichier</translation>
     </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::FeedbackWindow</name>
@@ -212,6 +236,17 @@
     <message>
         <source>Discard</source>
         <translation>Abandonner</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::FirstStartNotice</name>
+    <message>
+        <source>%1 is in the panel&apos;s tray</source>
+        <translation>%1 se trouve dans la zone de notification du tableau de bord</translation>
+    </message>
+    <message>
+        <source>Click its icon to choose the default browser, or to open its settings.</source>
+        <translation>Cliquez sur son icône pour choisir le navigateur par défaut ou ouvrir ses réglages.</translation>
     </message>
 </context>
 <context>

@@ -136,7 +136,40 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(failed.returncode, 1)
         # The sentence alone, no log line of the write before it.
         self.assertTrue(failed.stderr.startswith("tolvane: Could not make Alpha the default browser"), failed.stderr)
+        # ... which names the file and the system's reason, as gio would.
+        self.assertIn("\u201c" + os.path.join(self.desk.config, "test-mimeapps.list", "mimeapps.list") +
+                      "\u201d: Not a directory", failed.stderr)
         self.assertEqual(self.files(), before)
+
+        # A named pipe where a list belongs is never waited on; both requests name it.
+        os.remove(self.mimeapps)
+        os.mkfifo(self.mimeapps)
+        for request, status in [(("--get",), 0), (("--set", "Alpha"), 1)]:
+            refused = self.tolvane(*request)  # the desktop's own list still answers --get
+            self.assertEqual(refused.returncode, status, refused.stderr)
+            self.assertIn("\u201c" + self.mimeapps + "\u201d: it is not a regular file", refused.stderr)
+
+        # A list kept on a read-only mount or a full disk (each mounted in a namespace of this run's
+        # own): the sentence says which file and what the system said.
+        os.remove(self.mimeapps)
+        elsewhere = os.path.join(self.desk.home, "elsewhere")
+        os.makedirs(elsewhere)
+        self.desk.write("elsewhere/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=bravo.desktop\n")
+        os.symlink(os.path.join(elsewhere, "mimeapps.list"), self.mimeapps)
+        before = self.files()
+        for mount, reason in [
+                ('mount --bind "$0" "$0" && mount -o remount,bind,ro "$0"', "Read-only file system"),
+                ('cp "$0/mimeapps.list" "$0.keep" && mount -t tmpfs -o size=8k tmpfs "$0" && '
+                 'cp "$0.keep" "$0/mimeapps.list" && (cat /dev/zero > "$0/fill" 2>/dev/null; true)', "No space left on device")]:
+            failed = subprocess.run(["unshare", "-m", "sh", "-c", mount + ' && exec "$1" --set Alpha',
+                                     elsewhere, TOLVANE], env=self.headless, capture_output=True, text=True,
+                                    timeout=30)
+            if "unshare failed" in failed.stderr or "mount:" in failed.stderr:
+                self.skipTest("no mount namespace here: " + failed.stderr)
+            self.assertEqual(failed.returncode, 1, failed.stderr)
+            self.assertIn("The desktop's list of default applications could not be written. Could not write "
+                          "\u201c" + os.path.join(elsewhere, "mimeapps.list") + "\u201d: " + reason, failed.stderr)
+            self.assertEqual(self.files(), before)
 
     def test_commands_leave_a_running_tray_instance_alone(self):
         self.desk.start_x()

@@ -16,7 +16,7 @@ x-scheme-handler/mailto=thunderbird.desktop
 
 [Added Associations]
 image/png=viewer.desktop;
-this line does not parse
+odd key with spaces = kept as written
 [X-Unknown Group]
 key=value
 """

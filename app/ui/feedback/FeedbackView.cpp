@@ -1,6 +1,8 @@
 #include "FeedbackView.h"
 
+#include "AppDisplayName.h"
 #include "ElidedLabel.h"
+#include "FocusRing.h"
 
 #include "FeedbackEnvironmentObserver.h"
 #include "RizazozaZAZClient.h"
@@ -11,7 +13,9 @@
 #include "TaskButtons/AsyncButton.h"
 #include "platform/Alert.h"
 #include "platform/Console.h"
+#include "platform/MainBundle.h"
 #include "platform/Services.h"
+#include "platform/SystemInfo.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeDatabase>
+#include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -109,6 +114,54 @@ QString describe(std::exception_ptr error) {
     return QCoreApplication::translate("FeedbackView", "Unknown error");
 }
 
+// What the alert tells the user: the network layer's own text names hosts and sockets, not what to do.
+QString explain(std::exception_ptr error, const QString& description) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Tellwick::URLError& e) {
+        switch (e.code()) {
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::HostNotFoundError:
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+        case QNetworkReply::UnknownNetworkError:
+        case QNetworkReply::ProxyConnectionRefusedError:
+        case QNetworkReply::ProxyConnectionClosedError:
+        case QNetworkReply::ProxyNotFoundError:
+        case QNetworkReply::ProxyTimeoutError:
+            return QCoreApplication::translate("FeedbackView",
+                                               "%1 could not reach the feedback service. Check that this "
+                                               "computer is connected to the internet, then try again.")
+                .arg(appDisplayName());
+        case QNetworkReply::SslHandshakeFailedError:
+            return QCoreApplication::translate("FeedbackView",
+                                               "The feedback service could not be reached securely, so "
+                                               "nothing was sent. Try again later.");
+        default:
+            break;
+        }
+    } catch (...) {
+    }
+    return description;
+}
+
+// What goes along with every message, so the user knows before pressing Submit.
+QString sentAlongText() {
+    // Without the system's facts (a window made before they are installed) the note still says what.
+    if (!platform::has<platform::SystemInfo>() || !platform::has<platform::MainBundle>())
+        return QCoreApplication::translate("FeedbackView", "Sent with your message: the version of this "
+                                                           "application, your system's version and your "
+                                                           "computer's model.");
+    const QMap<QString, QString> values = Tellwick::FeedbackEnvironmentObserver().environmentValues();
+    return QCoreApplication::translate("FeedbackView", "Sent with your message: the version of %1 (%2), "
+                                                       "your system (%3 %4) and your computer's model (%5).")
+        .arg(appDisplayName(), values.value(QStringLiteral("app version")),
+             values.value(QStringLiteral("system")), values.value(QStringLiteral("os")),
+             values.value(QStringLiteral("model")));
+}
+
 // The network layer stops on a std::stop_token; the button cancels through its own token.
 class StopOnCancel {
 public:
@@ -163,6 +216,9 @@ FeedbackView::FeedbackView(QWidget* parent)
     editor_ = new QPlainTextEdit;
     editor_->setObjectName(QStringLiteral("feedbackText"));
     editor_->setFixedHeight(200);
+    editor_->setAccessibleName(tr("Message"));
+    // Tab moves on to the next control, as everywhere else; a tab character is rarely wanted here.
+    editor_->setTabChangesFocus(true);
     // A style-sheet border is drawn inside the widget's rectangle.
     editor_->setStyleSheet(QStringLiteral("QPlainTextEdit#feedbackText { border: 1px solid gray; }"));
     stack->addWidget(paddedBelow(editor_, 10));
@@ -180,6 +236,16 @@ FeedbackView::FeedbackView(QWidget* parent)
     attachmentRow->addWidget(chooseFile_, 0, Qt::AlignVCenter);
     stack->addLayout(attachmentRow);
 
+    // Said before anything is sent: what goes along with the message besides what the user wrote.
+    sentAlong_ = new QLabel(sentAlongText());
+    sentAlong_->setObjectName(QStringLiteral("sentAlong"));
+    sentAlong_->setWordWrap(true);
+    sentAlong_->setForegroundRole(QPalette::PlaceholderText);
+    QFont caption = sentAlong_->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    sentAlong_->setFont(caption);
+    stack->addWidget(sentAlong_);
+
     auto* submitRow = new QHBoxLayout;
     submitRow->addStretch(1);
     submit_ = new TaskButtons::AsyncButton(
@@ -190,6 +256,16 @@ FeedbackView::FeedbackView(QWidget* parent)
     submit_->setDefaultAction();
     submitRow->addWidget(submit_, 0, Qt::AlignVCenter);
     stack->addLayout(submitRow);
+    // A default button looks the same with and without the focus.
+    new FocusRing(submit_, this);
+
+    // Nothing to send until something is written or attached.
+    const auto updateSubmit = [this] {
+        submit_->setEnabled(attachmentURL_.has_value() || !editor_->toPlainText().trimmed().isEmpty());
+    };
+    connect(editor_, &QPlainTextEdit::textChanged, this, updateSubmit);
+    connect(this, &FeedbackView::attachmentURLChanged, this, updateSubmit);
+    updateSubmit();
 
     editor_->setFocus();
 }
@@ -281,7 +357,7 @@ QCoro::Task<> FeedbackView::submit(TaskButtons::CancellationToken token) {
     if (self) {
         platform::AlertRequest alert;
         alert.messageText = QCoreApplication::translate("FeedbackView", "Connection unsuccessful");
-        alert.informativeText = description;
+        alert.informativeText = explain(failure, description);
         alert.style = platform::AlertRequest::Style::Warning;
         alert.window = self->window();
         platform::get<platform::Alert>()->runModal(alert);

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -64,6 +65,8 @@ public:
     ElidedLabel* attachmentLabel() const { return attachmentName_; }
     QPushButton* chooseFileButton() const { return chooseFile_; }
     TaskButtons::AsyncButton* submitButton() const { return submit_; }
+    // Says what goes along with the message (versions and model).
+    QLabel* sentAlongNote() const { return sentAlong_; }
 
 signals:
     void attachmentURLChanged();
@@ -82,6 +85,7 @@ private:
     ElidedLabel* attachmentName_;
     QPushButton* chooseFile_;
     TaskButtons::AsyncButton* submit_;
+    QLabel* sentAlong_;
 };
 
 } // namespace Tolvane

@@ -6,7 +6,8 @@ namespace Tolvane {
 
 class FeedbackView;
 
-// The single "Send Feedback" window; its content is the feedback view, and it is as large as that needs.
+// The single "Send Feedback" window; its content is the feedback view, and it is as large as that needs
+// unless the screen is smaller: then the view scrolls.
 class FeedbackWindow : public QWidget {
     Q_OBJECT
 public:
@@ -16,7 +17,12 @@ public:
     // Escape or Ctrl+W: closes the window, first asking whether typed text may be dropped.
     void closeAskingFirst();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void fit();
+
     FeedbackView* view_;
 };
 

@@ -143,8 +143,10 @@ void installGlobalKeysAdapters() {
     if (platformName == QLatin1String("xcb")) {
         // Separate connections: the layout's round trips must not pull hot-key events off the grab
         // connection behind its socket notifier's back.
-        install<HotKeyEvents>(std::make_shared<X11HotKeyEvents>(std::make_shared<XkbSessionProvider>()));
-        install<HotKeyStatus>(nullptr);
+        // Grabs deliver what was asked; the status only tells whether another program holds a key.
+        auto grabs = std::make_shared<X11HotKeyEvents>(std::make_shared<XkbSessionProvider>());
+        install<HotKeyEvents>(grabs);
+        install<HotKeyStatus>(grabs);
         install<KeyboardLayout>(std::make_shared<XkbKeyboardLayout>(std::make_shared<XkbSessionProvider>()));
         return;
     }

@@ -8,6 +8,7 @@
 #include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
 #include "Translations.h"
+#include "WindowIdentity.h"
 #include "app/ui/TolvaApp.h"
 #include "platform/HotKeyEvents.h"
 #include "platform/HotKeyStatus.h"
@@ -139,6 +140,7 @@ int runTray(int argc, char** argv) {
         return 0;
     }
     QApplication::setApplicationDisplayName(appDisplayName());
+    identifyWindows();
     // Only the one instance grabs global keys.
     Tolvane::adapters::installGlobalKeysAdapters();
 

@@ -3,8 +3,10 @@
 #include "AppDisplayName.h"
 #include "BrowserCatalogue.h"
 #include "BrowserMatch.h"
+#include "BrowserNameMemory.h"
 #include "BrowserPicker.h"
 #include "BrowserRowLabel.h"
+#include "DrawableText.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "HotKeyStatusLabel.h"
 #include "PermissionsHelper.h"
@@ -41,10 +43,11 @@ std::optional<QList<DefaultBrowser>>& catalogueSlot() {
 }
 
 QLabel* explanation(const QString& text) {
-    auto* label = new QLabel(text);
+    auto* label = new QLabel;
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     label->setFont(BrowserRowLabel::captionFont(label->font()));
+    label->setText(drawableText(text, label->font()));
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
@@ -73,8 +76,11 @@ QString linkHtml(const QString& markdown) {
 
 const QList<DefaultBrowser>& toggleBrowserCatalogue() {
     auto& catalogue = catalogueSlot();
-    if (!catalogue)
+    if (!catalogue) {
         catalogue = installedBrowsers();
+        // The picker's choice may be uninstalled later; its notice should still name it.
+        rememberBrowserNames(*catalogue);
+    }
     return *catalogue;
 }
 
@@ -174,8 +180,10 @@ QWidget* SettingsView::makeShortcutsTab() {
     note_->setTextFormat(Qt::RichText);
     note_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     note_->setOpenExternalLinks(false);
-    note_->setText(tr("💡 For even more flexibility, use %1 in the").arg(appDisplayName()).toHtmlEscaped() +
-                   linkHtml(tr(" [Shortcuts app](shortcuts://) ")));
+    note_->setText(
+        drawableText(tr("💡 For even more flexibility, use %1 in the").arg(appDisplayName()), note_->font())
+            .toHtmlEscaped() +
+        linkHtml(tr(" [Shortcuts app](shortcuts://) ")));
     connect(note_, &QLabel::linkActivated, this, [this](const QString& link) { openLink(QUrl(link)); });
     column->addWidget(section({note_}));
     column->addStretch(1);
@@ -206,8 +214,19 @@ void SettingsView::fillPicker(bool showVersion) {
 void SettingsView::fitTabsWidth() {
     // Wrapped explanations would otherwise squeeze the form into a narrow column. A set minimum hides
     // the pages' own from the window, so it also takes in what the shown controls (the recorder) need.
+    // On a small screen (a large scale) the texts wrap to what the screen has rather than run off it.
+    const QMargins margins = layout()->contentsMargins();
+    const int room = availableWidth_ - margins.left() - margins.right();
     tabs_->setMinimumWidth(0);
-    tabs_->setMinimumWidth(std::max(fontMetrics().averageCharWidth() * 64, tabs_->minimumSizeHint().width()));
+    tabs_->setMinimumWidth(
+        std::max(std::min(fontMetrics().averageCharWidth() * 64, room), tabs_->minimumSizeHint().width()));
+}
+
+void SettingsView::setAvailableWidth(int width) {
+    if (width == availableWidth_)
+        return;
+    availableWidth_ = width;
+    fitTabsWidth();
 }
 
 void SettingsView::reloadSettings() {

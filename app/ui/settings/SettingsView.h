@@ -47,6 +47,9 @@ public:
     BrowserPicker* browserPicker() const { return picker_; }
     QLabel* automationNote() const { return note_; }
 
+    // The most the window can give (a small screen): texts wrap within it rather than run off.
+    void setAvailableWidth(int width);
+
     // Replaces a stored toggle browser that is no longer installed by the first installed one.
     void repairToggleBrowserId();
     // Reads the four settings again and reacts to the ones that changed.
@@ -85,6 +88,7 @@ private:
     BrowserPicker* picker_ = nullptr;
     QLabel* note_ = nullptr;
     Values shown_;
+    int availableWidth_ = QWIDGETSIZE_MAX;
 };
 
 } // namespace Tolvane

@@ -14,7 +14,12 @@ public:
 
     SettingsView* view() const { return view_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fit(bool growOnly);
     SettingsView* view_;
 };
 

@@ -1,5 +1,7 @@
 #include "DesktopApplications.h"
 
+#include "BrowserForwarders.h"
+#include "platform/linux/xdg/AtomicFile.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
@@ -15,10 +17,10 @@ namespace platform::linux_ {
 QStringList associatedDesktopIds(const QString& mimeType) {
     QStringList ids;
     for (const QString& path : mimeAppsListFiles()) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const auto snapshot = readSnapshot(path); // never waits on a pipe in a list's place
+        if (!snapshot || !snapshot->existed)
             continue;
-        const KeyFileLines lines(file.readAll());
+        const KeyFileLines lines(snapshot->content);
         for (const char* group : {"Default Applications", "Added Associations"})
             ids << lines.list(QLatin1String(group), mimeType);
     }
@@ -68,7 +70,8 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     };
     QList<Listed> listed;
     for (const InstalledEntry& e : index_->entries())
-        if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)))
+        if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)) &&
+            !forwardsToPreferredBrowser(*e.entry))
             listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path};
     // The same order everywhere and at every call; the default's recency plays no part.
     std::sort(listed.begin(), listed.end(),

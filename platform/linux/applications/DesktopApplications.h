@@ -15,7 +15,8 @@ public:
     // Entries that declare the URL's scheme handler type or that a mimeapps.list associates with it
     // (as default or added association), by name as the desktops' own settings list them, so the
     // order stays put when the default changes; entries the current desktop hides (NoDisplay,
-    // OnlyShowIn/NotShowIn, TryExec) are left out.
+    // OnlyShowIn/NotShowIn, TryExec) are left out, and so are those that only hand the link on to
+    // the preferred browser.
     QList<QUrl> urlsForApplicationsToOpenURL(const QUrl& url) override;
     AppIcon iconForFile(const QString& path) override;
     // Stats the entry files and the mimeapps lists; reads nothing when none changed.

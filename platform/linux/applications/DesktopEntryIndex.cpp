@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -16,7 +18,7 @@
 namespace platform::linux_ {
 namespace {
 
-constexpr int maxDepth = 8; // bounds symlink loops between subfolders
+constexpr int maxDepth = 8; // no installer nests deeper; a guard, not what stops loops
 
 QString cleaned(const QString& path) {
     return QDir::cleanPath(path);
@@ -85,73 +87,88 @@ std::shared_ptr<const DesktopEntry> DesktopEntryIndex::parsed(const QString& pat
     return parsedLocked(path, st)->entry;
 }
 
-void DesktopEntryIndex::locate(const QString& dir, const QString& prefix, int depth, bool withStat,
-                               QHash<QString, QString>& paths, QList<Located>& out,
-                               QList<SeenFolder>* seen) const {
-    const QByteArray encoded = QFile::encodeName(dir);
-    DIR* handle = opendir(encoded.constData());
-    SeenFolder* folder = nullptr; // only used before the subfolders below add theirs
-    if (seen) {
-        SeenFolder added;
-        added.path = encoded;
-        seen->append(added);
-        folder = &seen->back();
-    }
-    if (!handle)
-        return;
-    const int dirFd = dirfd(handle);
-    if (struct stat st; folder && fstat(dirFd, &st) == 0) {
-        folder->exists = true;
-        folder->stamp = FileStamp::of(st);
-    }
-    struct Name {
-        QByteArray raw;
-        bool isDir;
-        struct stat st;
+void DesktopEntryIndex::locate(const QString& applications, bool withStat, QHash<QString, QString>& paths,
+                               QList<Located>& out, QList<SeenFolder>* seen) const {
+    struct Pending {
+        QString dir;
+        QString prefix;
+        int depth;
     };
-    QList<Name> names;
-    while (const dirent* e = readdir(handle)) {
-        if (e->d_name[0] == '.')
+    std::deque<Pending> queue{{applications, QString(), 0}};
+    std::set<std::pair<dev_t, ino_t>> visited;
+    for (; !queue.empty(); queue.pop_front()) {
+        const auto [dir, prefix, depth] = queue.front();
+        const QByteArray encoded = QFile::encodeName(dir);
+        DIR* handle = opendir(encoded.constData());
+        const int dirFd = handle ? dirfd(handle) : -1;
+        struct stat dirSt;
+        const bool opened = handle && fstat(dirFd, &dirSt) == 0;
+        if (opened && !visited.insert({dirSt.st_dev, dirSt.st_ino}).second) {
+            closedir(handle); // reached again through a link: its entries are listed already
             continue;
-        const qsizetype len = qsizetype(strlen(e->d_name));
-        const bool desktopName = len > 8 && memcmp(e->d_name + len - 8, ".desktop", 8) == 0;
-        if (!desktopName && e->d_type != DT_DIR && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
+        }
+        SeenFolder* folder = nullptr; // into `seen`, valid until the next folder is added
+        if (seen) {
+            SeenFolder added;
+            added.path = encoded;
+            if (opened) {
+                added.exists = true;
+                added.stamp = FileStamp::of(dirSt);
+            }
+            seen->append(added);
+            folder = &seen->back();
+        }
+        if (!handle)
             continue;
-        Name n{QByteArray(e->d_name, len), e->d_type == DT_DIR, {}};
-        const bool typeKnown = e->d_type == DT_DIR || e->d_type == DT_REG;
-        if (withStat || !typeKnown) {
-            // Relative to the open folder: much cheaper than walking the whole path again.
-            if (fstatat(dirFd, e->d_name, &n.st, 0) != 0) {
-                if (folder && desktopName) // a dangling link may be mended later
-                    folder->files.append({n.raw, FileStamp{}});
+        struct Name {
+            QByteArray raw;
+            bool isDir;
+            struct stat st;
+        };
+        QList<Name> names;
+        while (const dirent* e = readdir(handle)) {
+            if (e->d_name[0] == '.')
+                continue;
+            const qsizetype len = qsizetype(strlen(e->d_name));
+            const bool desktopName = len > 8 && memcmp(e->d_name + len - 8, ".desktop", 8) == 0;
+            if (!desktopName && e->d_type != DT_DIR && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
+                continue;
+            Name n{QByteArray(e->d_name, len), e->d_type == DT_DIR, {}};
+            const bool typeKnown = e->d_type == DT_DIR || e->d_type == DT_REG;
+            if (withStat || !typeKnown) {
+                // Relative to the open folder: much cheaper than walking the whole path again.
+                if (fstatat(dirFd, e->d_name, &n.st, 0) != 0) {
+                    if (folder && desktopName) // a dangling link may be mended later
+                        folder->files.append({n.raw, FileStamp{}});
+                    continue;
+                }
+                n.isDir = S_ISDIR(n.st.st_mode);
+                if (!n.isDir && !S_ISREG(n.st.st_mode))
+                    continue;
+            }
+            if (folder && desktopName)
+                folder->files.append(
+                    {n.raw, n.isDir || S_ISREG(n.st.st_mode) ? FileStamp::of(n.st) : FileStamp{}});
+            if (n.isDir || desktopName)
+                names << n;
+        }
+        closedir(handle);
+        // Sorted, so an ID that two subfolders could both produce resolves the same way every time.
+        std::sort(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.raw < b.raw; });
+        for (const Name& n : names) {
+            const QString name = QFile::decodeName(n.raw);
+            const QString path = dir + '/' + name;
+            if (n.isDir) {
+                if (depth < maxDepth)
+                    queue.push_back({path, prefix + name + '-', depth + 1});
                 continue;
             }
-            n.isDir = S_ISDIR(n.st.st_mode);
-            if (!n.isDir && !S_ISREG(n.st.st_mode))
-                continue;
+            const QString id = prefix + name;
+            if (paths.contains(id))
+                continue; // a higher-priority folder has this ID
+            paths.insert(id, path);
+            out << Located{id, path, n.st};
         }
-        if (folder && desktopName)
-            folder->files.append(
-                {n.raw, n.isDir || S_ISREG(n.st.st_mode) ? FileStamp::of(n.st) : FileStamp{}});
-        if (n.isDir || desktopName)
-            names << n;
-    }
-    closedir(handle);
-    // Sorted, so an ID that two subfolders could both produce resolves the same way every time.
-    std::sort(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.raw < b.raw; });
-    for (const Name& n : names) {
-        const QString name = QFile::decodeName(n.raw);
-        const QString path = dir + '/' + name;
-        if (n.isDir) {
-            if (depth < maxDepth)
-                locate(path, prefix + name + '-', depth + 1, withStat, paths, out, seen);
-            continue;
-        }
-        const QString id = prefix + name;
-        if (paths.contains(id))
-            continue; // a higher-priority folder has this ID
-        paths.insert(id, path);
-        out << Located{id, path, n.st};
     }
 }
 
@@ -160,7 +177,7 @@ QList<DesktopEntryIndex::Located> DesktopEntryIndex::locateAll(bool withStat) {
     QHash<QString, QString> paths;
     const QStringList dirs = dataDirs();
     for (const QString& dir : dirs)
-        locate(dir + "/applications", QString(), 0, withStat, paths, out);
+        locate(dir + "/applications", withStat, paths, out);
     QMutexLocker lock(&mutex_);
     lastDataDirs_ = dirs;
     lastScan_.start();
@@ -209,7 +226,7 @@ void DesktopEntryIndex::rescanLocked() {
     QList<Located> files;
     QHash<QString, QString> paths;
     for (const QString& dir : next.dataDirs)
-        locate(dir + "/applications", QString(), 0, true, paths, files, &next.folders);
+        locate(dir + "/applications", true, paths, files, &next.folders);
     QMutexLocker lock(&mutex_);
     for (const Located& file : files) {
         const Cached* slot = parsedLocked(file.path, file.st);

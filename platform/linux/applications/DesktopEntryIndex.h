@@ -104,8 +104,10 @@ private:
         bool settled = false;
         QList<InstalledEntry> entries;
     };
-    void locate(const QString& dir, const QString& prefix, int depth, bool withStat,
-                QHash<QString, QString>& paths, QList<Located>& out, QList<SeenFolder>* seen = nullptr) const;
+    // One applications folder and its subfolders, each folder once (by device and inode), the
+    // nearest first: links between subfolders may form loops, and an ID comes from the shortest path.
+    void locate(const QString& applications, bool withStat, QHash<QString, QString>& paths,
+                QList<Located>& out, QList<SeenFolder>* seen = nullptr) const;
     // Whether the files snapshot_ saw are all as they were (stats only).
     bool unchangedLocked() const;
     void rescanLocked();

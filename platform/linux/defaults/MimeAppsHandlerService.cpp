@@ -1,6 +1,8 @@
 #include "MimeAppsHandlerService.h"
 
+#include "DeferredSignals.h"
 #include "platform/Paths.h"
+#include "platform/linux/applications/BrowserForwarders.h"
 #include "platform/linux/defaults/stores/DesktopMimeAppsListsWriter.h"
 #include "platform/linux/defaults/stores/KdeGlobalsWriter.h"
 #include "platform/linux/defaults/stores/MimeAppsListWriter.h"
@@ -8,6 +10,7 @@
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace platform::linux_ {
@@ -32,20 +35,64 @@ QString MimeAppsHandlerService::lockFilePath() {
     return platform::tolvaneConfigDir() + "/mimeapps.list.lock";
 }
 
+QString MimeAppsHandlerService::journalPath() {
+    return platform::tolvaneConfigDir() + "/mimeapps.list.journal";
+}
+
+void MimeAppsHandlerService::finishInterruptedSwitch() {
+    FilePlan::recover(journalPath());
+}
+
+int MimeAppsHandlerService::fail(int status, const QString& reason) {
+    failureReason_ = reason;
+    return status;
+}
+
 bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& content, QString* error) {
     return replaceFileAtomically(path, content, error);
 }
 
 std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const QString& scheme) {
+    if (QFileInfo::exists(journalPath())) {
+        // A switch was cut short: answer from what is whole again.
+        FileLock lock(lockFilePath());
+        if (lock.isLocked())
+            finishInterruptedSwitch();
+    }
+    failureReason_.clear();
+    for (const QString& file : mimeAppsListFiles()) {
+        if (!readSnapshot(file, &failureReason_))
+            break; // passed over below; the caller can say which file and why
+        failureReason_.clear();
+    }
     // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
     // are passed over.
     QHash<QString, DesktopEntryIndex::Located> byId;
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         byId.insert(file.id, file);
-    return defaultApplication(QStringLiteral("x-scheme-handler/") + scheme.toLower(), [&](const QString& id) {
-        auto it = byId.constFind(id);
-        return it != byId.constEnd() && index_->usableEntry(*it).has_value();
-    });
+    const QString lower = scheme.toLower();
+    const bool web = lower == QLatin1String("http") || lower == QLatin1String("https");
+    // An entry that hands web links to the preferred browser stands for that browser.
+    std::optional<BrowserForwarding> via;
+    const auto found =
+        defaultApplication(QStringLiteral("x-scheme-handler/") + lower, [&](const QString& id) {
+            auto it = byId.constFind(id);
+            const auto usable = it != byId.constEnd() ? index_->usableEntry(*it) : std::nullopt;
+            if (!usable)
+                return false;
+            const auto exec = usable->entry->value(QStringLiteral("Exec"));
+            const auto how =
+                web && exec ? browserForwarding(unescapeDesktopValue(*exec)) : BrowserForwarding::None;
+            if (how == BrowserForwarding::None)
+                return true;
+            if (!via)
+                via = how;
+            return false;
+        });
+    if (via)
+        if (auto browser = forwardedBrowser(*via, index_->entries()))
+            return browser;
+    return found;
 }
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
@@ -54,6 +101,7 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
                                                           const QUrl& application) {
+    failureReason_.clear();
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
     const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
@@ -70,7 +118,9 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
         const bool listed = !listedPath.isEmpty() && files[i].path == listedPath;
         if (app && name != bundleId && !listed)
             continue;
-        if (auto candidate = index_->usableEntry(files[i])) {
+        // One that hands links to the preferred browser is no browser: chosen, it would call itself.
+        if (auto candidate = index_->usableEntry(files[i]);
+            candidate && !forwardsToPreferredBrowser(*candidate->entry)) {
             app = candidate;
             exact = listed || (listedPath.isEmpty() && name == bundleId);
         }
@@ -95,12 +145,14 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     FileLock lock(lockFilePath());
     if (!lock.isLocked()) {
         qCWarning(lcHandlers) << "cannot take the lock" << lockFilePath();
-        return writeFailed;
+        return fail(writeFailed, lock.error());
     }
+    finishInterruptedSwitch();
 
     const DefaultSwitch change{
         id,
         app->entry->name().value_or(id),
+        app->entry->value(QStringLiteral("Icon")).value_or(QString()),
         unescapeDesktopValue(app->entry->value(QStringLiteral("Exec")).value_or(QString())),
         types,
         types.contains(QStringLiteral("x-scheme-handler/http")),
@@ -111,22 +163,27 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     FilePlan plan;
     for (const auto& store : stores_)
         if (!store->plan(change, plan))
-            return writeFailed;
+            return fail(writeFailed, plan.error());
+    // From the first write until the plan stands or is undone, a request to end waits, and a kill
+    // that cannot wait leaves the journal for the next run.
+    DeferredSignals holdEndRequests;
+    plan.setJournal(journalPath());
     QString error;
     if (!plan.write([this](const QString& path, const QByteArray& content,
                            QString* why) { return replaceFile(path, content, why); },
                     &error)) {
-        qCWarning(lcHandlers) << "write failed:" << error;
-        return writeFailed;
+        qCWarning(lcHandlers).noquote() << "write failed:" << error;
+        return fail(writeFailed, error);
     }
     for (const auto& store : stores_) {
         QString why;
         if (!store->readBack(change, &why)) {
-            qCWarning(lcHandlers) << "read-back shows" << why << "not" << id;
+            qCWarning(lcHandlers).noquote() << "read-back shows" << why << "not" << id;
             plan.rollBack();
-            return verifyFailed;
+            return fail(verifyFailed, why);
         }
     }
+    plan.commit();
     return noErr;
 }
 

@@ -21,17 +21,26 @@ public:
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
                                       const QUrl& application) override;
     std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) override;
+    QString failureReason() const override { return failureReason_; }
 
     // Serialises switchers (also in other processes) so none loses another's entries.
     static QString lockFilePath();
+    // The switch being written, kept until it stands, so that a run killed half-way is undone by
+    // the next one.
+    static QString journalPath();
 
 protected:
     // Writes one file; a test can make a particular write fail.
     virtual bool replaceFile(const QString& path, const QByteArray& content, QString* error);
 
 private:
+    // Undoes a switch a killed run left half-written; needs the lock.
+    static void finishInterruptedSwitch();
+    int fail(int status, const QString& reason);
+
     std::shared_ptr<DesktopEntryIndex> index_;
     std::vector<std::unique_ptr<DefaultStoreWriter>> stores_;
+    QString failureReason_;
 };
 
 } // namespace platform::linux_

@@ -146,6 +146,14 @@ std::optional<QString> ExecCommandLine::program() const {
     return words_[*w].value;
 }
 
+QStringList ExecCommandLine::arguments() const {
+    QStringList out;
+    if (const auto w = programWord())
+        for (qsizetype i = *w + 1; i < words_.size(); ++i)
+            out << words_[i].value;
+    return out;
+}
+
 std::optional<QString> ExecCommandLine::withProgram(const QString& word) const {
     const auto w = programWord();
     if (!w)

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ public:
     // sandboxes (env, firejail, bwrap, with their options and NAME=value words) start in turn.
     // None when there is no such word or the quoting is broken.
     std::optional<QString> program() const;
+    // The words after the program's, quotes removed; field codes as written.
+    QStringList arguments() const;
     // The command with the program's word replaced by `word` (already quoted); the rest as written.
     std::optional<QString> withProgram(const QString& word) const;
 

@@ -1,13 +1,42 @@
 #include "FilePlan.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::linux_ {
 namespace {
 Q_LOGGING_CATEGORY(lcPlan, "app.tolvane.Tolvane.handlers")
+
+const QByteArray journalMagic = "tolvane-file-plan 1";
+
+bool exists(const QString& path) {
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
+
+// The folders above `file` that do not exist yet, the outermost first.
+QStringList missingFolders(const QString& file) {
+    QStringList missing;
+    for (QString dir = QFileInfo(file).path(); dir.size() > 1 && !exists(dir); dir = QFileInfo(dir).path())
+        missing.prepend(dir);
+    return missing;
+}
+
+void removeFolders(const QStringList& madeInOrder) {
+    // Only empty ones: rmdir never takes anything a user put there meanwhile.
+    for (auto it = madeInOrder.rbegin(); it != madeInOrder.rend(); ++it)
+        ::rmdir(QFile::encodeName(*it).constData());
+}
+
+} // namespace
 
 bool FilePlan::edit(const QString& path, bool onlyExisting, const std::function<void(QByteArray&)>& edit) {
     const QString target = resolveSymlinks(path);
@@ -17,9 +46,9 @@ bool FilePlan::edit(const QString& path, bool onlyExisting, const std::function<
             return true;
         }
     }
-    auto before = readSnapshot(target);
+    auto before = readSnapshot(target, &error_);
     if (!before) {
-        qCWarning(lcPlan) << "cannot read" << path;
+        qCWarning(lcPlan).noquote() << error_;
         return false;
     }
     if (onlyExisting && !before->existed)
@@ -38,6 +67,17 @@ bool FilePlan::create(const QString& path, const QByteArray& content) {
     });
 }
 
+bool FilePlan::remove(const QString& path) {
+    auto before = readSnapshot(path);
+    if (!before) {
+        qCWarning(lcPlan) << "cannot read" << path;
+        return false;
+    }
+    if (before->existed)
+        files_ << Planned{path, *before, {}, true};
+    return true;
+}
+
 const QByteArray* FilePlan::planned(const QString& path) const {
     const QString target = resolveSymlinks(path);
     for (const Planned& file : files_)
@@ -46,13 +86,61 @@ const QByteArray* FilePlan::planned(const QString& path) const {
     return nullptr;
 }
 
+QStringList FilePlan::paths() const {
+    QStringList all;
+    for (const Planned& file : files_)
+        all << file.path;
+    return all;
+}
+
+bool FilePlan::record(const QStringList& folders, QString* error) const {
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out << journalMagic << folders << qint64(files_.size());
+    for (const Planned& file : files_)
+        out << file.path << file.before.existed << file.before.content << file.after << file.removed;
+    // It holds copies of the user's settings: readable by the user alone, like the lock beside it.
+    const int fd = ::open(QFile::encodeName(journal_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+    return replaceFileAtomically(journal_, data, error);
+}
+
+void FilePlan::dropJournal() const {
+    if (!journal_.isEmpty())
+        QFile::remove(journal_);
+}
+
 bool FilePlan::write(const Replace& replace, QString* error) {
-    for (written_ = 0; written_ < files_.size(); ++written_) {
+    written_ = 0;
+    madeFolders_.clear();
+    QStringList folders;
+    for (const Planned& file : files_)
+        for (const QString& folder : missingFolders(file.path))
+            if (!folders.contains(folder))
+                folders << folder;
+    if (!journal_.isEmpty() && !files_.isEmpty() && !record(folders, error)) {
+        dropJournal();
+        return false;
+    }
+    for (; written_ < files_.size(); ++written_) {
         const Planned& file = files_[written_];
-        if (!QDir().mkpath(QFileInfo(file.path).absolutePath())) {
-            *error = QStringLiteral("cannot create the folder of ") + file.path;
-            rollBack();
-            return false;
+        if (file.removed) {
+            if (::unlink(QFile::encodeName(file.path).constData()) != 0 && errno != ENOENT) {
+                *error = fileError("remove", file.path, errno);
+                rollBack();
+                return false;
+            }
+            continue;
+        }
+        for (const QString& folder : missingFolders(file.path)) {
+            if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0) {
+                madeFolders_ << folder;
+            } else if (errno != EEXIST) {
+                *error = fileError("create the folder", folder, errno);
+                rollBack();
+                return false;
+            }
         }
         if (!replace(file.path, file.after, error)) {
             rollBack();
@@ -67,8 +155,55 @@ void FilePlan::rollBack() {
         const Planned& file = files_[--written_];
         QString error;
         if (!restoreSnapshot(file.path, file.before, &error))
-            qCCritical(lcPlan) << "could not restore" << file.path << error;
+            qCCritical(lcPlan).noquote() << "could not restore" << file.path << error;
     }
+    removeFolders(madeFolders_);
+    madeFolders_.clear();
+    dropJournal();
+}
+
+void FilePlan::commit() {
+    written_ = 0;
+    madeFolders_.clear();
+    dropJournal();
+}
+
+void FilePlan::recover(const QString& journal) {
+    removeStaleTemporaries(journal);
+    const auto snapshot = readSnapshot(journal);
+    if (!snapshot || !snapshot->existed)
+        return;
+    QDataStream in(snapshot->content);
+    QByteArray magic;
+    QStringList folders;
+    qint64 count = 0;
+    in >> magic >> folders >> count;
+    QList<Planned> files;
+    for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        Planned file;
+        in >> file.path >> file.before.existed >> file.before.content >> file.after >> file.removed;
+        files << file;
+    }
+    if (magic != journalMagic || in.status() != QDataStream::Ok) {
+        qCWarning(lcPlan) << "ignoring an unreadable journal" << journal;
+        QFile::remove(journal);
+        return;
+    }
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        const auto now = readSnapshot(it->path);
+        // Only what this plan wrote is undone; a file someone changed since is theirs.
+        const bool asWritten =
+            now && (it->removed ? !now->existed : now->existed && now->content == it->after);
+        if (asWritten) {
+            QString error;
+            if (!restoreSnapshot(it->path, it->before, &error))
+                qCCritical(lcPlan).noquote() << "could not restore" << it->path << error;
+        }
+        removeStaleTemporaries(it->path);
+    }
+    removeFolders(folders);
+    qCInfo(lcPlan) << "undid a switch that was cut short";
+    QFile::remove(journal);
 }
 
 } // namespace platform::linux_

@@ -1,5 +1,8 @@
 #include "KeyFileLines.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace platform::linux_ {
 namespace {
 
@@ -101,8 +104,16 @@ QString KeyFileLines::joinList(const QStringList& items) {
 void KeyFileLines::replaceLine(qsizetype index, const QString& key, const QString& value) {
     QByteArray eol = eolOf(lines_[index]);
     if (eol.isEmpty())
-        eol = "\n";
+        eol = eolFor(index);
     lines_[index] = key.toUtf8() + '=' + value.toUtf8() + eol;
+}
+
+QByteArray KeyFileLines::eolFor(qsizetype index) const {
+    // A file written on Windows keeps its CRLF lines, also in the lines added to it.
+    for (qsizetype i : {index - 1, index, qsizetype(0)})
+        if (i >= 0 && i < lines_.size() && !eolOf(lines_[i]).isEmpty())
+            return eolOf(lines_[i]);
+    return "\n";
 }
 
 void KeyFileLines::setValue(const QString& group, const QString& key, const QString& value) {
@@ -111,7 +122,6 @@ void KeyFileLines::setValue(const QString& group, const QString& key, const QStr
         replaceLine(line.index, line.spelling, value); // flags such as [$e] stay with the key
     if (!found.isEmpty())
         return;
-    const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8() + '\n';
     // After the last key line of the group's last section, before its trailing blank lines.
     qsizetype insertAt = group.isEmpty() ? 0 : -1;
     bool inGroup = group.isEmpty();
@@ -125,12 +135,14 @@ void KeyFileLines::setValue(const QString& group, const QString& key, const QStr
         if (inGroup && !stripEol(lines_[i]).trimmed().isEmpty())
             insertAt = i + 1;
     }
+    const QByteArray eol = eolFor(insertAt < 0 ? lines_.size() : insertAt);
+    const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8() + eol;
     if ((insertAt < 0 || insertAt == lines_.size()) && !lines_.isEmpty() && !lines_.back().endsWith('\n'))
-        lines_.back() += '\n'; // the file ended mid-line; end it before adding after it
+        lines_.back() += eol; // the file ended mid-line; end it before adding after it
     if (insertAt < 0) {
         if (!lines_.isEmpty() && !stripEol(lines_.back()).trimmed().isEmpty())
-            lines_ << "\n";
-        lines_ << '[' + group.toUtf8() + "]\n" << newLine;
+            lines_ << eol;
+        lines_ << '[' + group.toUtf8() + ']' + eol << newLine;
         return;
     }
     lines_.insert(insertAt, newLine);
@@ -149,6 +161,78 @@ void KeyFileLines::removeFromList(const QString& group, const QString& key, cons
         return;
     items.removeAll(item);
     setValue(group, key, items.isEmpty() ? QString() : joinList(items));
+}
+
+std::optional<KeyFileLines::RejectedLine> KeyFileLines::firstLineGLibRejects(const QByteArray& content) {
+    // GLib's loader, line by line: after leading white space, a line is empty, a comment, a group
+    // header with a valid name, or "key=value" with a valid key inside a group; anything else
+    // fails the whole file.
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+    };
+    const auto localeChar = [](char c) {
+        return std::isalnum(uchar(c)) || uchar(c) >= 0x80 || c == '-' || c == '_' || c == '.' || c == '@';
+    };
+    const auto validGroupLine = [](const QByteArray& line) {
+        const qsizetype close = line.indexOf(']');
+        if (close < 0)
+            return std::optional<bool>(); // not a group line
+        for (qsizetype i = close + 1; i < line.size(); ++i)
+            if (line[i] != ' ' && line[i] != '\t')
+                return std::optional<bool>();
+        const QByteArray name = line.mid(1, close - 1);
+        const bool valid = !name.isEmpty() && std::none_of(name.begin(), name.end(), [](char c) {
+            return c == '[' || c == ']' || uchar(c) < 0x20 || c == 0x7f;
+        });
+        return std::optional<bool>(valid);
+    };
+    const auto validKey = [&](const QByteArray& key) {
+        qsizetype q = 0;
+        while (q < key.size() && key[q] != '[' && key[q] != ']')
+            ++q;
+        if (q == 0 || key.front() == ' ' || key[q - 1] == ' ')
+            return false;
+        if (q < key.size() && key[q] == '[') {
+            ++q;
+            while (q < key.size() && localeChar(key[q]))
+                ++q;
+            if (q >= key.size() || key[q] != ']')
+                return false;
+            ++q;
+        }
+        return q == key.size();
+    };
+    bool inGroup = false;
+    qsizetype number = 0;
+    for (const QByteArray& raw : KeyFileLines(content).lines_) {
+        ++number;
+        QByteArray line = raw.endsWith('\n') ? raw.chopped(1) : raw;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        qsizetype start = 0;
+        while (start < line.size() && isSpace(line[start]))
+            ++start;
+        const QByteArray text = line.mid(start);
+        if (text.isEmpty() || text.startsWith('#'))
+            continue;
+        if (text.startsWith('[')) {
+            if (const auto group = validGroupLine(text)) {
+                if (!*group)
+                    return RejectedLine{number, line};
+                inGroup = true;
+                continue;
+            }
+        }
+        const qsizetype eq = text.indexOf('=');
+        if (eq <= 0 || !inGroup)
+            return RejectedLine{number, line};
+        qsizetype keyEnd = eq;
+        while (keyEnd > 0 && isSpace(text[keyEnd - 1]))
+            --keyEnd;
+        if (!validKey(text.left(keyEnd)))
+            return RejectedLine{number, line};
+    }
+    return std::nullopt;
 }
 
 } // namespace platform::linux_

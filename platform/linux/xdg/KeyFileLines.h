@@ -37,6 +37,14 @@ public:
 
     static QString joinList(const QStringList& items);
 
+    // The first line that makes GLib's key-file loader refuse the whole file (as GTK applications
+    // and gio then read none of it): its number, from 1, and its text; none when GLib loads it.
+    struct RejectedLine {
+        qsizetype number;
+        QByteArray text;
+    };
+    static std::optional<RejectedLine> firstLineGLibRejects(const QByteArray& content);
+
 private:
     struct KeyLine {
         qsizetype index;
@@ -47,6 +55,8 @@ private:
     static std::optional<QString> groupOf(const QByteArray& line);
     static bool splitKey(const QByteArray& line, QString* spelling, QString* key, QString* value);
     void replaceLine(qsizetype index, const QString& key, const QString& value);
+    // The line ending a line added before `index` takes: its neighbour's, else the file's.
+    QByteArray eolFor(qsizetype index) const;
 
     QList<QByteArray> lines_; // each with its own line ending, so joining gives the file back
 };

@@ -1,5 +1,6 @@
 #include "TolvaApp.h"
 #include "AboutAction.h"
+#include "app/ui/tray/FirstStartNotice.h"
 #include "app/ui/tray/MenuBarContent.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
@@ -7,6 +8,7 @@
 
 #include <AboutBox/AboutBoxPanel.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -93,6 +95,14 @@ TEST_F(AppFixture, FeedbackAndSettingsWindowsExistOnce) {
     ASSERT_NE(settings, nullptr);
     menuAction(app, "Settings…")->trigger();
     EXPECT_EQ(app.settingsScene().window(), settings);
+
+    // Screen readers announce both as windows (frames), named by their titles, not as "filler".
+    for (QWidget* window : {feedback, settings}) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Window) << window->windowTitle().toStdString();
+        EXPECT_EQ(face->text(QAccessible::Name), window->windowTitle());
+    }
     settings->close();
     feedback->close();
 }
@@ -141,4 +151,20 @@ TEST_F(AppFixture, WithoutATrayTheUserStartGetsTheMenuInAWindowAndTheLoginStartW
     atLogin.activate();
     ASSERT_NE(atLogin.noTrayScene().window(), nullptr);
     EXPECT_TRUE(atLogin.noTrayScene().window()->isVisible());
+}
+
+// The hook runs whenever the icon goes into a tray; only the very first time says where Tolvane went.
+TEST_F(AppFixture, TheFirstTimeInATrayANotificationSaysWhereTolvaneWent) {
+    announceTrayOnce();
+    announceTrayOnce(); // a panel restarted
+    ASSERT_EQ(fakes.notifications->shown.size(), 1);
+    EXPECT_EQ(fakes.notifications->shown[0].first, "Tolvane is in the panel's tray");
+    EXPECT_EQ(fakes.notifications->shown[0].second,
+              "Click its icon to choose the default browser, or to open its settings.");
+
+    // Started again another day: nothing more.
+    const auto nextRun = std::make_shared<platform::fake::FakeNotifications>();
+    platform::Override<platform::Notifications> guard{nextRun};
+    announceTrayOnce();
+    EXPECT_TRUE(nextRun->shown.isEmpty());
 }

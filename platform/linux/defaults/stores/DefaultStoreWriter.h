@@ -13,6 +13,7 @@ namespace platform::linux_ {
 struct DefaultSwitch {
     QString id;        // the chosen entry's desktop-file ID, e.g. "firefox-esr.desktop"
     QString name;      // its Name, for stores that show one
+    QString icon;      // its Icon value, for stores that show one
     QString execText;  // its Exec value, string escapes undone, for stores that run the command
     QStringList types; // MIME types it becomes the default for
     bool isWebBrowser; // the types are the http(s) links: browser-only stores follow too

@@ -26,7 +26,26 @@ bool MimeAppsListWriter::plan(const DefaultSwitch& change, FilePlan& files) {
                       });
 }
 
+bool glibLoads(const QString& path, QString* why) {
+    const auto snapshot = readSnapshot(path, why);
+    if (!snapshot)
+        return false;
+    const auto rejected = KeyFileLines::firstLineGLibRejects(snapshot->content);
+    if (!rejected)
+        return true;
+    *why = QStringLiteral("GLib cannot read \u201c%1\u201d: line %2 (\u201c%3\u201d) is not a key, a group "
+                          "or a comment, so gio and GTK applications ignore the whole file")
+               .arg(path)
+               .arg(rejected->number)
+               .arg(QString::fromUtf8(rejected->text));
+    return false;
+}
+
 bool MimeAppsListWriter::readBack(const DefaultSwitch& change, QString* why) const {
+    // GLib drops a whole list over one line it cannot parse (a merge conflict's marker, say), and
+    // its readers then keep the old default however right the rest of the file is.
+    if (!glibLoads(platform::configHome() + QStringLiteral("/mimeapps.list"), why))
+        return false;
     for (const QString& type : change.types) {
         const auto now = defaultApplication(type, change.isInstalled);
         if (now != change.id) {

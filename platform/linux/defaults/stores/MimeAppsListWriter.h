@@ -11,6 +11,9 @@ namespace platform::linux_ {
 void preferInMimeAppsList(KeyFileLines& lines, const QStringList& types, const QString& id,
                           bool onlyExisting);
 
+// Whether GLib's loader takes the whole key file at `path`; else `why` names the file and the line.
+bool glibLoads(const QString& path, QString* why);
+
 // The user's mimeapps.list, which every desktop's lookup reads (created when missing).
 class MimeAppsListWriter : public DefaultStoreWriter {
 public:

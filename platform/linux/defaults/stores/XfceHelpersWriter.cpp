@@ -1,13 +1,18 @@
 #include "XfceHelpersWriter.h"
 
 #include "platform/Paths.h"
+#include "platform/linux/applications/BrowserForwarders.h"
+#include "platform/linux/applications/XfceHelpers.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
-#include <QFileInfo>
+#include <QDir>
+#include <QLoggingCategory>
 
 namespace platform::linux_ {
 namespace {
+
+Q_LOGGING_CATEGORY(lcXfce, "app.tolvane.Tolvane.handlers")
 
 const QString browserKey = QStringLiteral("WebBrowser");
 
@@ -15,28 +20,14 @@ QString helperName(const QString& id) {
     return id.endsWith(QLatin1String(".desktop")) ? id.chopped(8) : id;
 }
 
-// The value of WebBrowser as XFCE reads it: the first helpers.rc that sets it, the user's first.
-std::optional<QString> preferredBrowser() {
-    QStringList folders{platform::configHome()};
-    folders << platform::configDirs();
-    for (const QString& folder : folders) {
-        const auto snapshot = readSnapshot(folder + QStringLiteral("/xfce4/helpers.rc"));
-        if (!snapshot || !snapshot->existed)
-            continue;
-        if (auto value = KeyFileLines(snapshot->content).value(QString(), browserKey))
-            return value;
-    }
-    return std::nullopt;
+// A helper XFCE can run for `name`: one that does not hand the link straight back.
+bool helperUsable(const QString& name) {
+    const auto path = xfceHelperPath(name);
+    return path && !xfceHelperLoops(*path);
 }
 
-bool helperInstalled(const QString& name) {
-    QStringList folders{platform::dataHome()};
-    folders << platform::dataDirs();
-    for (const QString& folder : folders)
-        if (QFileInfo(folder + QStringLiteral("/xfce4/helpers/") + name + QStringLiteral(".desktop"))
-                .isFile())
-            return true;
-    return false;
+QString userHelpers() {
+    return platform::dataHome() + QStringLiteral("/xfce4/helpers");
 }
 
 QString escapedValue(QString value) {
@@ -77,8 +68,13 @@ bool XfceHelpersWriter::plan(const DefaultSwitch& change, FilePlan& files) {
     used_ = false;
     if (!change.isWebBrowser)
         return true;
-    if (!currentDesktops().contains(QStringLiteral("xfce")) && !preferredBrowser())
+    if (!currentDesktops().contains(QStringLiteral("xfce")) && !xfcePreferredWebBrowser())
         return true; // no XFCE here: its openers are not in use
+    if (browserForwarding(change.execText) != BrowserForwarding::None) {
+        // Its helper would run exo-open, which runs the helper again, for ever.
+        qCWarning(lcXfce) << change.id << "hands links to the preferred browser; it cannot be one";
+        return false;
+    }
     used_ = true;
     const QString name = helperName(change.id);
     const bool wroteRc = files.edit(platform::configHome() + QStringLiteral("/xfce4/helpers.rc"), false,
@@ -89,29 +85,38 @@ bool XfceHelpersWriter::plan(const DefaultSwitch& change, FilePlan& files) {
                                     });
     if (!wroteRc)
         return false;
-    if (helperInstalled(name))
+    // A looping helper of the user's (as earlier versions wrote for such entries) stays a trap in
+    // XFCE's own settings: it goes.
+    const QString ours = userHelpers() + '/' + name + QStringLiteral(".desktop");
+    for (const QString& file : QDir(userHelpers()).entryList({QStringLiteral("*.desktop")}, QDir::Files)) {
+        const QString path = userHelpers() + '/' + file;
+        if (path != ours && xfceHelperLoops(path) && !files.remove(path))
+            return false;
+    }
+    if (helperUsable(name))
         return true;
-    const QString helper =
-        QStringLiteral("[Desktop Entry]\n"
-                       "Version=1.0\n"
-                       "Type=X-XFCE-Helper\n"
-                       "Name=%1\n"
-                       "X-XFCE-Category=WebBrowser\n"
-                       "X-XFCE-Commands=%2\n"
-                       "X-XFCE-CommandsWithParameter=%3\n")
-            .arg(escapedValue(change.name), escapedValue(helperCommand(change.execText, false)),
-                 escapedValue(helperCommand(change.execText, true)));
-    return files.create(platform::dataHome() + QStringLiteral("/xfce4/helpers/") + name +
-                            QStringLiteral(".desktop"),
-                        helper.toUtf8());
+    QString helper = QStringLiteral("[Desktop Entry]\n"
+                                    "Version=1.0\n"
+                                    "Type=X-XFCE-Helper\n"
+                                    "Name=%1\n")
+                         .arg(escapedValue(change.name));
+    if (!change.icon.isEmpty())
+        helper += QStringLiteral("Icon=%1\n").arg(escapedValue(change.icon));
+    helper += QStringLiteral("X-XFCE-Category=WebBrowser\n"
+                             "X-XFCE-Commands=%1\n"
+                             "X-XFCE-CommandsWithParameter=%2\n")
+                  .arg(escapedValue(helperCommand(change.execText, false)),
+                       escapedValue(helperCommand(change.execText, true)));
+    // Over a looping one of that name, or a new one before the system's looping one.
+    return files.edit(ours, false, [&](QByteArray& content) { content = helper.toUtf8(); });
 }
 
 bool XfceHelpersWriter::readBack(const DefaultSwitch& change, QString* why) const {
     if (!used_)
         return true;
     const QString name = helperName(change.id);
-    const auto now = preferredBrowser();
-    if (now == name && helperInstalled(name))
+    const auto now = xfcePreferredWebBrowser();
+    if (now == name && helperUsable(name))
         return true;
     *why = QStringLiteral("helpers.rc names %1").arg(now.value_or(QStringLiteral("nothing")));
     return false;

@@ -8,7 +8,9 @@ namespace platform::linux_ {
 // launch the helper named by WebBrowser in xfce4/helpers.rc, the user's file over the system's,
 // not the mimeapps lists' default. Where XFCE runs or that setting exists, the user's helpers.rc
 // names the switch's application as xdg-settings does (its desktop-file ID without ".desktop"),
-// and a helper of that name (xfce4/helpers/<name>.desktop) is written when none is installed.
+// and a helper of that name (xfce4/helpers/<name>.desktop) is written when none is installed or
+// the installed one loops. A helper never runs an entry that hands the link back to the preferred
+// browser, and such looping helpers are removed from the user's folder.
 class XfceHelpersWriter : public DefaultStoreWriter {
 public:
     bool plan(const DefaultSwitch& change, FilePlan& files) override;

@@ -225,6 +225,23 @@ OSStatus X11HotKeyEvents::registerEventHotKey(std::uint32_t keyCode, std::uint32
     return noErr;
 }
 
+bool X11HotKeyEvents::heldByAnotherProgram(std::uint32_t keyCode, std::uint32_t modifiers) {
+    if (!ensureReady() || connectionLost())
+        return false;
+    const std::uint8_t keycode = keycodeFor(keyCode);
+    const std::uint16_t xMods = xModifiers(modifiers);
+    if (!keycode)
+        return false;
+    for (const auto& [ref, o] : grabs_)
+        if (o.keycode == keycode && o.modifiers == xMods)
+            return false; // ours
+    if (grab(keycode, xMods)) {
+        ungrab(keycode, xMods);
+        return false;
+    }
+    return !connectionLost();
+}
+
 OSStatus X11HotKeyEvents::unregisterEventHotKey(EventHotKeyRef ref) {
     const auto it = grabs_.find(ref);
     if (it == grabs_.end())

@@ -2,6 +2,7 @@
 
 #include "XkbSession.h"
 #include "platform/HotKeyEvents.h"
+#include "platform/HotKeyStatus.h"
 #include "platform/linux/hotkeys/HotKeyHandler.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ namespace platform::linux_ {
 // Hot keys as passive key grabs on the X root window, read on a dedicated connection.
 // A Carbon key code names a position, so it becomes the XKB key name and then the keycode of the
 // current keymap; the grabs are redone when the keymap changes.
-class X11HotKeyEvents : public QObject, public HandlerHotKeyEvents {
+class X11HotKeyEvents : public QObject, public HandlerHotKeyEvents, public HotKeyStatus {
 public:
     explicit X11HotKeyEvents(std::shared_ptr<XkbSessionProvider> sessions, int debounceMs = 100);
     ~X11HotKeyEvents() override;
@@ -28,6 +29,8 @@ public:
     OSStatus registerEventHotKey(std::uint32_t keyCode, std::uint32_t modifiers, EventHotKeyID id,
                                  EventHotKeyRef* out) override;
     OSStatus unregisterEventHotKey(EventHotKeyRef ref) override;
+    // Tries the grab and lets it go at once.
+    bool heldByAnotherProgram(std::uint32_t keyCode, std::uint32_t modifiers) override;
 
     // Keymap changes handled, and how many of them moved a grabbed key (for tests and diagnostics).
     int keymapRefreshes() const { return keymapRefreshes_; }

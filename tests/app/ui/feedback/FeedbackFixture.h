@@ -76,6 +76,10 @@ protected:
 
     // Presses Submit and waits for the run to end; true when it failed.
     bool submit() {
+        if (!submitButton()->isEnabled()) {
+            ADD_FAILURE() << "Submit is not enabled";
+            return true;
+        }
         QSignalSpy finished(submitButton(), &TaskButtons::AsyncButton::runFinished);
         QTest::mouseClick(submitButton()->platformButton(), Qt::LeftButton);
         if (finished.isEmpty() && !finished.wait(60000)) {

@@ -1,13 +1,18 @@
 // The feedback window sending to a loopback server whose multipart reader is Python's own.
 #include "FeedbackFixture.h"
 
+#include "AppDisplayName.h"
 #include "app/ui/feedback/ElidedLabel.h"
 #include "support/CaptureStdout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 
 #include <gmock/gmock.h>
 
@@ -42,8 +47,24 @@ QByteArray pngBytes() {
 
 } // namespace
 
-TEST_F(FeedbackFixture, EmptyMessageSendsTheFirstFormAndClosesTheWindow) {
+TEST_F(FeedbackFixture, NothingIsSentUntilSomethingIsWrittenThenTheFirstFormGoesAndTheWindowCloses) {
     const int before = received().size();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (const QString& nothing : {QString(), QString(" \n\t ")}) {
+        view()->setFeedbackText(nothing);
+        EXPECT_FALSE(submitButton()->isEnabled()) << "Submit with nothing written";
+        view()->chooseFileButton()->setFocus();
+        QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+        QTest::mouseClick(submitButton()->platformButton(), Qt::LeftButton);
+        EXPECT_FALSE(submitButton()->isRunning());
+    }
+    EXPECT_EQ(received().size(), before) << "an empty message was sent";
+
+    view()->setFeedbackText(QString());
+    view()->editor()->setFocus();
+    QTest::keyClicks(view()->editor(), "hello");
+    EXPECT_TRUE(submitButton()->isEnabled());
     EXPECT_FALSE(submit());
 
     const QJsonArray all = received();
@@ -52,7 +73,7 @@ TEST_F(FeedbackFixture, EmptyMessageSendsTheFirstFormAndClosesTheWindow) {
     EXPECT_EQ(request["request_line"].toString(), "POST /api/values HTTP/1.1");
     EXPECT_THAT(partNames(request), ElementsAreArray(withAttributes({"value[key]", "value[content]"})));
     EXPECT_EQ(partData(partNamed(request, "value[key]")), appKey.toUtf8());
-    EXPECT_EQ(partData(partNamed(request, "value[content]")), QByteArray());
+    EXPECT_EQ(partData(partNamed(request, "value[content]")), "hello");
     EXPECT_EQ(partData(partNamed(request, "value[attributes][os]")), "12.4.0");
     EXPECT_EQ(partData(partNamed(request, "value[attributes][system]")), "Linux");
     EXPECT_EQ(partData(partNamed(request, "value[attributes][model]")), "Test Machine");
@@ -271,6 +292,7 @@ TEST_F(FeedbackFixture, ReturnSubmitsExceptInTheEditor) {
 
 TEST_F(FeedbackFixture, ClosingTheWindowMidSendCancelsQuietly) {
     FeedbackView::setServiceURL(server().url("delay/30"));
+    view()->setFeedbackText("slow");
     QSignalSpy started(submitButton(), &TaskButtons::AsyncButton::taskChanged);
     QTest::mouseClick(submitButton()->platformButton(), Qt::LeftButton);
     ASSERT_TRUE(submitButton()->isRunning());
@@ -350,4 +372,81 @@ TEST_F(FeedbackFixture, DesktopPickerOffersOneFileOfTheAcceptedKinds) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(open.isNull()) << "the picker is taken down";
     EXPECT_EQ(view()->attachmentURL(), QUrl::fromLocalFile(path));
+}
+
+// Offline, the alert says what happened and what to do, not the network layer's words.
+TEST_F(FeedbackFixture, UnreachableServiceIsExplainedInPlainWords) {
+    view()->setFeedbackText("anyone there?");
+    FeedbackView::setServiceURL(QUrl("https://feedback.tolvane.invalid/"));
+    QStringList log;
+    {
+        CaptureStdout out;
+        EXPECT_TRUE(submit());
+        log = out.lines();
+    }
+    ASSERT_EQ(alert->shown.size(), 1);
+    EXPECT_EQ(alert->shown[0].messageText, "Connection unsuccessful");
+    EXPECT_EQ(alert->shown[0].informativeText,
+              Tolvane::appDisplayName() +
+                  " could not reach the feedback service. Check that this computer is connected to the "
+                  "internet, then try again.");
+    // The log keeps the network layer's own words for whoever reads it.
+    EXPECT_THAT(log.join('\n').toStdString(), ::testing::HasSubstr("feedback.tolvane.invalid"));
+    EXPECT_EQ(view()->feedbackText(), "anyone there?");
+}
+
+// Keyboard only: Tab leaves the text box, the focus on Submit shows, and the window says what goes
+// along with the message before anything is sent.
+TEST_F(FeedbackFixture, KeyboardUsersCanLeaveTheTextBoxAndSeeWhereTheFocusIs) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    view()->editor()->setFocus();
+    QTest::keyClicks(view()->editor(), "typed");
+    const QImage unfocused = window->grab().toImage();
+
+    QTest::keyClick(view()->editor(), Qt::Key_Tab);
+    EXPECT_EQ(view()->feedbackText(), "typed") << "Tab typed into the text box";
+    EXPECT_EQ(QApplication::focusWidget(), view()->chooseFileButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), submitButton()->platformButton());
+    const QImage focused = window->grab().toImage();
+    // Around the button, where a focus indicator is drawn.
+    const QRect around = QRect(submitButton()->mapTo(window, QPoint(0, 0)), submitButton()->size())
+                             .adjusted(-4, -4, 4, 4)
+                             .intersected(window->rect());
+    const qreal ratio = focused.devicePixelRatio();
+    const QRect pixels(around.topLeft() * ratio, around.size() * ratio);
+    EXPECT_NE(focused.copy(pixels), unfocused.copy(pixels)) << "Submit looks the same with the focus";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), view()->editor()) << "Shift+Tab comes back";
+
+    const QString note = view()->sentAlongNote()->text();
+    for (const char* sent : {"2.1", "Linux 12.4.0", "Test Machine"})
+        EXPECT_THAT(note.toStdString(), ::testing::HasSubstr(sent));
+    EXPECT_TRUE(view()->sentAlongNote()->isVisible());
+}
+
+// Screen readers need a name for each control; the button's text lives in its content view.
+TEST_F(FeedbackFixture, ControlsHaveAccessibleNames) {
+    const auto nameOf = [](QObject* object) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->text(QAccessible::Name) : QString();
+    };
+    EXPECT_EQ(nameOf(view()->editor()), "Message");
+    EXPECT_EQ(nameOf(submitButton()->platformButton()), "Submit");
+    EXPECT_EQ(nameOf(view()->chooseFileButton()), "Choose File");
+}
+
+// Run also on a 1280x800 screen at scale 2: the window fits and Submit can be scrolled to.
+TEST_F(FeedbackFixture, OnASmallScreenTheWindowFitsAndSubmitIsReachable) {
+    const QSize room = window->screen()->availableGeometry().size();
+    EXPECT_LE(window->width(), room.width()) << "screen " << room.width() << "x" << room.height();
+    EXPECT_LE(window->height(), room.height()) << "screen " << room.width() << "x" << room.height();
+    auto* area = window->findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    area->ensureWidgetVisible(submitButton());
+    const QRect submitShown(submitButton()->mapTo(window, QPoint(0, 0)), submitButton()->size());
+    EXPECT_TRUE(window->rect().contains(submitShown)) << "Submit cannot be brought into view";
 }

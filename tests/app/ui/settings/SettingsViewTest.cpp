@@ -15,10 +15,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextLayout>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace Tolvane;
@@ -296,4 +301,72 @@ TEST_F(SettingsFixture, TurningChangeBrowserOnMakesRoomForTheRecordersHint) {
         QCoreApplication::processEvents();
     const GlobalKeys::RecorderField* field = window.view()->recorder()->field();
     EXPECT_GE(field->width(), field->sizeHint().width()) << "the window did not grow to fit the recorder";
+}
+
+// Chosen in the picker, then uninstalled: the notice names it as the picker showed it.
+TEST_F(SettingsFixture, AToggleBrowserUninstalledLaterIsNamedAsThePickerShowedIt) {
+    addBrowser("/apps/alpha.desktop", "alpha", "Alpha", "1");
+    const QUrl esr = addBrowser("/apps/firefox-esr.desktop", "firefox-esr", "Firefox ESR", "115.5");
+    SettingsStore::setString(SettingsStore::toggleBrowserId, idAt(1));
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    {
+        SettingsWindow window;
+        window.show();
+        ASSERT_EQ(window.view()->browserPicker()->currentText(), "Firefox ESR");
+    }
+    fakes.bundles->bundles.remove(esr);
+    fakes.workspace->applications.removeAll(esr);
+
+    TolvaShortcutReactor::toggleBrowser();
+    ASSERT_FALSE(fakes.notifications->shown.isEmpty());
+    EXPECT_EQ(fakes.notifications->shown.last().first, "Could not make Firefox ESR the default browser");
+}
+
+// Run also with fonts that have no emoji: a symbol no font has must not show as an empty box.
+TEST_F(SettingsFixture, EveryTextCanBeDrawnWithTheFontsInstalled) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    window.show();
+    int checked = 0;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        QTextDocument document;
+        document.setHtml(label->text());
+        const QString text = label->textFormat() == Qt::PlainText ? label->text() : document.toPlainText();
+        if (text.isEmpty())
+            continue;
+        QTextLayout layout(text, label->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            EXPECT_FALSE(run.glyphIndexes().contains(0)) << "an empty box in: " << text.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 3);
+    EXPECT_THAT(window.view()->automationNote()->text().toStdString(),
+                ::testing::HasSubstr("For even more flexibility, use "));
+}
+
+// Run also on a 1280x800 screen at scale 2: the window stays on the screen and its texts wrap in it.
+TEST_F(SettingsFixture, OnASmallScreenTheWindowFitsAndNothingRunsOffItsSide) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsStore::setBool(SettingsStore::toggleBrowser, true);
+    SettingsWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    const QSize room = window.screen()->availableGeometry().size();
+    EXPECT_LE(window.width(), room.width()) << "screen " << room.width() << "x" << room.height();
+    EXPECT_LE(window.height(), room.height()) << "screen " << room.width() << "x" << room.height();
+    for (int tab = 0; tab < 2; ++tab) {
+        window.view()->tabs()->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        for (const QLabel* label : window.view()->tabs()->currentWidget()->findChildren<QLabel*>()) {
+            if (!label->isVisible() || !label->wordWrap())
+                continue;
+            const QRect shown(label->mapTo(&window, QPoint(0, 0)), label->size());
+            EXPECT_LE(shown.right(), window.width()) << "cut off: " << label->text().toStdString();
+        }
+    }
 }

@@ -71,6 +71,16 @@ class SettingsEndToEnd(unittest.TestCase):
         time.sleep(0.5)
         return window[0]
 
+    def test_taskbars_can_tell_the_window_apart(self):
+        # A taskbar finds the desktop entry by WM_CLASS' class and draws the window's own icon.
+        window = self.open_settings_from_tray()
+        props = self.desk.run(["xprop", "-id", window, "WM_CLASS", "_NET_WM_ICON"])
+        self.assertEqual(props.returncode, 0, props.stderr)
+        wm_class = re.search(r'WM_CLASS\(STRING\) = "([^"]*)", "([^"]*)"', props.stdout)
+        self.assertIsNotNone(wm_class, props.stdout[:200])
+        self.assertEqual(wm_class.group(2), "app.tolvane.Tolvane")
+        self.assertTrue("_NET_WM_ICON(CARDINAL) =" in props.stdout, "the window has no icon of its own")
+
     def test_an_updated_toggle_browser_is_stored_under_its_new_id(self):
         bravo = os.path.join(self.desk.apps, "bravo.desktop")
         with open(bravo, "a", encoding="utf-8") as f:

@@ -1,10 +1,14 @@
 #include "platform/linux/applications/DesktopEntryIndex.h"
-#include "support/DesktopFixture.h"
 #include "platform/linux/applications/DesktopBundleReader.h"
 #include "platform/linux/applications/icons/DesktopWorkspace.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "support/DesktopFixture.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace platform::linux_;
 
@@ -119,4 +123,42 @@ TEST_F(DesktopEntryIndexTest, AnEditedEntryIsReadAgain) {
     EXPECT_EQ(index.entries()[0].entry->name(), "After, a longer name");
     entry("edit.desktop", "Name=Now hidden\nExec=x\nHidden=true\n");
     EXPECT_TRUE(index.entries().isEmpty());
+}
+
+TEST_F(DesktopEntryIndexTest, SymlinkLoopsCostOneVisitPerFolder) {
+    // Links that lead back up the tree, as dotfile managers and copied prefixes leave them. Five
+    // of them made the old walk take minutes and six ran the machine out of memory, so it runs in a
+    // child with bounded time and memory.
+    const QString apps = xdg.applicationsDir();
+    browser("web.desktop", "Web");
+    browser("vendor/tool.desktop", "Tool");
+    QDir().mkpath(apps + "/aaa");
+    ASSERT_TRUE(QFile::link("../vendor", apps + "/aaa/vendor-again"));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(QFile::link(".", apps + QString("/loop%1").arg(i)));
+    ASSERT_TRUE(QFile::link("..", apps + "/vendor/up"));
+
+    const auto listInBounds = [] {
+        // 2 GB more than the process maps already (a sanitizer build reserves terabytes up front).
+        unsigned long long pages = 0;
+        if (FILE* statm = fopen("/proc/self/statm", "r")) {
+            if (fscanf(statm, "%llu", &pages) != 1)
+                pages = 0;
+            fclose(statm);
+        }
+        const rlim_t bound = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(2) << 30);
+        const rlimit memory{bound, bound};
+        setrlimit(RLIMIT_AS, &memory);
+        alarm(20);
+        DesktopEntryIndex index;
+        const QStringList found = ids(index.entries());
+        // Each file once, by the ID of its shortest path.
+        if (found != QStringList{"web.desktop", "vendor-tool.desktop"}) {
+            fprintf(stderr, "listed %lld: %s\n", qlonglong(found.size()),
+                    qPrintable(found.mid(0, 8).join(' ')));
+            std::_Exit(1);
+        }
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(listInBounds(), ::testing::ExitedWithCode(0), "");
 }

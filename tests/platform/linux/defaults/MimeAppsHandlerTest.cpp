@@ -1,5 +1,4 @@
 #include "BrowserCatalogue.h"
-#include "support/DesktopFixture.h"
 #include "LaunchServices.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
@@ -8,12 +7,19 @@
 #include "platform/linux/applications/icons/DesktopWorkspace.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
 #include "platform/linux/defaults/MimeAppsWatcher.h"
+#include "support/DesktopFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace platform::linux_;
 using platform::HandlerService;
@@ -114,7 +120,7 @@ TEST_F(MimeAppsHandlerTest, KeepsEveryUnrelatedByte) {
                               "[Default Applications]\r\n"
                               "image/png = viewer.desktop\r\n"
                               "x-scheme-handler/http=old.desktop;links.desktop;\n"
-                              "this line does not parse\n"
+                              "odd key with spaces = still a key to GLib\n"
                               "\n"
                               "[X-Custom Group]\n"
                               "x-scheme-handler/http=not-ours.desktop\n"
@@ -127,7 +133,7 @@ TEST_F(MimeAppsHandlerTest, KeepsEveryUnrelatedByte) {
                                         "[Default Applications]\r\n"
                                         "image/png = viewer.desktop\r\n"
                                         "x-scheme-handler/http=links.desktop;old.desktop;\n"
-                                        "this line does not parse\n"
+                                        "odd key with spaces = still a key to GLib\n"
                                         "x-scheme-handler/https=links.desktop;\n"
                                         "\n"
                                         "[X-Custom Group]\n"
@@ -138,8 +144,8 @@ TEST_F(MimeAppsHandlerTest, KeepsEveryUnrelatedByte) {
                                         "# trailing comment, no newline at the end\n"
                                         "x-scheme-handler/http=links.desktop;\n"
                                         "x-scheme-handler/https=links.desktop;\n");
-    // GIO refuses a whole file with a line it cannot parse; xdg-utils reads it.
     EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), "links.desktop");
+    EXPECT_EQ(gioDefault("x-scheme-handler/https"), "links.desktop");
 }
 
 TEST_F(MimeAppsHandlerTest, FollowsASymlinkedListAndKeepsItsMode) {
@@ -255,13 +261,15 @@ TEST_F(MimeAppsHandlerTest, DesktopSpecificListsAndDesktopSettingsFollow) {
     const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc",
                                           "# mine\nTerminalEmulator=xterm\nWebBrowser=links\n\n"
                                           "[Extra]\nWebBrowser=not-this\n");
-    entry("spaced.desktop", "Name=Spaced\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
-                            "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    entry("spaced.desktop",
+          "Name=Spaced\nIcon=spaced-browser\nExec=\"/opt/My Browser/run\" --name=\"%c\" %U\n"
+          "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
     ASSERT_EQ(setDefault("spaced"), HandlerService::noErr);
     EXPECT_EQ(xdg.readFile(helpers), "# mine\nTerminalEmulator=xterm\nWebBrowser=spaced\n\n"
                                      "[Extra]\nWebBrowser=not-this\n");
     EXPECT_EQ(xdg.readFile(xdg.dataHome() + "/xfce4/helpers/spaced.desktop"),
-              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nX-XFCE-Category=WebBrowser\n"
+              "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Spaced\nIcon=spaced-browser\n"
+              "X-XFCE-Category=WebBrowser\n"
               "X-XFCE-Commands=\"/opt/My Browser/run\" --name=\"\"\n"
               "X-XFCE-CommandsWithParameter=\"/opt/My Browser/run\" --name=\"\" \"%s\"\n");
 }
@@ -347,5 +355,193 @@ TEST_F(MimeAppsHandlerTest, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
         EXPECT_EQ(platform::configHome(), home + "/.config");
         EXPECT_EQ(platform::dataHome(), home + "/.local/share");
         EXPECT_EQ(MimeAppsHandlerService::lockFilePath(), home + "/.config/tolvane/mimeapps.list.lock");
+    }
+}
+
+TEST_F(MimeAppsHandlerTest, EntriesThatForwardToThePreferredBrowserStandForItAndAreNeverChosen) {
+    // Debian's x-www-browser alternative leads to the "other" browser's program.
+    const QString bin = xdg.home() + "/bin";
+    const QString other = xdg.writeFile(bin + "/other-browser", "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(other, QFile::permissions(other) | QFile::ExeOwner);
+    ASSERT_TRUE(QFile::link(other, bin + "/x-www-browser"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ':' + path);
+    const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+    entry("other.desktop", "Name=Other\nExec=" + other.toUtf8() + " %u\nMimeType=x-scheme-handler/https;\n");
+
+    const QByteArray https = "\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n";
+    entry("debian-www.desktop", "Name=Alternative\nExec=x-www-browser %u" + https);
+    entry("sensible.desktop", "Name=Sensible\nExec=sensible-browser %u" + https);
+    entry("opener.desktop", "Name=Opener\nExec=env LANG=C xdg-open %u" + https);
+    entry("gio-open.desktop", "Name=Gio\nExec=gio open %u" + https);
+    entry("kio.desktop", "Name=Kio\nExec=kioclient5 exec %u" + https);
+
+    DesktopWorkspace workspace(index);
+    QStringList listed;
+    for (const QUrl& url : workspace.urlsForApplicationsToOpenURL(QUrl("https:")))
+        listed << QFileInfo(url.toLocalFile()).fileName();
+    EXPECT_EQ(listed, (QStringList{"links.desktop", "other.desktop", "Org.Example.Pages.desktop"}));
+    EXPECT_EQ(setDefault("debian-www"), HandlerService::applicationNotFound);
+    EXPECT_FALSE(QFile::exists(listPath()));
+
+    // Named as the default, a forwarder stands for the browser it reaches; where that is the
+    // default itself, the next one listed counts.
+    xdg.writeFile(listPath(),
+                  "[Default Applications]\nx-scheme-handler/https=debian-www.desktop;links.desktop\n");
+    EXPECT_EQ(service->defaultHandlerForURLScheme("https"), "other.desktop");
+    xdg.writeFile(listPath(),
+                  "[Default Applications]\nx-scheme-handler/https=gio-open.desktop;links.desktop\n");
+    EXPECT_EQ(service->defaultHandlerForURLScheme("https"), "links.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, AFileThatIsNoPlainFileIsNamedNotWaitedOn) {
+    // A named pipe would block its reader for good, holding the switch lock.
+    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+    ASSERT_TRUE(QDir().mkpath(xdg.configHome() + "/xfce4"));
+    for (const QString& path : {listPath(), xdg.configHome() + "/xfce4/helpers.rc"}) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        EXPECT_EQ(setDefault("links"), HandlerService::writeFailed) << qPrintable(path);
+        EXPECT_TRUE(service->failureReason().contains(path)) << qPrintable(service->failureReason());
+        EXPECT_TRUE(service->failureReason().contains("not a regular file"));
+        EXPECT_EQ(service->defaultHandlerForURLScheme("https"), std::nullopt);
+        QFile::remove(path);
+    }
+    EXPECT_EQ(setDefault("links"), HandlerService::noErr);
+}
+
+TEST_F(MimeAppsHandlerTest, AListGLibCannotLoadIsNoSuccessAndKeepsItsBytes) {
+    // A merge conflict from a dotfiles repository: GLib drops the whole list for its marker lines.
+    const QByteArray conflicted = "[Default Applications]\n"
+                                  "<<<<<<< HEAD\n"
+                                  "x-scheme-handler/http=links.desktop;\n"
+                                  "=======\n"
+                                  "x-scheme-handler/http=old.desktop;\n"
+                                  ">>>>>>> laptop\n";
+    xdg.writeFile(listPath(), conflicted);
+    xdg.writeFile(xdg.home() + "/etc/xdg/mimeapps.list",
+                  "[Default Applications]\nx-scheme-handler/http=links.desktop;\n");
+    ASSERT_EQ(gioDefault("x-scheme-handler/http"), "links.desktop"); // from the system's list
+    EXPECT_EQ(setDefault("org.example.pages"), HandlerService::verifyFailed);
+    EXPECT_TRUE(service->failureReason().contains(listPath())) << qPrintable(service->failureReason());
+    EXPECT_TRUE(service->failureReason().contains("line 2")) << qPrintable(service->failureReason());
+    EXPECT_EQ(xdg.readFile(listPath()), conflicted);
+    EXPECT_EQ(gioDefault("x-scheme-handler/http"), "links.desktop");
+}
+
+TEST_F(MimeAppsHandlerTest, AStowedConfigFolderKeepsItsLinksAndGrowsNoFolder) {
+    // As a dotfiles manager folds folders: ~/.config is a link, and so is the list inside it, by a
+    // relative path that the kernel resolves from the real folder, not from ~/.config.
+    const QString package = xdg.home() + "/dotfiles/config/.config";
+    const QString shared = xdg.home() + "/dotfiles/shared/mimeapps.list";
+    xdg.writeFile(shared, "# shared between machines\n");
+    ASSERT_TRUE(QDir().mkpath(package));
+    ASSERT_TRUE(QDir(xdg.configHome()).removeRecursively());
+    ASSERT_TRUE(QFile::link("dotfiles/config/.config", xdg.configHome()));
+    ASSERT_TRUE(QFile::link("../../shared/mimeapps.list", package + "/mimeapps.list"));
+    const QString strayFolder = QFileInfo(xdg.home()).path() + "/shared"; // where text resolution leads
+    const bool strayBefore = QFileInfo::exists(strayFolder);
+
+    EXPECT_EQ(setDefault("links"), HandlerService::noErr) << qPrintable(service->failureReason());
+    EXPECT_TRUE(QFileInfo(package + "/mimeapps.list").isSymLink());
+    EXPECT_TRUE(xdg.readFile(shared).startsWith("# shared between machines\n\n[Default Applications]\n"));
+    EXPECT_EQ(gioDefault("x-scheme-handler/http"), "links.desktop");
+    EXPECT_EQ(QFileInfo::exists(strayFolder), strayBefore);
+    if (!strayBefore)
+        QDir(strayFolder).removeRecursively();
+}
+
+TEST_F(MimeAppsHandlerTest, ACrlfListStaysCrlfAndARollBackTakesTheFoldersItMade) {
+    xdg.writeFile(listPath(), "[Default Applications]\r\nimage/png=viewer.desktop\r\n");
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    const QByteArray crlf = xdg.readFile(listPath());
+    EXPECT_EQ(crlf.count('\n'), crlf.count("\r\n")) << crlf.constData();
+    EXPECT_EQ(xdgMimeDefault("x-scheme-handler/http"), "links.desktop");
+
+    // XFCE's files go in folders that do not exist yet; the last write fails.
+    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+    auto failing = std::make_shared<FailingService>(index);
+    failing->failAt = 3; // mimeapps.list, helpers.rc, then the helper
+    EXPECT_EQ(failing->setDefaultHandlerForURLScheme("http", "org.example.pages"),
+              HandlerService::writeFailed);
+    EXPECT_EQ(failing->failureReason(), "injected");
+    EXPECT_EQ(xdg.readFile(listPath()), crlf);
+    EXPECT_FALSE(QFileInfo::exists(xdg.configHome() + "/xfce4"));
+    EXPECT_FALSE(QFileInfo::exists(xdg.dataHome() + "/xfce4"));
+}
+
+namespace {
+
+// Ends its own process in the middle of a switch, as a logout or a kill would, after the first file.
+class EndedService : public MimeAppsHandlerService {
+public:
+    EndedService(std::shared_ptr<DesktopEntryIndex> index, int signal)
+        : MimeAppsHandlerService(std::move(index)), signal_(signal) {}
+
+protected:
+    bool replaceFile(const QString& path, const QByteArray& content, QString* error) override {
+        if (++writes_ != 2)
+            return MimeAppsHandlerService::replaceFile(path, content, error);
+        if (signal_ == SIGTERM) {
+            kill(getpid(), SIGTERM);
+            return MimeAppsHandlerService::replaceFile(path, content, error);
+        }
+        // Killed while the second file's new version is being written.
+        const QString folder = QFileInfo(path).path(), name = '.' + QFileInfo(path).fileName() + '.';
+        std::thread killer([=] {
+            for (;;)
+                for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+                    if (entry.startsWith(name))
+                        kill(getpid(), SIGKILL);
+        });
+        killer.detach();
+        return MimeAppsHandlerService::replaceFile(path, QByteArray(256 * 1024 * 1024, '#'), error);
+    }
+
+private:
+    int signal_;
+    int writes_ = 0;
+};
+
+} // namespace
+
+TEST_F(MimeAppsHandlerTest, ASwitchEndedBySignalStaysWholeOrNothing) {
+    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+    const QString helpers = xdg.writeFile(xdg.configHome() + "/xfce4/helpers.rc", "WebBrowser=links\n");
+    const QByteArray list = "[Default Applications]\nx-scheme-handler/http=links.desktop;\n";
+    xdg.writeFile(listPath(), list);
+    ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+    const auto hidden = [&] {
+        QStringList all;
+        for (const QString& folder : {xdg.configHome(), xdg.configHome() + "/xfce4"})
+            for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+                if (name.startsWith('.'))
+                    all << name;
+        return all;
+    };
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        const QByteArray listBefore = xdg.readFile(listPath());
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            EndedService ended(std::make_shared<DesktopEntryIndex>(), signal);
+            ended.setDefaultHandlerForURLScheme("http", "org.example.pages");
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << signal;
+        EXPECT_EQ(WTERMSIG(status), signal) << "the request to end is kept, not swallowed";
+        // A term waits for the switch to be whole; a kill cannot, so the next run undoes it.
+        const auto now = service->defaultHandlerForURLScheme("http");
+        if (signal == SIGTERM) {
+            EXPECT_EQ(now, "Org.Example.Pages.desktop");
+            EXPECT_EQ(xdg.readFile(helpers), "WebBrowser=Org.Example.Pages\n");
+            ASSERT_EQ(setDefault("links"), HandlerService::noErr);
+        } else {
+            EXPECT_EQ(now, "links.desktop");
+            EXPECT_EQ(xdg.readFile(listPath()), listBefore);
+            EXPECT_EQ(xdg.readFile(helpers), "WebBrowser=links\n");
+        }
+        EXPECT_EQ(hidden(), QStringList()) << signal;
     }
 }

@@ -3,10 +3,12 @@
 The browsers are recorders: each one's program writes down what it was asked to open, so nothing
 touches the network. Each case is a fresh home; the switch runs without a display or bus, as from
 a script, sometimes outside the desktop whose openers are asked afterwards."""
+import fnmatch
 import os
 import shutil
 import subprocess
 import sys
+import time
 import unittest
 
 from desktop import Desktop, wait_for
@@ -40,7 +42,25 @@ CASES = [
     ("XFCE browser set system-wide", "XFCE", "XFCE",
      {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\nFileManager=thunar\n"}),
     ("XFCE's setting, switched from a script", None, "XFCE", {"etc/xdg/xfce4/helpers.rc": "WebBrowser=old\n"}),
+    ("XFCE with a looping helper left from an earlier switch", "XFCE", "XFCE", {
+        ".config/xfce4/helpers.rc": "WebBrowser=xfce4-web-browser\n",
+        ".local/share/xfce4/helpers/xfce4-web-browser.desktop":
+            "[Desktop Entry]\nVersion=1.0\nType=X-XFCE-Helper\nName=Web Browser\nX-XFCE-Category=WebBrowser\n"
+            "X-XFCE-Commands=exo-open --launch WebBrowser\n"
+            "X-XFCE-CommandsWithParameter=exo-open --launch WebBrowser \"%s\"\n"}),
 ]
+
+# What XFCE's Default Applications dialog leaves after choosing Chromium: the lists name exo's "Web
+# Browser" entry, which runs the helper that helpers.rc names (xfce4-helpers' own chromium.desktop).
+XFCE_DIALOG = {
+    ".config/mimeapps.list": "[Default Applications]\nx-scheme-handler/http=xfce4-web-browser.desktop\n"
+                             "x-scheme-handler/https=xfce4-web-browser.desktop\n"
+                             "[Added Associations]\nx-scheme-handler/http=xfce4-web-browser.desktop;\n"
+                             "x-scheme-handler/https=xfce4-web-browser.desktop;\n",
+    ".config/xfce4/helpers.rc": "WebBrowser=chromium\n",
+}
+# Programs that hand a link to the preferred browser: a helper running one of them runs itself.
+FORWARDERS = {"exo-open", "xdg-open", "gio", "kde-open", "kioclient", "sensible-browser", "x-www-browser"}
 
 
 class Openers(unittest.TestCase):
@@ -52,7 +72,88 @@ class Openers(unittest.TestCase):
             with self.subTest(case):
                 self.check(setter, session, seeds)
 
+    def test_xfce_web_browser_entry_stands_for_the_browser_it_runs(self):
+        """exo's "Web Browser" entry runs XFCE's preferred browser: Tolvane names that browser, never
+        lists the entry, and never makes it the browser, which would make every link start it again."""
+        self.assertTrue(os.path.exists("/usr/share/applications/xfce4-web-browser.desktop"), "exo-utils")
+        self.assertTrue(os.path.exists("/usr/share/xfce4/helpers/chromium.desktop"), "xfce4-helpers")
+        desk, script = self.desktop("XFCE", "XFCE", XFCE_DIALOG)
+        listed = self.run_in(desk, [TOLVANE, "--list"]).stdout
+        seen = {
+            "listed": "xfce4-web-browser" in listed or "Web Browser" in listed,
+            "xdg-settings": self.run_in(desk, ["xdg-settings", "get", "default-web-browser"]).stdout.strip(),
+            "tolvane --get": self.run_in(desk, [TOLVANE, "--get"]).stdout.strip(),
+        }
+        chosen = subprocess.run([TOLVANE, "--set", "xfce4-web-browser.desktop"], env=script, capture_output=True,
+                                text=True, timeout=60)
+        seen.update({
+            "chosen": chosen.returncode == 0,
+            "files kept": {path: self.read(desk, path) for path in XFCE_DIALOG} == XFCE_DIALOG,
+            "looping helpers": self.looping_helpers(desk),
+        })
+        self.assertEqual(seen, {"listed": False, "xdg-settings": "chromium.desktop",
+                                "tolvane --get": "chromium.desktop", "chosen": False, "files kept": True,
+                                "looping helpers": []}, chosen.stderr)
+        # Only now that nothing loops may an opener run: a loop would outlive the test.
+        self.assertEqual(self.opened(desk, "XFCE"), self.expected_openings("XFCE", "chromium.desktop"))
+        self.switch_and_check(desk, script, "XFCE", "firefox-esr.desktop")
+
+    def undocumented(self, desk, since):
+        """Files the switch wrote in the user's folders that the manual's FILES section does not name."""
+        with open(os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "resources/man/tolvane.h2m")) as f:
+            section = f.read().split("[FILES]")[1].split("\n[")[0].replace("\\-", "-")
+        # DESKTOP stands for any desktop's name; a folder names everything in it.
+        named = [l.split()[1].replace("DESKTOP", "*") for l in section.splitlines() if l.startswith((".I ", ".IR "))]
+        named = [n + "*" if n.endswith("/") else n for n in named]
+        found = []
+        for folder, variable in ((desk.config, "$XDG_CONFIG_HOME"), (desk.data, "$XDG_DATA_HOME")):
+            for root, _, names in os.walk(folder):
+                for name in names:
+                    path = os.path.join(root, name)
+                    if os.path.getmtime(path) < since or path.startswith(os.path.join(desk.config, "tolvane")):
+                        continue
+                    shown = variable + path[len(folder):]
+                    if not any(fnmatch.fnmatchcase(shown, n) for n in named):
+                        found.append(shown)
+        return found
+
+    def read(self, desk, relative):
+        with open(os.path.join(desk.home, relative)) as f:
+            return f.read()
+
+    def looping_helpers(self, desk):
+        """The user's XFCE web browser helpers whose command hands the link back to the preferred browser."""
+        folder = os.path.join(desk.data, "xfce4", "helpers")
+        found = []
+        for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+            text = self.read(desk, os.path.join(folder, name))
+            commands = [l.split("=", 1)[1] for l in text.splitlines() if l.startswith("X-XFCE-Commands")]
+            if any(os.path.basename(c.split()[0]) in FORWARDERS for c in commands if c.split()):
+                found.append(name)
+        return found
+
     def check(self, setter, session, seeds):
+        desk, script = self.desktop(setter, session, seeds)
+        for desktop_id in ("chromium.desktop", "firefox-esr.desktop"):
+            self.switch_and_check(desk, script, session, desktop_id)
+        if seeds.get(".config/gnome-mimeapps.list") or seeds.get(".config/kde-mimeapps.list"):
+            with open(os.path.join(desk.config, (session or "").lower() + "-mimeapps.list")) as f:
+                self.assertIn("image/png=viewer.desktop;\n", f.read(), "other lines are kept")
+
+    def switch_and_check(self, desk, script, session, desktop_id):
+        started = time.time()
+        done = subprocess.run([TOLVANE, "--set", desktop_id], env=script, capture_output=True, text=True,
+                              timeout=60)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(self.undocumented(desk, started), [])
+        # Checked before any opener runs: a looping helper would leave processes behind.
+        self.assertEqual(self.looping_helpers(desk), [])
+        self.assertEqual(self.answers(desk, session), self.expected_answers(session, desktop_id))
+        self.assertEqual(self.opened(desk, session), self.expected_openings(session, desktop_id))
+
+    def desktop(self, setter, session, seeds):
+        """A fresh home with the recording browsers and `seeds`; the environment of the desktop whose
+        openers are asked, and that of the script that switches."""
         desk = Desktop()
         self.addCleanup(desk.close)
         self.record = desk.write("record", "")
@@ -85,16 +186,7 @@ class Openers(unittest.TestCase):
         desk.start_x(tray=False)
         desk.env["DBUS_SESSION_BUS_ADDRESS"], _ = desk.start_bus("bus")
         desk.env.update(SESSIONS[session])
-
-        for desktop_id in ("chromium.desktop", "firefox-esr.desktop"):
-            done = subprocess.run([TOLVANE, "--set", desktop_id], env=script, capture_output=True, text=True,
-                                  timeout=60)
-            self.assertEqual(done.returncode, 0, done.stderr)
-            self.assertEqual(self.answers(desk, session), self.expected_answers(session, desktop_id))
-            self.assertEqual(self.opened(desk, session), self.expected_openings(session, desktop_id))
-        if seeds.get(".config/gnome-mimeapps.list") or seeds.get(".config/kde-mimeapps.list"):
-            with open(os.path.join(desk.config, (session or "").lower() + "-mimeapps.list")) as f:
-                self.assertIn("image/png=viewer.desktop;\n", f.read(), "other lines are kept")
+        return desk, script
 
     def run_in(self, desk, args):
         return subprocess.run(args, env=desk.env, capture_output=True, text=True, timeout=60)

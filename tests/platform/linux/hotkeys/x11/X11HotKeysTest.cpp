@@ -1,9 +1,9 @@
 // Global shortcuts against a real X server, pressed by a separate X client (xdotool).
 #include "GlobalKeys/CarbonGlobalKeys.h"
+#include "GlobalKeys/KeyRecorder.h"
 #include "GlobalKeys/RecorderField/RecorderField.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
-#include "GlobalKeys/KeyRecorder.h"
 #include "app/ui/main/Adapters.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeAlert.h"
@@ -11,14 +11,20 @@
 #include "platform/linux/hotkeys/x11/X11HotKeyEvents.h"
 #include "platform/linux/hotkeys/x11/XkbKeyboardLayout.h"
 #include "platform/linux/hotkeys/x11/XkbSession.h"
+#include "support/PrivateBus.h"
 #include "support/TempXdg.h"
 #include "support/XServer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
@@ -491,4 +497,72 @@ TEST_F(X11HotKeys, WhileRecordingTheDesktopsOwnShortcutsAreRecordedNotFired) {
     // Recording over, the desktop has its key back.
     tap("super+l");
     EXPECT_TRUE(waitFor([&] { return desktop.pressesOf(l) == 2; }));
+}
+
+// XFCE's own settings daemon holds the keys of its keyboard shortcuts. Recording one of them must say
+// at once that it cannot be used, not offer "Use It Anyway" and then refuse it with a second alert.
+TEST_F(X11HotKeys, AKeyTheXfceDaemonHoldsIsRefusedWithoutOfferingToTakeIt) {
+    // XFCE's default shortcuts, as its Keyboard settings write them for the user.
+    const QString channel = "/xfce4/xfconf/xfce-perchannel-xml/xfce4-keyboard-shortcuts.xml";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(xdg.configHome() + channel).path()));
+    ASSERT_TRUE(QFile::copy("/etc/xdg" + channel, xdg.configHome() + channel));
+    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+    PrivateBus bus;
+    ASSERT_TRUE(bus.running());
+    // The settings store is started by the bus in a session; here by hand, from the multiarch folder.
+    QString xfconfd = "/usr/lib/xfce4/xfconf/xfconfd";
+    for (const QString& arch : QDir("/usr/lib").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (QFileInfo::exists("/usr/lib/" + arch + "/xfce4/xfconf/xfconfd"))
+            xfconfd = "/usr/lib/" + arch + "/xfce4/xfconf/xfconfd";
+    QProcess settingsStore, daemon;
+    settingsStore.start(xfconfd, {});
+    ASSERT_TRUE(settingsStore.waitForStarted()) << xfconfd.toStdString();
+    daemon.start("xfsettingsd", {"--no-daemon"});
+    ASSERT_TRUE(daemon.waitForStarted());
+    const auto stop = qScopeGuard([&] {
+        for (QProcess* p : {&daemon, &settingsStore}) {
+            p->terminate();
+            if (!p->waitForFinished(5000))
+                p->kill();
+        }
+    });
+
+    OtherClient probe;
+    const xcb_keycode_t t = probe.keycode(0x0074 /* t */);
+    const std::uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            if (!probe.grab(t, controlAlt))
+                return true;
+            probe.ungrab(t, controlAlt);
+            return false;
+        },
+        20000))
+        << "xfsettingsd never grabbed Ctrl+Alt+T";
+
+    const auto alerts = std::make_shared<platform::fake::FakeAlert>();
+    platform::Override<platform::Alert> alertGuard(alerts);
+    alerts->answers = {1}; // were "Use It Anyway" offered, it would be taken
+    const Name recorded("recorded");
+    QWidget window;
+    auto* field = new RecorderField(recorded, {}, &window);
+    new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    settle(100);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, field->height() / 2));
+    ASSERT_TRUE(field->isRecording());
+
+    tap("ctrl+alt+t");
+    ASSERT_TRUE(waitFor([&] { return !alerts->shown.isEmpty(); })) << "Ctrl+Alt+T never reached the recorder";
+    settle(200);
+    ASSERT_EQ(alerts->shown.size(), 1) << "a second alert followed the first";
+    EXPECT_EQ(alerts->shown[0].messageText.toStdString(),
+              "The desktop already uses this shortcut and keeps it for itself, so it cannot be used here.");
+    EXPECT_EQ(alerts->shown[0].informativeText.toStdString(),
+              "You can change the desktop's own shortcuts in its keyboard settings.");
+    EXPECT_TRUE(alerts->shown[0].buttons.isEmpty()) << "offered to take a key that cannot be taken";
+    EXPECT_FALSE(getShortcut(recorded));
+    EXPECT_TRUE(field->isRecording()) << "recording goes on after the alert";
 }
