@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Conversion between Qt's keyboard modifiers and the Carbon modifier bits that shortcuts store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Named shortcuts: storage in the standard defaults, the handlers run when a hot key fires, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in styles: each wraps its input in one of the views of StyleViews.h.
 #include "TaskButtons/LeadingAsyncButtonStyle.h"
 #include "TaskButtons/OverlayAsyncButtonStyle.h"

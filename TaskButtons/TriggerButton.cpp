@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TaskButtons/TriggerButton.h"
 
 Q_LOGGING_CATEGORY(lcTaskButtonsTrigger, "TaskButtons.Trigger")

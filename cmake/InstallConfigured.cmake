@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a file made from a template when the install runs, not when the build is configured:
 # @TOLVANE_PROGRAM@ then names the program where this install (or package) puts it, whatever
 # prefix `cmake --install --prefix` or CPack chooses.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack --config <build>/CPackConfig.cmake` (scripts/package.sh does it).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvane)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Hot-key registration and keyboard event delivery, shaped after the Carbon Event Manager calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the desktop makes of the global hot keys, where a desktop service (a portal) delivers them

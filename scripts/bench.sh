@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every Google Benchmark program under bench/, then sets the in-process figures
 # of the browser switch and listing beside whole-process runs of the desktop's own tools
 # (xdg-settings, gio) on the very same temporary desktop.

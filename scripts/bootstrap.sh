@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Tolvane need.
 # Safe to run again: packages already present are left alone.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the try-*.sh scripts: a Debian 13 root they share, and the working tree copied into it.
 
 # Builds a trixie root in $1 unless one is there, from the mirror the machine's own apt uses, and

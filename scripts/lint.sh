@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the formatting of every C++ file and runs the short clang-tidy list of .clang-tidy.
 #   scripts/lint.sh [--all] [build dir]
 # clang-tidy reads the build's compile_commands.json. By default it checks the code the command

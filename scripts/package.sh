@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package tolvane_<version>_<arch>.deb with CPack and checks it with lintian.
 # Usage: scripts/package.sh [build folder, default build] [output folder, default dist]
 set -euo pipefail

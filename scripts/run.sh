@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds Tolvane and starts it in the current graphical session.
 # Without a graphical session it starts a virtual display with a tray host, opens the menu,
 # saves a screenshot and keeps Tolvane running until interrupted.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds everything (warnings are errors), checks formatting and the short
 # clang-tidy list, and runs the whole test suite.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's test command on a fresh Debian 13 root, as a new user would: builds the root
 # with mmdebstrap, copies the working tree into it and runs scripts/test.sh there as root.
 # For developers, not CI (it takes half an hour or more). Needs root and mmdebstrap.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the GNOME 48 check of scripts/try-gnome48.sh inside its root, with gnome-shell already
 starting: Tolvane with a stored Ctrl+Alt+B shortcut to the browser "bravo", a click on Add in
 GNOME's approval dialog and a key press, both through org.gnome.Mutter.RemoteDesktop; then Tolvane

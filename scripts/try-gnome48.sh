@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # GNOME 48 end to end, for developers (not CI): in a Debian 13 root, a headless gnome-shell on a
 # private session bus (and a private system bus), xdg-desktop-portal with GNOME's back end, and
 # Tolvane built and installed from a source tree. Tolvane asks for its stored shortcut

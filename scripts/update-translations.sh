@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings resources/translations/*.ts up to date with the texts in the source tree: new texts arrive
 # unfinished for a translator, texts no longer in the code are dropped.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of dispatching one hot-key event when 50 named shortcuts are stored: every handler's name is
 // read back from the defaults file, as dispatch never caches.
 #include "GlobalKeys/CarbonGlobalKeys.h"

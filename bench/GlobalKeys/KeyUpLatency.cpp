@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from a key release sent by xdotool to the key-up callback of a global shortcut, on a private
 // Xvfb. One long-lived `xdotool -` reads commands from a pipe, so process start-up is not measured:
 // the interval runs from writing "keyup z" to the callback. Prints p50/p99 over the taps.

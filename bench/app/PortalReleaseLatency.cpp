@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from the desktop's "key released" (a Deactivated signal of the GlobalShortcuts portal) until
 // mimeapps.list has changed on disk, through Debian's real xdg-desktop-portal frontend, the test
 // back end, the real adapters and Tolvane's reactor. The interval runs from asking the back end to

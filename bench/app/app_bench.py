@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Whole-application figures on a private Xvfb with a tray host:
 cold start until the tray icon is shown, resident memory after the menu was opened once, and the
 time from a shortcut's key release until mimeapps.list has changed on disk."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process figures of the command line beside the desktop's own tools, on one throwaway
 # desktop with no display: `tolvane --set` against `xdg-settings set default-web-browser`,
 # `tolvane --get` against `xdg-settings get default-web-browser`, `tolvane --list` against

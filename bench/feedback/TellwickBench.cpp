@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding a feedback body with a 100 MiB attachment, against memcpy of the same bytes; a whole submit.
 #include "LoopbackServer.h"
 #include "MultipartForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing and switching over the real desktop-entry adapters, with 3 and with 300 installed
 // browsers. TOLVANE_BENCH_FIXTURES=<dir> keeps the generated desktops in <dir>/n3 and
 // <dir>/n300, so other programs (scripts/bench.sh) can be measured on the very same files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReducedMotionModifier.h"
 
 #include "platform/MotionPreference.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutBox/AboutBoxPanel.h"
 #include "AboutBox/AboutBoxView.h"
 #include "AboutBox/AppMetadata.h"

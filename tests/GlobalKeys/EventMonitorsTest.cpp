@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlobalKeys/LocalEventMonitor.h"
 #include "GlobalKeys/ObjectAssociation.h"
 #include "GlobalKeys/RunLoopLocalEventMonitor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/MenuItemBinding.h"
 #include "GlobalKeys/ShortcutListener.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlobalKeys/GlobalKeys.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "GlobalKeysFixture.h"

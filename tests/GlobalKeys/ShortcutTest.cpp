@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlobalKeys/Shortcut.h"
 #include "GlobalKeys/DesktopNotation.h"
 #include "GlobalKeys/MenuItemBinding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StartAtLogin/Toggle.h"
 #include "StartAtLogin/Observable.h"
 #include "StartAtLogin/StartAtLogin.h"

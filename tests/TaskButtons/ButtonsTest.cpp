@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Async and throwing buttons driven through real mouse and key events on the offscreen platform.
 #include "FakeClock.h"
 

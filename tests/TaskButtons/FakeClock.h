@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Virtual time for the button tests: sleeps end when the test advances the clock, never by waiting.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Built-in styles, progress views and the trigger registry.
 #include "FakeClock.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The automation actions of the real Tolvane binary over a private session bus, called with gdbus."""
 import os
 import subprocess

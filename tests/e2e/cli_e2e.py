@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The command line of the real binary, as a script runs it: no display, no session bus."""
 import json
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """`cmake --install` lays out a desktop installation that the desktop's own validators accept."""
 import os
 import subprocess

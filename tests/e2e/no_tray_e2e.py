@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tolvane started by the user on a desktop with no tray host: its menu shows in a window."""
 import os
 import subprocess

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The Debian package: built by scripts/package.sh, accepted by lintian, and working once unpacked."""
 import gzip
 import os

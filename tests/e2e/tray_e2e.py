@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tolvane on a real X server with a tray host: the menu switches, the shortcut switches."""
 import os
 import subprocess

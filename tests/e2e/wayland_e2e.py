@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real Tolvane on a headless Wayland compositor (weston) through Qt's wayland platform: with the
 GlobalShortcuts portal (Debian's frontend and the test back end) a key the desktop reports switches the
 browser; without one, Tolvane says plainly that global shortcuts are unavailable."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The environment attributes and the Linux facts behind them.
 #include "FeedbackEnvironmentObserver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The loopback stand-in for the feedback service (feedback_server.py), started and stopped with the object.

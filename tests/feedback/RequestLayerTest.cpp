@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Multipart encoding, bodies, the request builder and the client's error texts.
 #include "HTTPBody.h"
 #include "HTTPMethod.h"

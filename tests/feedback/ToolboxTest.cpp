@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feedback form's building blocks, offscreen.
 #include "ReducedMotionModifier.h"
 #include "SimpleFeedbackFormViewModel.h"

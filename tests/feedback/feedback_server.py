@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Loopback stand-in for the feedback service, used by the tests and benchmarks.
 
 Reads multipart bodies with Python's own `email` package (an independent reader) and answers with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of every test program: a QApplication (offscreen unless told otherwise) and GoogleTest.
 #include <QApplication>
 

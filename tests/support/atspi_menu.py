@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the menu a GTK tray host draws, through its accessibility tree, and picks one entry.
 
 Run with the system's Python (pyatspi is a Debian package). Prints "ready" once listening; on the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A throwaway desktop for end-to-end runs: private HOME and XDG folders, Xvfb, a tray host."""
 import os
 import shutil

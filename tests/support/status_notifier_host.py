@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A StatusNotifier host in name only: owns a host name on the session bus and registers it with the
 running watcher, as a panel's tray does when it starts; then waits until killed. For watchers whose
 real host (Plasma's shell) needs a whole GPU-backed session. Run with Debian's Python (GLib's bindings)."""

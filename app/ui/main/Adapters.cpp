@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Adapters.h"
 
 #include "platform/HotKeyStatus.h"

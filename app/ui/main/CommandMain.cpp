@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Adapters.h"
 #include "CommandLineTranslation.h"
 #include "app/cli/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TrayToolTip.h"
 
 #include "platform/BundleReader.h"

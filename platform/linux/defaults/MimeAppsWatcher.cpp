@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MimeAppsWatcher.h"
 
 #include "platform/linux/xdg/MimeAppsLookup.h"

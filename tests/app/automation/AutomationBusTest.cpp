@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automation service as a script sees it: a private session bus, the program started by the
 // test (or by the bus itself), and every call made with gdbus or dbus-send.
 #include "BusFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entity, query and intents in-process, over the platform fakes.
 #include "BrowserEntityQuery.h"
 #include "IntentLog.h"

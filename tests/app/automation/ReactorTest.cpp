@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlobalKeys/Shortcuts.h"
 #include "GlobalKeys/Testing.h"
 #include "SettingsStore.h"

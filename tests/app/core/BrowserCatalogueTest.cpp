@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowserCatalogue.h"
 #include "LaunchServices.h"
 #include "support/FakePlatform.h"

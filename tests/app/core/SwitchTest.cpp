@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppDisplayName.h"
 #include "BrowserCatalogue.h"
 #include "ConfirmScript.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GLib before Qt: Qt defines "signals", a name GLib's headers use.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "XkbKeyboardLayout.h"
 
 #include "platform/linux/hotkeys/CarbonKeyTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test host for the automation service: the real Linux adapters where this build has them,
 // desktop-file driven stand-ins for the rest, and the service on the session bus.
 #include "AutomationService.h"

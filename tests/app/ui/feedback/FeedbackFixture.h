@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A feedback window on screen, talking to the loopback stand-in of the service, with fakes for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's layout numbers and the attachment's media type.
 #include "app/ui/feedback/ElidedLabel.h"
 #include "app/ui/feedback/FeedbackView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feedback window sending to a loopback server whose multipart reader is Python's own.
 #include "FeedbackFixture.h"
 

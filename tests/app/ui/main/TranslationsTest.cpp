@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/main/Translations.h"
 #include "GlobalKeys/resource_bundle_accessor/ResourceBundle.h"
 #include "app/ui/settings/SettingsView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real adapters on a machine without X11 (this program runs on Qt's offscreen platform) and
 // without the GlobalShortcuts portal: hot keys fail plainly, key names still come from the layout.
 #include "GlobalKeys/CarbonGlobalKeys.h"

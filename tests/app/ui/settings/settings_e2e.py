@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The settings window on a real X server: record the toggle shortcut, pick its browser, use it."""
 import os
 import re

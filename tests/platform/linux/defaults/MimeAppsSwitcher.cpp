@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Usage: MimeAppsSwitcher <id> <id> <count>; alternates between the two identifiers.
 // Exits with the number of switches that did not report success.
 #include "platform/linux/defaults/MimeAppsHandlerService.h"

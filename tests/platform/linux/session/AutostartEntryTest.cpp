@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StartAtLogin/StartAtLogin.h"
 #include "StartAtLogin/Toggle.h"
 #include "app/ui/main/Adapters.h"

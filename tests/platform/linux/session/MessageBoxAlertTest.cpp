@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's alert: a message box, modal on the window it concerns.
 #include "platform/linux/session/MessageBoxAlert.h"
 

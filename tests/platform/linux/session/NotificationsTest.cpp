@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/session/DBusNotifications.h"
 #include "support/PrivateBus.h"
 #include "support/ServiceWait.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """GNOME Shell with the AppIndicator extension switched on while Tolvane runs: the extension's
 watcher looks over the bus for items by itself and also takes Tolvane's registration; both must end
 in one item, one icon. Headless gnome-shell on private session and system buses, Tolvane on its

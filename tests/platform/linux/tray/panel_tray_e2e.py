@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tolvane on a real StatusNotifier panel (xfce4-panel on Xvfb) that starts after Tolvane and restarts."""
 import glob
 import json

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tolvane started before Plasma 6's tray service, as at a login with autostart: KWin's virtual
 session, Tolvane under Plasma's Qt integration (the platform theme that backs Qt's tray icon with an
 item of its own), then the real kded6 with its StatusNotifier watcher, then a host. Tolvane must stay

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer under every switch, held against the real readers and the kernel.
 #include "platform/linux/xdg/AtomicFile.h"
 #include "platform/linux/xdg/KeyFileLines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/applications/icons/DesktopWorkspace.h"
 #include "BrowserCatalogue.h"
 #include "support/DesktopFixture.h"

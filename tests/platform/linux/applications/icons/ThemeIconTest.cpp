@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Browser icons from the icon theme, drawn the way the desktop draws them.
 #include "platform/linux/applications/icons/ThemeIconEngine.h"
 

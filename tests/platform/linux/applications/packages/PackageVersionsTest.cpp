@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowserCatalogue.h"
 #include "support/DesktopFixture.h"
 #include "PackageConfig.h"

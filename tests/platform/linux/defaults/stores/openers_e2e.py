@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Every link opener of the desktops, run for real, follows `tolvane --set`.
 
 The browsers are recorders: each one's program writes down what it was asked to open, so nothing

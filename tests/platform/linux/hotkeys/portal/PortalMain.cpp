@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the portal tests: a private session bus and a fixed keyboard layout before Qt starts,
 // so the application's session bus connection and key names are the test's.
 #include "support/PrivateBus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts where Qt does not run on X11 (this program runs offscreen): the real adapters
 // choose the GlobalShortcuts portal, bind through Debian's xdg-desktop-portal frontend, and a key the
 // desktop reports switches the browser through the application's own reactor and settings window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop's side of the GlobalShortcuts portal for tests: the real xdg-desktop-portal frontend
 // talks to it as to any back end; the test drives it (presses, refusals, reassigned triggers) and
 // reads what was bound through a control object.

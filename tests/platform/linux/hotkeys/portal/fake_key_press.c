@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Presses the given evdev key codes in order and releases them in reverse, through KWin's fake-input
  * protocol: a real key press as the compositor sees it, down and up. KWin offers the protocol only to
  * a program whose desktop entry names it (Exec) and asks for it (X-KDE-Wayland-Interfaces). */

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real Tolvane with Plasma's real shortcut service: KWin's virtual session (its global shortcuts
 inside), Debian's xdg-desktop-portal frontend and xdg-desktop-portal-kde on a private bus, Tolvane on
 KWin's Wayland socket with Ctrl+Alt+B stored. A real Ctrl+Alt+B, pressed and released through KWin's

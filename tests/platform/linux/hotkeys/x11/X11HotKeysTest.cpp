@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts against a real X server, pressed by a separate X client (xdotool).
 #include "GlobalKeys/CarbonGlobalKeys.h"
 #include "GlobalKeys/KeyRecorder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the end-to-end tests: starts a private X server, then runs Qt on it through xcb.
 #include "support/XServer.h"
 
