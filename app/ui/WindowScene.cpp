@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowScene.h"
 
-#include "app/ui/main/WindowIdentity.h"
+#include "WindowIdentity.h"
 
 namespace Tolvane {
 
