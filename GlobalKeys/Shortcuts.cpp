@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <unordered_map>
 
@@ -149,9 +150,9 @@ void setUserDefaultsFile(std::function<QString()> path) {
 QString userDefaultsPath() {
     if (const auto& file = userDefaultsFile())
         return file();
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
-                     QCoreApplication::applicationName())
-        .fileName();
+    // Asked anew each time: QSettings would keep the first folder it saw for the whole process.
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
+           QCoreApplication::applicationName() + QStringLiteral(".conf");
 }
 
 std::optional<Shortcut> getShortcut(const Name& name) {

@@ -20,8 +20,8 @@ using Action = std::function<void()>;
 // The defaults key of a name: "GlobalKeys_" + rawValue.
 QString userDefaultsKey(const Name& name);
 // The standard defaults file where shortcuts are kept: the file the application hands over, asked
-// anew each time (its folder may follow the environment); without one, Qt's user-scope INI file of the
-// application.
+// anew each time (its folder may follow the environment); without one, <application>.conf in the
+// application's config folder.
 QString userDefaultsPath();
 void setUserDefaultsFile(std::function<QString()> path);
 
