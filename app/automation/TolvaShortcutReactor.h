@@ -3,7 +3,6 @@
 
 #include <QObject>
 
-
 namespace GlobalKeys {
 class Name;
 }
@@ -25,7 +24,6 @@ public:
 
 private:
     void followSetting();
-
 };
 
 } // namespace Tolvane

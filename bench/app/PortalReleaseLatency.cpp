@@ -4,10 +4,10 @@
 // back end, the real adapters and Tolvane's reactor. The interval runs from asking the back end to
 // release the key to the file's new modification time. Prints p50/p99 over the presses.
 #include "GlobalKeys/Shortcuts.h"
-#include "platform/linux/hotkeys/portal/PortalDesktop.h"
 #include "SettingsStore.h"
 #include "TolvaShortcutReactor.h"
 #include "app/ui/main/Adapters.h"
+#include "platform/linux/hotkeys/portal/PortalDesktop.h"
 #include "support/PrivateBus.h"
 #include "support/TempXdg.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/applications/icons/DesktopWorkspace.h"
 #include "BrowserCatalogue.h"
-#include "support/DesktopFixture.h"
 #include "platform/Services.h"
 #include "platform/linux/applications/DesktopBundleReader.h"
+#include "support/DesktopFixture.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowserCatalogue.h"
-#include "support/DesktopFixture.h"
 #include "PackageConfig.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/linux/applications/DesktopBundleReader.h"
 #include "platform/linux/applications/icons/DesktopWorkspace.h"
+#include "support/DesktopFixture.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
