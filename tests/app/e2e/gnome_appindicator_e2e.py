@@ -42,7 +42,7 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
                          GSETTINGS_BACKEND="memory")
         self.shell = self.start("gnome-shell", ["gnome-shell", "--headless", "--wayland", "--no-x11",
                                                 "--virtual-monitor", "1024x768"], shell_env,
-                                lambda: self.has_owner("org.gnome.Shell.Extensions")
+                                lambda: self.has_owner("org.gnome.Shell")
                                 and os.path.exists(os.path.join(self.desk.home, "wayland-0")), timeout=120)
 
     def start(self, name, args, env, ready, timeout=60):
@@ -74,7 +74,7 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
     def test_extension_switched_on_while_tolvane_runs_shows_one_item(self):
         tolvane = self.start("tolvane", [TOLVANE, "--autostart"], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
                              lambda: "waiting for one to appear" in self.log("tolvane"))
-        enabled = self.bus("org.gnome.Shell.Extensions", "/org/gnome/Shell/Extensions",
+        enabled = self.bus("org.gnome.Shell", "/org/gnome/Shell",
                            "org.gnome.Shell.Extensions.EnableExtension", EXTENSION)
         self.assertIn("true", enabled, self.log("gnome-shell"))
         self.assertTrue(wait_for(lambda: "shown by a StatusNotifier host" in self.log("tolvane"), 30),
