@@ -18,6 +18,8 @@ HOST = os.path.join(os.path.dirname(__file__), "..", "..", "support", "status_no
 KWIN = "/usr/bin/kwin_wayland"
 KDED = "/usr/bin/kded6"
 PLASMA_THEME = glob.glob("/usr/lib/*/qt6/plugins/platformthemes/KDEPlasmaPlatformTheme6.so")
+# kded6 serves the watcher through this module of Plasma's workspace.
+WATCHER_MODULE = glob.glob("/usr/lib/*/qt6/plugins/kf6/kded/statusnotifierwatcher.so")
 SOCKET = "tolvane-kwin-tray"
 # Debian's Python: GLib's bindings are its package.
 SYSTEM_PYTHON = "/usr/bin/python3"
@@ -25,8 +27,8 @@ SYSTEM_PYTHON = "/usr/bin/python3"
 
 class PlasmaTrayLateEndToEnd(unittest.TestCase):
     def setUp(self):
-        if not os.path.exists(KDED) or not PLASMA_THEME:
-            self.skipTest("kded6 and Plasma 6's Qt integration (Debian 13 and later) are not installed")
+        if not os.path.exists(KDED) or not PLASMA_THEME or not WATCHER_MODULE:
+            self.skipTest("kded6, Plasma 6's workspace and its Qt integration (Debian 13 and later) are not installed")
         self.desk = Desktop()
         self.addCleanup(self.desk.close, [TOLVANE])
         self.desk.browser("alpha", "Alpha")
