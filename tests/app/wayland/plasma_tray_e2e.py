@@ -28,7 +28,8 @@ SYSTEM_PYTHON = "/usr/bin/python3"
 class PlasmaTrayLateEndToEnd(unittest.TestCase):
     def setUp(self):
         if not os.path.exists(KDED) or not PLASMA_THEME or not WATCHER_MODULE:
-            self.skipTest("kded6, the Plasma 6 workspace and its Qt integration (Debian 13 and later) are not installed")
+            self.skipTest("kded6, the Plasma 6 workspace and its Qt integration (Debian 13 and later) "
+                          "are not installed")
         self.desk = Desktop()
         self.addCleanup(self.desk.close, [TOLVANE])
         self.desk.browser("alpha", "Alpha")
