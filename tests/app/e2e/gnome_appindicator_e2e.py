@@ -48,7 +48,7 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
         # The session's settings daemons, as gnome-session starts them: the bus the extension looks
         # over is as full as in a real session, which is where its look loses the race to Tolvane.
         for daemon in sorted(glob.glob("/usr/libexec/gsd-*")):
-            if not daemon.endswith(("-helper", "-oled-helper", "gsd-printer")):
+            if not daemon.endswith(("-helper", "gsd-printer")):
                 self.desk.spawn([daemon], env=shell_env)
 
     def start(self, name, args, env, ready, timeout=60):
@@ -80,8 +80,8 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
     def test_extension_switched_on_while_tolvane_runs_shows_one_item(self):
         # The extension's look over the bus races Tolvane's answer to the new watcher; each round is
         # a fresh Tolvane, so that a program that wins the race only now and then still shows.
-        for round in range(5):
-            name = "tolvane-%d" % round
+        for attempt in range(5):
+            name = "tolvane-%d" % attempt
             tolvane = self.start(name, [TOLVANE, "--autostart"], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
                                  lambda: "waiting for one to appear" in self.log(name))
             self.switch_extension("EnableExtension")
@@ -89,7 +89,7 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
                             self.log(name) + self.log("gnome-shell"))
             # The extension's own look over the bus runs beside the registration; give both time to land.
             time.sleep(2)
-            self.assertEqual(len(self.items()), 1, "round %d: %s\n%s" % (round, self.items(), self.log("gnome-shell")))
+            self.assertEqual(len(self.items()), 1, "round %d: %s\n%s" % (attempt, self.items(), self.log("gnome-shell")))
             self.assertIsNone(tolvane.poll(), self.log(name))
             tolvane.terminate()
             tolvane.wait(30)
@@ -99,6 +99,7 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
     def switch_extension(self, method):
         switched = self.bus("org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions." + method, EXTENSION)
         self.assertIn("true", switched, self.log("gnome-shell"))
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
