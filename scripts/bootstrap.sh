@@ -38,10 +38,10 @@ done
 later=()
 compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null || later+=(qt6-svg-plugins)
 command -v kreadconfig6 >/dev/null || later+=(libkf6config-bin)
-# Plasma 6's tray service and Qt integration, and GNOME 48 with its AppIndicator extension: the
-# tray tests run against them where Debian ships them (13 on; Debian 12's are Qt 5 and GNOME 43),
-# known there by kded6.
-trixie_tray=(kded6 plasma-integration gnome-shell gnome-shell-extension-appindicator)
+# Plasma 6's tray service (kded6 runs it; the module is plasma-workspace's) and Qt integration, and
+# GNOME 48 with its AppIndicator extension: the tray tests run against them where Debian ships them
+# (13 on; Debian 12's are Qt 5 and GNOME 43), known there by kded6.
+trixie_tray=(kded6 plasma-workspace plasma-integration gnome-shell gnome-shell-extension-appindicator)
 add_known_later() {
   local p
   for p in "${later[@]}"; do

@@ -165,16 +165,22 @@ std::optional<QString> DpkgDatabase::ownerWrittenWithLocked(const QString& path,
         return std::nullopt;
     if (!listTimesRead_)
         readListTimesLocked();
-    constexpr qint64 window = 2'000'000'000; // 2 s
+    constexpr qint64 before = 2'000'000'000; // 2 s
+    // dpkg writes a package's list once all its files are in place: for a large package on a
+    // busy machine that is seconds after its first files.
+    constexpr qint64 after = 120'000'000'000; // 2 min
     constexpr qsizetype mostRead = 16;
-    // To the nanosecond: one install writes a hundred lists or more in the same second, and the
-    // package's own list follows its files by milliseconds.
+    // To the nanosecond: one install writes a hundred lists or more in the same second. The lists
+    // written next after the file come first, the nearest first; then those just before it.
     const qint64 changed = nanoseconds(st.st_ctim);
     QList<qsizetype> near;
     for (qsizetype i = 0; i < listTimes_.size(); ++i)
-        if (listTimes_[i] >= 0 && std::abs(listTimes_[i] - changed) <= window)
+        if (listTimes_[i] >= 0 && listTimes_[i] - changed <= after && changed - listTimes_[i] <= before)
             near << i;
     std::sort(near.begin(), near.end(), [&](qsizetype a, qsizetype b) {
+        const bool aAfter = listTimes_[a] >= changed, bAfter = listTimes_[b] >= changed;
+        if (aAfter != bAfter)
+            return aAfter;
         return std::abs(listTimes_[a] - changed) < std::abs(listTimes_[b] - changed);
     });
     for (qsizetype i = 0; i < near.size() && i < mostRead; ++i)

@@ -3,6 +3,7 @@
 watcher looks over the bus for items by itself and also takes Tolvane's registration; both must end
 in one item, one icon. Headless gnome-shell on private session and system buses, Tolvane on its
 Wayland socket. Runs where Debian ships GNOME 48 (Debian 13); skips elsewhere."""
+import glob
 import os
 import subprocess
 import time
@@ -41,8 +42,13 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
                          GSETTINGS_BACKEND="memory")
         self.shell = self.start("gnome-shell", ["gnome-shell", "--headless", "--wayland", "--no-x11",
                                                 "--virtual-monitor", "1024x768"], shell_env,
-                                lambda: self.has_owner("org.gnome.Shell.Extensions")
+                                lambda: "GNOME Shell started" in self.log("gnome-shell")
                                 and os.path.exists(os.path.join(self.desk.home, "wayland-0")), timeout=120)
+        # The session's settings daemons, as gnome-session starts them: the bus the extension looks
+        # over is as full as in a real session, which is where its look loses the race to Tolvane.
+        for daemon in sorted(glob.glob("/usr/libexec/gsd-*")):
+            if not daemon.endswith(("-helper", "gsd-printer")):
+                self.desk.spawn([daemon], env=shell_env)
 
     def start(self, name, args, env, ready, timeout=60):
         log = open(os.path.join(self.desk.home, name + ".log"), "w")
@@ -71,17 +77,27 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
         return listed.split("'")[1::2]
 
     def test_extension_switched_on_while_tolvane_runs_shows_one_item(self):
-        tolvane = self.start("tolvane", [TOLVANE, "--autostart"], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
-                             lambda: "waiting for one to appear" in self.log("tolvane"))
-        enabled = self.bus("org.gnome.Shell.Extensions", "/org/gnome/Shell/Extensions",
-                           "org.gnome.Shell.Extensions.EnableExtension", EXTENSION)
-        self.assertIn("true", enabled, self.log("gnome-shell"))
-        self.assertTrue(wait_for(lambda: "shown by a StatusNotifier host" in self.log("tolvane"), 30),
-                        self.log("tolvane") + self.log("gnome-shell"))
-        # The extension's own look over the bus runs beside the registration; give both time to land.
-        time.sleep(3)
-        self.assertEqual(len(self.items()), 1, "%s\n%s" % (self.items(), self.log("gnome-shell")))
-        self.assertIsNone(tolvane.poll())
+        # The extension's look over the bus races Tolvane's answer to the new watcher; each round is
+        # a fresh Tolvane, so that a program that wins the race only now and then still shows.
+        for attempt in range(5):
+            name = "tolvane-%d" % attempt
+            tolvane = self.start(name, [TOLVANE, "--autostart"], dict(self.desk.env, QT_QPA_PLATFORM="wayland"),
+                                 lambda: "waiting for one to appear" in self.log(name))
+            self.switch_extension("EnableExtension")
+            self.assertTrue(wait_for(lambda: "shown by a StatusNotifier host" in self.log(name), 30),
+                            self.log(name) + self.log("gnome-shell"))
+            # The extension's own look over the bus runs beside the registration; give both time to land.
+            time.sleep(2)
+            self.assertEqual(len(self.items()), 1, "round %d: %s\n%s" % (attempt, self.items(), self.log("gnome-shell")))
+            self.assertIsNone(tolvane.poll(), self.log(name))
+            tolvane.terminate()
+            tolvane.wait(30)
+            self.switch_extension("DisableExtension")
+            self.assertTrue(wait_for(lambda: not self.has_owner("org.kde.StatusNotifierWatcher"), 30))
+
+    def switch_extension(self, method):
+        switched = self.bus("org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions." + method, EXTENSION)
+        self.assertIn("true", switched, self.log("gnome-shell"))
 
 
 if __name__ == "__main__":

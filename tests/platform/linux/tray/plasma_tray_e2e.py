@@ -17,6 +17,8 @@ HOST = os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "tests", "support", "statu
 KWIN = "/usr/bin/kwin_wayland"
 KDED = "/usr/bin/kded6"
 PLASMA_THEME = glob.glob("/usr/lib/*/qt6/plugins/platformthemes/KDEPlasmaPlatformTheme6.so")
+# kded6 serves the watcher through this module of Plasma's workspace.
+WATCHER_MODULE = glob.glob("/usr/lib/*/qt6/plugins/kf6/kded/statusnotifierwatcher.so")
 SOCKET = "tolvane-kwin-tray"
 # Debian's Python: GLib's bindings are its package.
 SYSTEM_PYTHON = "/usr/bin/python3"
@@ -24,8 +26,9 @@ SYSTEM_PYTHON = "/usr/bin/python3"
 
 class PlasmaTrayLateEndToEnd(unittest.TestCase):
     def setUp(self):
-        if not os.path.exists(KDED) or not PLASMA_THEME:
-            self.skipTest("kded6 and Plasma 6's Qt integration (Debian 13 and later) are not installed")
+        if not os.path.exists(KDED) or not PLASMA_THEME or not WATCHER_MODULE:
+            self.skipTest("kded6, the Plasma 6 workspace and its Qt integration (Debian 13 and later) "
+                          "are not installed")
         self.desk = Desktop()
         self.addCleanup(self.desk.close, [TOLVANE])
         self.desk.browser("alpha", "Alpha")
@@ -33,8 +36,10 @@ class PlasmaTrayLateEndToEnd(unittest.TestCase):
         os.chmod(self.desk.home, 0o700)  # Wayland insists on a private runtime folder
         self.desk.env.pop("DISPLAY", None)
         address, _ = self.desk.start_bus("bus")
+        # What a Plasma session tells every program it starts; kded6 loads the watcher only then.
         self.desk.env.update({"DBUS_SESSION_BUS_ADDRESS": address, "WAYLAND_DISPLAY": SOCKET,
-                              "XKB_DEFAULT_LAYOUT": "us", "XDG_CURRENT_DESKTOP": "KDE"})
+                              "XKB_DEFAULT_LAYOUT": "us", "XDG_CURRENT_DESKTOP": "KDE", "XDG_SESSION_TYPE": "wayland",
+                              "KDE_FULL_SESSION": "true", "KDE_SESSION_VERSION": "6"})
         self.system_env = dict(self.desk.env, XDG_DATA_DIRS="/usr/local/share:/usr/share", XDG_CONFIG_DIRS="/etc/xdg")
         # The installed binary carries a file capability that containers refuse at exec; a copy has none.
         kwin = os.path.join(self.desk.home, "kwin", "kwin_wayland")
@@ -64,6 +69,12 @@ class PlasmaTrayLateEndToEnd(unittest.TestCase):
         return "true" in self.bus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
                                   name)
 
+    def watcher_answers(self):
+        # kded6 owns the watcher's name before the module that serves it is loaded.
+        return "(<" in self.bus("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                                "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+                                "IsStatusNotifierHostRegistered")
+
     def items_of(self, pid):
         listed = self.bus("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
                           "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
@@ -77,7 +88,7 @@ class PlasmaTrayLateEndToEnd(unittest.TestCase):
         # The session's services come up after the autostarted programs: first kded6 with the watcher,
         # a few seconds later the shell's tray registers as the host.
         time.sleep(2)
-        self.start("kded", [KDED], self.system_env, lambda: self.has_owner("org.kde.StatusNotifierWatcher"))
+        self.start("kded", [KDED], dict(self.system_env, QT_QPA_PLATFORM="wayland"), self.watcher_answers)
         time.sleep(3)
         self.start("host", [SYSTEM_PYTHON, HOST], self.desk.env, lambda: "registered" in self.log("host"))
         self.assertTrue(wait_for(lambda: tolvane.poll() is not None or "shown by a StatusNotifier host" in
