@@ -17,6 +17,8 @@
 #include "support/XServer.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -518,6 +520,14 @@ TEST_F(X11HotKeys, AKeyTheXfceDaemonHoldsIsRefusedWithoutOfferingToTakeIt) {
     QProcess settingsStore, daemon;
     settingsStore.start(xfconfd, {});
     ASSERT_TRUE(settingsStore.waitForStarted()) << xfconfd.toStdString();
+    // Started before the store answers, the daemon reads no shortcuts and grabs nothing: the bus
+    // has no activation file to bring the store up on its first call.
+    QDBusConnection probeBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("xfconf-probe"));
+    const auto closeProbe =
+        qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("xfconf-probe")); });
+    ASSERT_TRUE(waitFor(
+        [&] { return probeBus.interface()->isServiceRegistered(QStringLiteral("org.xfce.Xfconf")); }, 20000))
+        << "xfconfd never took its bus name";
     daemon.start("xfsettingsd", {"--no-daemon"});
     ASSERT_TRUE(daemon.waitForStarted());
     const auto stop = qScopeGuard([&] {
