@@ -209,3 +209,30 @@ def bus_config(listen_dir, services=None):
 def ini_string(value):
     """A string value as the settings files store it (quoted, so commas stay text)."""
     return '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+class DesktopProcesses:
+    """For a test case with `self.desk`: desktop processes started with their own log, and the
+    session bus asked through gdbus."""
+
+    def start(self, name, args, env, ready, timeout=60):
+        """Starts a desktop process and waits for `ready`, allowing for a loaded machine; fails at once
+        when the process exits."""
+        log = open(os.path.join(self.desk.home, name + ".log"), "w")
+        self.addCleanup(log.close)
+        proc = self.desk.spawn(args, env=env, stdout=log, stderr=log)
+        up = wait_for(lambda: proc.poll() is not None or ready(), timeout)
+        self.assertTrue(up and proc.poll() is None, "%s did not start:\n%s" % (name, self.log(name)))
+        return proc
+
+    def log(self, name):
+        with open(os.path.join(self.desk.home, name + ".log"), encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def bus(self, dest, path, method, *args):
+        return self.desk.run(["gdbus", "call", "--session", "--dest", dest, "--object-path", path,
+                              "--method", method, *args]).stdout
+
+    def has_owner(self, name):
+        return "true" in self.bus("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                  "org.freedesktop.DBus.NameHasOwner", name)

@@ -9,7 +9,7 @@ import subprocess
 import time
 import unittest
 
-from desktop import Desktop, wait_for
+from desktop import Desktop, DesktopProcesses, wait_for
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 EXTENSION = "ubuntu-appindicators@ubuntu.com"
@@ -24,7 +24,7 @@ def shell_version():
     return int(out.split()[-1].split(".")[0]) if out.split() else 0
 
 
-class GnomeAppIndicatorEndToEnd(unittest.TestCase):
+class GnomeAppIndicatorEndToEnd(DesktopProcesses, unittest.TestCase):
     def setUp(self):
         if shell_version() < 48 or not os.path.isdir(EXTENSION_DIR):
             self.skipTest("GNOME Shell 48 and its AppIndicator extension (Debian 13 and later) are not installed")
@@ -49,26 +49,6 @@ class GnomeAppIndicatorEndToEnd(unittest.TestCase):
         for daemon in sorted(glob.glob("/usr/libexec/gsd-*")):
             if not daemon.endswith(("-helper", "gsd-printer")):
                 self.desk.spawn([daemon], env=shell_env)
-
-    def start(self, name, args, env, ready, timeout=60):
-        log = open(os.path.join(self.desk.home, name + ".log"), "w")
-        self.addCleanup(log.close)
-        proc = self.desk.spawn(args, env=env, stdout=log, stderr=log)
-        up = wait_for(lambda: proc.poll() is not None or ready(), timeout)
-        self.assertTrue(up and proc.poll() is None, "%s did not start:\n%s" % (name, self.log(name)))
-        return proc
-
-    def log(self, name):
-        with open(os.path.join(self.desk.home, name + ".log"), encoding="utf-8", errors="replace") as f:
-            return f.read()
-
-    def bus(self, dest, path, method, *args):
-        return self.desk.run(["gdbus", "call", "--session", "--dest", dest, "--object-path", path,
-                              "--method", method, *args]).stdout
-
-    def has_owner(self, name):
-        return "true" in self.bus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                                  name)
 
     def items(self):
         listed = self.bus("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",

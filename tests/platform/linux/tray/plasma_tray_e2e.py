@@ -10,7 +10,7 @@ import subprocess
 import time
 import unittest
 
-from desktop import Desktop, wait_for
+from desktop import Desktop, DesktopProcesses, wait_for
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 HOST = os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "tests", "support", "status_notifier_host.py")
@@ -24,7 +24,7 @@ SOCKET = "tolvane-kwin-tray"
 SYSTEM_PYTHON = "/usr/bin/python3"
 
 
-class PlasmaTrayLateEndToEnd(unittest.TestCase):
+class PlasmaTrayLateEndToEnd(DesktopProcesses, unittest.TestCase):
     def setUp(self):
         if not os.path.exists(KDED) or not PLASMA_THEME or not WATCHER_MODULE:
             self.skipTest("kded6, the Plasma 6 workspace and its Qt integration (Debian 13 and later) "
@@ -48,26 +48,6 @@ class PlasmaTrayLateEndToEnd(unittest.TestCase):
         self.start("kwin", [kwin, "--virtual", "--no-lockscreen", "--socket", SOCKET, "--width", "800",
                             "--height", "600"], dict(self.system_env, QT_QPA_PLATFORM=""),
                    lambda: os.path.exists(os.path.join(self.desk.home, SOCKET)))
-
-    def start(self, name, args, env, ready, timeout=60):
-        log = open(os.path.join(self.desk.home, name + ".log"), "w")
-        self.addCleanup(log.close)
-        proc = self.desk.spawn(args, env=env, stdout=log, stderr=log)
-        up = wait_for(lambda: proc.poll() is not None or ready(), timeout)
-        self.assertTrue(up and proc.poll() is None, "%s did not start:\n%s" % (name, self.log(name)))
-        return proc
-
-    def log(self, name):
-        with open(os.path.join(self.desk.home, name + ".log"), encoding="utf-8", errors="replace") as f:
-            return f.read()
-
-    def bus(self, dest, path, method, *args):
-        return self.desk.run(["gdbus", "call", "--session", "--dest", dest, "--object-path", path,
-                              "--method", method, *args]).stdout
-
-    def has_owner(self, name):
-        return "true" in self.bus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                                  name)
 
     def watcher_answers(self):
         # kded6 owns the watcher's name before the module that serves it is loaded.

@@ -10,7 +10,7 @@ import shutil
 import subprocess
 import unittest
 
-from desktop import Desktop, ini_string, wait_for
+from desktop import Desktop, DesktopProcesses, ini_string, wait_for
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 FAKE_KEY_PRESS = os.environ["TOLVANE_FAKE_KEY_PRESS"]
@@ -34,7 +34,7 @@ def package_version(name):
     return subprocess.run(["dpkg-query", "-W", "-f", "${Version}", name], capture_output=True, text=True).stdout
 
 
-class PlasmaPortalEndToEnd(unittest.TestCase):
+class PlasmaPortalEndToEnd(DesktopProcesses, unittest.TestCase):
     def setUp(self):
         version = package_version("xdg-desktop-portal-kde")
         if not version.startswith("5.27") and not version.split(":")[-1].startswith("6."):
@@ -76,28 +76,8 @@ class PlasmaPortalEndToEnd(unittest.TestCase):
                         "[General]\nsettings.settingsToggleBrowser=%s\nsettings.settingsToggleBrowserId=%s\n"
                         % ("true" if toggle else "false", ini_string("bravo::file://" + self.bravo)))
 
-    def start(self, name, args, env, ready, timeout=60):
-        """Starts a desktop process and waits for `ready`, allowing for a loaded machine; fails at once
-        when the process exits."""
-        log = open(os.path.join(self.desk.home, name + ".log"), "w")
-        self.addCleanup(log.close)
-        proc = self.desk.spawn(args, env=env, stdout=log, stderr=log)
-        up = wait_for(lambda: proc.poll() is not None or ready(), timeout)
-        self.assertTrue(up and proc.poll() is None, "%s did not start:\n%s" % (name, self.log(name)))
-        return proc
-
-    def log(self, name):
-        with open(os.path.join(self.desk.home, name + ".log"), encoding="utf-8", errors="replace") as f:
-            return f.read()
-
-    def has_owner(self, name):
-        return "true" in self.desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
-                                        "--object-path", "/org/freedesktop/DBus", "--method",
-                                        "org.freedesktop.DBus.NameHasOwner", name]).stdout
-
     def kglobalaccel(self, path, method, *args):
-        return self.desk.run(["gdbus", "call", "--session", "--dest", "org.kde.kglobalaccel", "--object-path", path,
-                              "--method", method, *args]).stdout
+        return self.bus("org.kde.kglobalaccel", path, method, *args)
 
     def press(self, *keys):
         press = self.desk.run([FAKE_KEY_PRESS] + [str(k) for k in keys])
