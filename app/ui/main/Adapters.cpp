@@ -9,7 +9,10 @@
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
 #include "platform/linux/defaults/NoPromptScriptRunner.h"
 #include "platform/linux/session/TrustedAccessibility.h"
+#include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/xdg/LocalFileSystem.h"
+
+#include <QCoreApplication>
 
 #if TOLVANE_ADAPTERS_WITH_DISPLAY
 #include "BuildInfo.h"
@@ -60,9 +63,13 @@ void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
 
 } // namespace
 
+int launchProfile(const QString& entryId, const QStringList& urls) {
+    return launchProfileEntry(entryId, urls);
+}
+
 void installCommandLineAdapters(bool versions) {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index);
+    auto profiles = browserProfilesOf(index, QCoreApplication::applicationFilePath());
     using Versions = DesktopBundleReader::Versions;
     installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
@@ -72,7 +79,7 @@ void installCommandLineAdapters(bool versions) {
 
 void installDesktopAdapters() {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index);
+    auto profiles = browserProfilesOf(index, QCoreApplication::applicationFilePath());
     installApplicationAdapters(std::make_shared<DesktopWorkspace>(index, profiles), index, profiles,
                                DesktopBundleReader::Versions::read);
     install<Alert>(std::make_shared<MessageBoxAlert>());

@@ -3,11 +3,15 @@
 
 // The one place that chooses which adapter serves each port. Every kind of start calls what it
 // needs once, before any Part code runs.
+#include <QStringList>
+
 namespace Tolvane::adapters {
 
 // The command line: applications, their versions (when `versions`), the default handler. Qt Core
 // only, no display and no bus.
 void installCommandLineAdapters(bool versions);
+// Runs the browser of a profile entry this program wrote, for `urls`; returns only on failure.
+int launchProfile(const QString& entryId, const QStringList& urls);
 
 #if TOLVANE_ADAPTERS_WITH_DISPLAY
 // A program with a display (the tray, the bus-started service): the above with icons, alerts and

@@ -28,6 +28,13 @@ void dropLogLines(QtMsgType type, const QMessageLogContext&, const QString& mess
 // A command-line request of the `tolvane` command, served on Qt Core alone; the launcher loads
 // this module only for requests.
 extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
+    // A link on its way to a browser profile: no Qt application, no translation, just the browser.
+    if (argc >= 3 && std::strcmp(argv[1], "--launch-profile") == 0) {
+        QStringList urls;
+        for (int i = 3; i < argc; ++i)
+            urls << QString::fromLocal8Bit(argv[i]);
+        return Tolvane::adapters::launchProfile(QString::fromLocal8Bit(argv[2]), urls);
+    }
     qInstallMessageHandler(dropLogLines);
     platform::printLinesToStandardError();
     // Qt's own event loop starts faster than GLib's, and a request runs none.

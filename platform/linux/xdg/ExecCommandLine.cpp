@@ -148,6 +148,14 @@ std::optional<QString> ExecCommandLine::program() const {
     return words_[*w].value;
 }
 
+QStringList ExecCommandLine::words() const {
+    QStringList out;
+    if (valid_)
+        for (const Word& word : words_)
+            out << word.value;
+    return out;
+}
+
 QStringList ExecCommandLine::arguments() const {
     QStringList out;
     if (const auto w = programWord())

@@ -19,6 +19,8 @@ public:
     // sandboxes (env, firejail, bwrap, with their options and NAME=value words) start in turn.
     // None when there is no such word or the quoting is broken.
     std::optional<QString> program() const;
+    // Every word, quotes removed; field codes as written. Empty when the quoting is broken.
+    QStringList words() const;
     // The words after the program's, quotes removed; field codes as written.
     QStringList arguments() const;
     // The command with the program's word replaced by `word` (already quoted); the rest as written.

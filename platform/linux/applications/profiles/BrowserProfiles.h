@@ -38,7 +38,8 @@ public:
     using Installed = std::function<QList<InstalledEntry>()>;
     // `installed` lists the usable entries, to find a profile not listed yet; file times within
     // `settleNs` of now do not prove a file unchanged.
-    BrowserProfiles(Installed installed, qint64 settleNs);
+    // Entries whose profile argument needs quoting run the browser through `launcher`.
+    BrowserProfiles(Installed installed, qint64 settleNs, QString launcher = {});
 
     QList<ProfileChoice> of(const InstalledEntry& browser);
     // The choice whose entry lives, or would live, at `path`.
@@ -59,6 +60,7 @@ private:
 
     const Installed installed_;
     const qint64 settleNs_;
+    const QString launcher_;
     QMutex mutex_;
     QHash<QString, Read> read_;                  // list file → what it held
     QHash<QString, ProfileChoice> listedByPath_; // the latest choices made

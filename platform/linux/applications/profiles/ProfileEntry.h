@@ -18,16 +18,23 @@ class DesktopEntry;
 
 // The folder Tolvane's profile entries live in: the user's own applications folder.
 QString profileEntriesFolder();
-// "tolvane-profile-<browser>-<profile>.desktop", with characters an ID may not hold replaced
-// and a short hash of the profile's key added when any was.
+// "tolvane-profile-<hash>.desktop": nothing in it may read as a browser's name, as Python's
+// webbrowser runs a browser whose name it finds in the default's ID, without the profile.
 QString profileEntryId(const QString& browserId, const QString& profileKey);
 // Whether `entry` is one Tolvane wrote for a profile.
 bool isProfileEntry(const DesktopEntry& entry);
 // The words that make `family`'s browser open a link in `profile`, also while another runs.
 QStringList profileArguments(ProfileFamily family, const FoundProfile& profile);
 // The entry for `profile` of `browser`, shown as `shownName`; none when the browser's command cannot
-// be read.
+// be read. Where the profile's argument needs quoting, the entry runs `launcher` (this program),
+// which runs the browser: xdg-open, where no desktop runs, splits an Exec line at every space.
 std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, ProfileFamily family,
-                                           const FoundProfile& profile, const QString& shownName);
+                                           const FoundProfile& profile, const QString& shownName,
+                                           const QString& launcher);
+// The option of `launcher` that runs a profile entry's browser command.
+inline constexpr const char* launchProfileOption = "--launch-profile";
+// Runs the browser command of Tolvane's profile entry `id` for `urls`, in place of this process;
+// returns only on failure, with the reason on standard error.
+int launchProfileEntry(const QString& id, const QStringList& urls);
 
 } // namespace platform::linux_

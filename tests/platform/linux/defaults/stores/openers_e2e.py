@@ -60,6 +60,12 @@ XFCE_DIALOG = {
                              "x-scheme-handler/https=xfce4-web-browser.desktop;\n",
     ".config/xfce4/helpers.rc": "WebBrowser=chromium\n",
 }
+# Two profiles made in the recording Firefox ESR; choosing the second must bring its name to the
+# browser's command line intact through every opener, whatever the quoting rules of each.
+PROFILE = 'Client "A" $HOME;%u é'
+PROFILES_INI = ("[Profile1]\nName=Work\nIsRelative=1\nPath=a1.Work\n\n[Profile0]\nName=%s\nIsRelative=1\n"
+                "Path=b2.client\nDefault=1\n\n[General]\nStartWithLastProfile=1\nVersion=2\n" % PROFILE)
+
 # Programs that hand a link to the preferred browser: a helper running one of them runs itself.
 FORWARDERS = {"exo-open", "xdg-open", "gio", "kde-open", "kioclient", "sensible-browser", "x-www-browser"}
 
@@ -137,6 +143,13 @@ class Openers(unittest.TestCase):
         desk, script = self.desktop(setter, session, seeds)
         for desktop_id in ("chromium.desktop", "firefox-esr.desktop"):
             self.switch_and_check(desk, script, session, desktop_id)
+        # A profile is chosen as a browser is, and its entry goes with the next switch.
+        listed = [l.split("\t") for l in self.run_in(desk, [TOLVANE, "--list"]).stdout.splitlines()]
+        profile = next((l[0] for l in listed if l[1] == "Firefox-Esr \u2014 " + PROFILE), None)
+        self.assertTrue(profile, listed)
+        self.switch_and_check(desk, script, session, profile)
+        self.switch_and_check(desk, script, session, "chromium.desktop")
+        self.assertFalse(os.path.exists(os.path.join(desk.apps, profile)))
         if seeds.get(".config/gnome-mimeapps.list") or seeds.get(".config/kde-mimeapps.list"):
             with open(os.path.join(desk.config, (session or "").lower() + "-mimeapps.list")) as f:
                 self.assertIn("image/png=viewer.desktop;\n", f.read(), "other lines are kept")
@@ -173,6 +186,7 @@ class Openers(unittest.TestCase):
                    % ((os.path.join(desk.home, "bin/old"),) * 2))
         # Without it Plasma 6's kioclient knows no application and fetches the page to learn its type.
         desk.write_kde_menu("etc/xdg")
+        desk.write(".mozilla/firefox/profiles.ini", PROFILES_INI)
         for relative, text in seeds.items():
             desk.write(relative, text)
         # The system's data folder too: the MIME database and XFCE's helpers live there.
@@ -229,14 +243,22 @@ class Openers(unittest.TestCase):
             done = self.run_in(desk, command + [url])
 
             def recorded():
+                """The program, and the words it had before the link."""
                 with open(self.record) as f:
-                    return next((l.split("\t")[0] for l in f if url in l), None)
+                    line = next((l.rstrip("\n") for l in f if url in l), None)
+                if line is None:
+                    return None
+                program, words = line.split("\t", 1)
+                before = words.split(url)[0].strip()
+                return program + " " + before if before else program
             # A failed opener starts nothing; one that succeeded may start the browser a moment later.
             result[name] = wait_for(recorded, LOADED_MACHINE_WAIT if done.returncode == 0 else 1) or \
                 "nothing (exit %d: %s)" % (done.returncode, done.stderr.strip()[-200:])
         return result
 
     def expected_openings(self, session, desktop_id):
+        if desktop_id.startswith("tolvane-profile-"):
+            return {name: "firefox-esr -P " + PROFILE for name in self.openers(session)}
         return {name: desktop_id[:-len(".desktop")] for name in self.openers(session)}
 
 
