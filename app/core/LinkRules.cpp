@@ -229,6 +229,26 @@ std::variant<Pattern, Problem> parsePattern(const QString& text) {
     return pattern;
 }
 
+// The path a browser asks for: "." and ".." segments resolved the way it resolves them, every other
+// slash kept (Qt 6.4's NormalizePathSegments also merges a leading "//").
+QString withoutDotSegments(const QString& path) {
+    if (!path.contains(QLatin1Char('.')))
+        return path;
+    const QList<QStringView> segments = QStringView(path).sliced(1).split(QLatin1Char('/'));
+    QStringList kept;
+    for (qsizetype i = 0; i < segments.size(); ++i) {
+        const QStringView segment = segments[i];
+        const bool dot = segment == QLatin1String("."), dotDot = segment == QLatin1String("..");
+        if (dotDot && !kept.isEmpty())
+            kept.removeLast();
+        if (!dot && !dotDot)
+            kept.append(segment.toString());
+        else if (i == segments.size() - 1)
+            kept.append(QString()); // "/a/b/.." asks for "/a/"
+    }
+    return QLatin1Char('/') + kept.join(QLatin1Char('/'));
+}
+
 std::optional<Link> webLink(const QUrl& url) {
     const QString scheme = url.scheme();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
@@ -240,9 +260,8 @@ std::optional<Link> webLink(const QUrl& url) {
         return std::nullopt;
     link.hostIsIp = isIpLiteral(link.host);
     link.port = url.port(scheme == QLatin1String("https") ? 443 : 80);
-    link.path = url.path(QUrl::FullyEncoded);
-    if (link.path.isEmpty())
-        link.path = QStringLiteral("/"); // what a browser asks for
+    const QString path = url.path(QUrl::FullyEncoded);
+    link.path = path.isEmpty() ? QStringLiteral("/") : withoutDotSegments(path);
     return link;
 }
 

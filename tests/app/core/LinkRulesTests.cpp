@@ -132,6 +132,11 @@ TEST(LinkRules, GlobsAreAnchoredAndReadPathsAsSent) {
         {"example.com/wiki/z%c3%bcrich", "https://example.com/wiki/zürich", true},
         {"example.com/a%20b", "https://example.com/a b", true},
         {"example.com/a/b", "https://example.com/a%2Fb", false},
+        // Dot segments as the browser resolves them before it asks.
+        {"example.com/public/*", "https://example.com/public/../admin", false},
+        {"example.com/admin", "https://example.com/public/%2e%2e/admin", true},
+        {"example.com/a/", "https://example.com/a/b/./..", true},
+        {"example.com//a//b", "https://example.com//a//b", true},
         {"web.archive.org/web/*/https://example.com/*",
          "https://web.archive.org/web/2020/https://example.com/x", true},
         {"*", "https://anything.example:1234/x", true},
