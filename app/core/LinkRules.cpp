@@ -20,6 +20,16 @@ Problem problemText(const char* sentence) {
     return {QCoreApplication::translate("Tolvane::LinkRules", sentence)};
 }
 
+Problem invalidHost() {
+    return problemText(
+        QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The site is not a valid host name or address."));
+}
+
+Problem emptyLabel() {
+    return problemText(QT_TRANSLATE_NOOP(
+        "Tolvane::LinkRules", "The site has an empty label: two dots in a row, or a dot at the start."));
+}
+
 // A pattern read once: a site compares hosts, a glob compares its parts with `globMatches`.
 struct Pattern {
     bool isSite = false;
@@ -99,22 +109,19 @@ bool isHostLabel(QStringView label, bool allowStar) {
 std::variant<QString, Problem> literalHost(const QString& text, bool bracketed) {
     const QString withoutDot = bracketed ? text : withoutTrailingDot(text);
     if (!bracketed && withoutDot.split(QLatin1Char('.')).contains(QString()))
-        return problemText(QT_TRANSLATE_NOOP(
-            "Tolvane::LinkRules", "The site has an empty label: two dots in a row, or a dot at the start."));
+        return emptyLabel();
     QUrl parsed;
     parsed.setScheme(QStringLiteral("http"));
     parsed.setAuthority(bracketed ? QLatin1Char('[') + text + QLatin1Char(']') : withoutDot,
                         QUrl::StrictMode);
     const QString host = parsed.host(QUrl::FullyEncoded);
     if (!parsed.isValid() || host.isEmpty())
-        return problemText(
-            QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The site is not a valid host name or address."));
+        return invalidHost();
     if (!bracketed && !isIpLiteral(host)) {
         // QUrl lets through characters no DNS name carries ("!", "$"...): such a rule never fires.
         for (QStringView label : QStringView(host).split(QLatin1Char('.')))
             if (!isHostLabel(label, false))
-                return problemText(
-                    QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The site is not a valid host name or address."));
+                return invalidHost();
     }
     return host;
 }
@@ -124,16 +131,13 @@ std::variant<QString, Problem> hostGlob(const QString& text, bool bracketed) {
     if (bracketed) {
         for (QChar c : text)
             if (!isHexDigit(c) && c != u':' && c != u'.' && c != u'*')
-                return problemText(
-                    QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The site is not a valid host name or address."));
+                return invalidHost();
         return text.toLower();
     }
     QStringList labels = withoutTrailingDot(text).split(QLatin1Char('.'));
     for (QString& label : labels) {
         if (label.isEmpty())
-            return problemText(
-                QT_TRANSLATE_NOOP("Tolvane::LinkRules",
-                                  "The site has an empty label: two dots in a row, or a dot at the start."));
+            return emptyLabel();
         if (label.contains(QLatin1Char('*'))) {
             if (!isHostLabel(label, true))
                 return problemText(QT_TRANSLATE_NOOP(
@@ -142,14 +146,57 @@ std::variant<QString, Problem> hostGlob(const QString& text, bool bracketed) {
         } else {
             label = QString::fromLatin1(QUrl::toAce(label));
             if (!isHostLabel(label, false))
-                return problemText(
-                    QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The site is not a valid host name or address."));
+                return invalidHost();
         }
     }
     return labels.join(QLatin1Char('.'));
 }
 
-std::variant<Pattern, Problem> parsePattern(const QString& text) {
+// The part before the first "/", split into host and port.
+struct Authority {
+    QString host;
+    bool bracketed = false;
+    std::optional<QString> port;
+};
+
+std::variant<Authority, Problem> splitAuthority(const QString& text) {
+    Authority authority;
+    authority.bracketed = text.startsWith(QLatin1Char('['));
+    if (authority.bracketed) {
+        const qsizetype close = text.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return problemText(
+                QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The “[” before an IPv6 address has no “]”."));
+        authority.host = text.sliced(1, close - 1);
+        const QString rest = text.sliced(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return problemText(QT_TRANSLATE_NOOP("Tolvane::LinkRules",
+                                                 "Only a port may follow an IPv6 address, like [::1]:8080."));
+        if (!rest.isEmpty())
+            authority.port = rest.sliced(1);
+        return authority;
+    }
+    const qsizetype colons = text.count(QLatin1Char(':'));
+    if (colons > 1)
+        return problemText(
+            QT_TRANSLATE_NOOP("Tolvane::LinkRules", "Write an IPv6 address in brackets, like [::1]."));
+    authority.host = text.section(QLatin1Char(':'), 0, 0);
+    if (colons == 1)
+        authority.port = text.section(QLatin1Char(':'), 1);
+    return authority;
+}
+
+// A port from 1 to 65535, or digits with `*` in a glob.
+bool isPort(const QString& text) {
+    const bool digitsAndStars = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || c == u'*';
+    });
+    const int port = text.toInt();
+    return digitsAndStars && (text.contains(QLatin1Char('*')) || (port >= 1 && port <= 65535));
+}
+
+// Whatever a user may type that can never stand for a site, before the site itself is read.
+std::optional<Problem> shapeProblem(const QString& text, qsizetype slash) {
     if (text.isEmpty())
         return problemText(QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The pattern is empty."));
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); }))
@@ -157,68 +204,44 @@ std::variant<Pattern, Problem> parsePattern(const QString& text) {
     if (text.contains(QLatin1Char('?')) || text.contains(QLatin1Char('#')))
         return problemText(QT_TRANSLATE_NOOP(
             "Tolvane::LinkRules", "Links are matched without what follows “?” or “#”; leave that out."));
-
-    const qsizetype slash = text.indexOf(QLatin1Char('/'));
-    const QString authority = slash < 0 ? text : text.first(slash);
-    if (slash >= 0 && authority.endsWith(QLatin1Char(':')) &&
+    if (slash >= 0 && text.first(slash).endsWith(QLatin1Char(':')) &&
         text.sliced(slash).startsWith(QLatin1String("//")))
         return problemText(QT_TRANSLATE_NOOP(
             "Tolvane::LinkRules", "Leave out the scheme (“https://”): a pattern starts with the site."));
-    if (authority.isEmpty())
+    if (slash == 0)
         return problemText(QT_TRANSLATE_NOOP(
             "Tolvane::LinkRules", "The pattern names no site before “/” (“*/” stands for any site)."));
-    if (authority.contains(QLatin1Char('@')))
+    if (text.first(slash < 0 ? text.size() : slash).contains(QLatin1Char('@')))
         return problemText(
             QT_TRANSLATE_NOOP("Tolvane::LinkRules", "A pattern names a site, not a user name before “@”."));
+    return std::nullopt;
+}
 
-    QString hostText;
-    std::optional<QString> portText;
-    const bool bracketed = authority.startsWith(QLatin1Char('['));
-    if (bracketed) {
-        const qsizetype close = authority.indexOf(QLatin1Char(']'));
-        if (close < 0)
-            return problemText(
-                QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The “[” before an IPv6 address has no “]”."));
-        hostText = authority.sliced(1, close - 1);
-        const QString rest = authority.sliced(close + 1);
-        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
-            return problemText(QT_TRANSLATE_NOOP("Tolvane::LinkRules",
-                                                 "Only a port may follow an IPv6 address, like [::1]:8080."));
-        if (!rest.isEmpty())
-            portText = rest.sliced(1);
-    } else {
-        const qsizetype colons = authority.count(QLatin1Char(':'));
-        if (colons > 1)
-            return problemText(
-                QT_TRANSLATE_NOOP("Tolvane::LinkRules", "Write an IPv6 address in brackets, like [::1]."));
-        hostText = authority.section(QLatin1Char(':'), 0, 0);
-        if (colons == 1)
-            portText = authority.section(QLatin1Char(':'), 1);
-    }
+std::variant<Pattern, Problem> parsePattern(const QString& text) {
+    const qsizetype slash = text.indexOf(QLatin1Char('/'));
+    if (std::optional<Problem> problem = shapeProblem(text, slash))
+        return *problem;
+    auto split = splitAuthority(slash < 0 ? text : text.first(slash));
+    if (split.index() == 1)
+        return std::get<1>(split);
+    const Authority& authority = std::get<0>(split);
 
     Pattern pattern;
     pattern.isSite = slash < 0 && !text.contains(QLatin1Char('*'));
-    if (portText) {
-        const bool digitsAndStars =
-            !portText->isEmpty() && std::all_of(portText->begin(), portText->end(), [](QChar c) {
-                return (c >= u'0' && c <= u'9') || c == u'*';
-            });
-        const int port = portText->toInt();
-        if (!digitsAndStars || (!portText->contains(QLatin1Char('*')) && (port < 1 || port > 65535)))
-            return problemText(
-                QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The port must be a number from 1 to 65535."));
-        if (pattern.isSite)
-            pattern.port = port;
-        else
-            pattern.portGlob = *portText;
-    }
+    if (authority.port && !isPort(*authority.port))
+        return problemText(
+            QT_TRANSLATE_NOOP("Tolvane::LinkRules", "The port must be a number from 1 to 65535."));
+    if (authority.port && pattern.isSite)
+        pattern.port = authority.port->toInt();
+    else if (authority.port)
+        pattern.portGlob = *authority.port;
 
-    auto host = hostText.contains(QLatin1Char('*')) ? hostGlob(hostText, bracketed)
-                                                    : literalHost(hostText, bracketed);
+    auto host = authority.host.contains(QLatin1Char('*')) ? hostGlob(authority.host, authority.bracketed)
+                                                          : literalHost(authority.host, authority.bracketed);
     if (host.index() == 1)
         return std::get<1>(host);
     pattern.host = std::get<0>(host);
-    pattern.hostIsIp = bracketed || isIpLiteral(pattern.host);
+    pattern.hostIsIp = authority.bracketed || isIpLiteral(pattern.host);
 
     if (slash >= 0) {
         // The path in the encoding QUrl gives a link's path, so `Zürich` meets `Z%C3%BCrich`.
