@@ -39,9 +39,10 @@ void write(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-// A private desktop with `count` browsers; points this process's XDG variables at it.
-bool useDesktop(benchmark::State&, int count) {
-    const QString home = fixturesRoot() + "/n" + QString::number(count);
+// A private desktop with `count` browsers; points this process's XDG variables at it. With
+// `profiles`, two of them are Chromium and Firefox with two profiles each, listed after them.
+bool useDesktop(benchmark::State&, int count, bool profiles = false) {
+    const QString home = fixturesRoot() + (profiles ? "/p" : "/n") + QString::number(count);
     const QString apps = home + "/.local/share/applications";
     if (!QFileInfo::exists(apps)) {
         // A program no package owns, so no package database is consulted for these.
@@ -55,6 +56,18 @@ bool useDesktop(benchmark::State&, int count) {
                       .arg(i)
                       .arg(program)
                       .toUtf8());
+        if (profiles) {
+            for (const char* name : {"chromium", "firefox"})
+                write(apps + QString("/org.bench.Browser%1.desktop").arg(name == QByteArray("chromium") ? 0 : 1),
+                      QString("[Desktop Entry]\nType=Application\nName=Browser %1\nExec=%1 %u\n"
+                              "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n")
+                          .arg(name)
+                          .toUtf8());
+            write(home + "/.config/chromium/Local State",
+                  R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}}}})");
+            write(home + "/.mozilla/firefox/profiles.ini",
+                  "[Profile0]\nName=default-esr\nPath=a.default-esr\n[Profile1]\nName=Work\nPath=b.Work\n");
+        }
         write(home + "/.config/mimeapps.list", "# kept as written\n[Default Applications]\n"
                                                "image/png=viewer.desktop\n\n[X-Unknown]\nsome=thing\n");
         QDir().mkpath(home + "/usr/share/applications");
@@ -80,6 +93,36 @@ void InstalledBrowsersWarm(benchmark::State& state) {
         benchmark::DoNotOptimize(Tolvane::installedBrowsers());
 }
 BENCHMARK(InstalledBrowsersWarm)->Arg(3)->Arg(300)->Unit(benchmark::kMicrosecond);
+
+// The same with two browsers of two profiles each: four more rows, and their lists looked at.
+void InstalledBrowsersWarmWithProfiles(benchmark::State& state) {
+    if (!useDesktop(state, int(state.range(0)), true))
+        return;
+    if (Tolvane::installedBrowsers().size() != state.range(0) + 4)
+        state.SkipWithError("the desktop does not list every browser and profile");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Tolvane::installedBrowsers());
+}
+BENCHMARK(InstalledBrowsersWarmWithProfiles)->Arg(300)->Unit(benchmark::kMicrosecond);
+
+// Alternates between two profiles of one browser: each switch also writes the profile's entry
+// and removes the other's.
+void SetProfileAsDefaultVerified(benchmark::State& state) {
+    if (!useDesktop(state, int(state.range(0)), true))
+        return;
+    QList<Tolvane::DefaultBrowser> profiles;
+    for (const auto& browser : Tolvane::installedBrowsers())
+        if (browser.appName.startsWith(QStringLiteral("Browser chromium \u2014")))
+            profiles << browser;
+    if (profiles.size() != 2) {
+        state.SkipWithError("the profiles are not listed");
+        return;
+    }
+    qsizetype i = 0;
+    for (auto _ : state)
+        profiles[i++ % 2].setAsDefault(false);
+}
+BENCHMARK(SetProfileAsDefaultVerified)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 // Alternates between two browsers, so every iteration really rewrites and verifies the files.
 void SetAsDefaultVerified(benchmark::State& state) {
