@@ -25,6 +25,13 @@ public:
     virtual QByteArray stateStamp() { return {}; }
     // Opens a URL with the user's preferred handler.
     virtual bool openURL(const QUrl& url) = 0;
+    // Opens `urls` with the application listed at `application` (as urlsForApplicationsToOpenURL
+    // gives it), started beside this program; false when it cannot be started.
+    virtual bool openURLsWithApplication(const QList<QUrl>& urls, const QUrl& application) {
+        Q_UNUSED(urls);
+        Q_UNUSED(application);
+        return false;
+    }
 };
 
 } // namespace platform
