@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 #include <QUrl>
 
 namespace platform {
@@ -25,11 +26,23 @@ public:
     virtual QByteArray stateStamp() { return {}; }
     // Opens a URL with the user's preferred handler.
     virtual bool openURL(const QUrl& url) = 0;
+    // Links are passed on exactly as given, each one argument.
     // Opens `urls` with the application listed at `application` (as urlsForApplicationsToOpenURL
     // gives it), started beside this program; false when it cannot be started.
-    virtual bool openURLsWithApplication(const QList<QUrl>& urls, const QUrl& application) {
+    virtual bool openURLsWithApplication(const QStringList& urls, const QUrl& application) {
         Q_UNUSED(urls);
         Q_UNUSED(application);
+        return false;
+    }
+    // Opens `urls` with the application of identifier `bundleId` without listing anything; with
+    // `inPlace` this process becomes the application where it can (and this returns only on
+    // failure). False, with `error` set, when there is no such application or it cannot start.
+    virtual bool openURLsWithBundleIdentifier(const QStringList& urls, const QString& bundleId, bool inPlace,
+                                              QString* error) {
+        Q_UNUSED(urls);
+        Q_UNUSED(bundleId);
+        Q_UNUSED(inPlace);
+        *error = QStringLiteral("not available here");
         return false;
     }
 };

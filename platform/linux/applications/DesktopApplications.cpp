@@ -2,6 +2,8 @@
 #include "DesktopApplications.h"
 
 #include "BrowserForwarders.h"
+#include "platform/linux/applications/profiles/ProfileEntry.h"
+#include "platform/linux/xdg/ExecLaunch.h"
 #include "platform/linux/xdg/AtomicFile.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
@@ -116,6 +118,54 @@ AppIcon DesktopApplications::iconForFile(const QString&) {
 
 bool DesktopApplications::openURL(const QUrl&) {
     return false;
+}
+
+std::optional<QString> DesktopApplications::commandAt(const QString& path) {
+    if (profiles_)
+        if (auto choice = profiles_->atPath(path))
+            if (auto entry = DesktopEntry::parse(choice->entry))
+                return browserCommand(*entry);
+    if (auto found = index_->entryAtPath(path))
+        return browserCommand(*found->entry);
+    return std::nullopt;
+}
+
+std::optional<QString> DesktopApplications::commandWithId(const QString& bundleId) {
+    const QString id = bundleId.endsWith(QLatin1String(".desktop")) ? bundleId : bundleId + ".desktop";
+    if (profiles_ && id.startsWith(QLatin1String("tolvane-profile-")))
+        if (auto choice = profiles_->withId(id))
+            if (auto entry = DesktopEntry::parse(choice->entry))
+                return browserCommand(*entry);
+    for (const DesktopEntryIndex::Located& file : index_->locateAll())
+        if (file.id == id)
+            if (auto found = index_->usableEntry(file))
+                return browserCommand(*found->entry);
+    return std::nullopt;
+}
+
+bool DesktopApplications::openURLsWithApplication(const QStringList& urls, const QUrl& application) {
+    const auto command = application.isLocalFile() ? commandAt(application.toLocalFile()) : std::nullopt;
+    QString error;
+    return command &&
+           startRuns(commandRuns(*command, urls),
+                     browserEnvironment(QProcessEnvironment::systemEnvironment()), &error);
+}
+
+bool DesktopApplications::openURLsWithBundleIdentifier(const QStringList& urls, const QString& bundleId,
+                                                       bool inPlace, QString* error) {
+    const auto command = commandWithId(bundleId);
+    if (!command) {
+        *error = QStringLiteral("no installed application is called \u201c%1\u201d").arg(bundleId);
+        return false;
+    }
+    const QList<QStringList> runs = commandRuns(*command, urls);
+    if (runs.isEmpty()) {
+        *error = QStringLiteral("the command of \u201c%1\u201d cannot be read").arg(bundleId);
+        return false;
+    }
+    if (inPlace)
+        return execRuns(runs, error);
+    return startRuns(runs, browserEnvironment(QProcessEnvironment::systemEnvironment()), error);
 }
 
 } // namespace platform::linux_

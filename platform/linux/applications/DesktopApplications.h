@@ -26,8 +26,16 @@ public:
     // Stats the entry files and the mimeapps lists; reads nothing when none changed.
     QByteArray stateStamp() override;
     bool openURL(const QUrl& url) override;
+    // The entry's command, expanded without a shell; a profile runs its browser with its argument.
+    bool openURLsWithApplication(const QStringList& urls, const QUrl& application) override;
+    // `bundleId` is a desktop-file ID, with or without ".desktop".
+    bool openURLsWithBundleIdentifier(const QStringList& urls, const QString& bundleId, bool inPlace,
+                                      QString* error) override;
 
 protected:
+    // The command that opens links in what is listed at `path`, or has ID `id`, string escapes undone.
+    std::optional<QString> commandAt(const QString& path);
+    std::optional<QString> commandWithId(const QString& id);
     // The file whose entry stands for what is listed at `path`: a profile's is its browser's.
     QString entryPathFor(const QString& path);
 

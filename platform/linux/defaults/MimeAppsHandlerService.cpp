@@ -11,7 +11,10 @@
 #include "platform/linux/defaults/stores/XfceHelpersWriter.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
+#include "platform/linux/xdg/KeyFileLines.h"
+
 #include <QDir>
+#include <QSet>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -107,6 +110,15 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
                                                           const QUrl& application) {
+    return switchHandler(scheme, bundleId, application, false);
+}
+
+int MimeAppsHandlerService::setDefaultHandlerForWebPages(const QString& bundleId, const QUrl& application) {
+    return switchHandler(QStringLiteral("https"), bundleId, application, true);
+}
+
+int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application,
+                                          bool pagesOnly) {
     failureReason_.clear();
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
@@ -151,13 +163,17 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     const QString lower = scheme.toLower();
     QStringList types;
     if (lower == QLatin1String("http") || lower == QLatin1String("https")) {
-        types << QStringLiteral("x-scheme-handler/http") << QStringLiteral("x-scheme-handler/https");
+        if (!pagesOnly)
+            types << QStringLiteral("x-scheme-handler/http") << QStringLiteral("x-scheme-handler/https");
         for (const QString& page : {QStringLiteral("text/html"), QStringLiteral("application/xhtml+xml")})
             if (app->entry->declares(page))
                 types << page;
     } else {
         types << QStringLiteral("x-scheme-handler/") + lower;
     }
+
+    if (types.isEmpty())
+        return noErr; // a browser that opens no pages leaves them where they are
 
     FileLock lock(lockFilePath());
     if (!lock.isLocked()) {
@@ -182,11 +198,11 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     FilePlan plan;
     if (profile && !plan.edit(profile->path, false, [&](QByteArray& content) { content = profile->entry; }))
         return fail(writeFailed, plan.error());
-    if (change.isWebBrowser && !planStaleProfileEntries(id, plan))
-        return fail(writeFailed, plan.error());
     for (const auto& store : stores_)
         if (!store->plan(change, plan))
             return fail(writeFailed, plan.error());
+    if (!planStaleProfileEntries(id, plan))
+        return fail(writeFailed, plan.error());
     // From the first write until the plan stands or is undone, a request to end waits, and a kill
     // that cannot wait leaves the journal for the next run.
     DeferredSignals holdEndRequests;
@@ -213,8 +229,20 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
 bool MimeAppsHandlerService::planStaleProfileEntries(const QString& keep, FilePlan& plan) {
     const QDir folder(profileEntriesFolder());
     const QStringList names = folder.entryList({QStringLiteral("tolvane-profile-*.desktop")}, QDir::Files);
+    if (names.isEmpty())
+        return true;
+    // A profile that still opens links or pages somewhere keeps its entry.
+    QSet<QString> named{keep};
+    for (const QString& list : mimeAppsListFiles()) {
+        const QByteArray* planned = plan.planned(list);
+        const auto snapshot = planned ? std::nullopt : readSnapshot(list);
+        const KeyFileLines lines(planned ? *planned : snapshot ? snapshot->content : QByteArray());
+        for (const char* type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html", "application/xhtml+xml"})
+            for (const QString& id : lines.list(QStringLiteral("Default Applications"), QLatin1String(type)))
+                named.insert(id);
+    }
     for (const QString& name : names) {
-        if (name == keep)
+        if (name == keep || (named.contains(name) && (!profiles_ || profiles_->withId(name))))
             continue;
         // Only entries this program wrote: a file of the user's that happens to share the name stays.
         const auto entry = DesktopEntry::read(folder.filePath(name));

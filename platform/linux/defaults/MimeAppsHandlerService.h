@@ -26,6 +26,9 @@ public:
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,
                                       const QUrl& application) override;
     std::optional<QString> defaultHandlerForURLScheme(const QString& scheme) override;
+    // Makes the application the handler of web pages (text/html, XHTML) where it opens them, and
+    // of nothing else: links stay with their handler.
+    int setDefaultHandlerForWebPages(const QString& bundleId, const QUrl& application);
     QString failureReason() const override { return failureReason_; }
 
     // Serialises switchers (also in other processes) so none loses another's entries.
@@ -42,8 +45,10 @@ private:
     // Undoes a switch a killed run left half-written; needs the lock.
     static void finishInterruptedSwitch();
     int fail(int status, const QString& reason);
-    // Plans the removal of the profile entries Tolvane wrote earlier, but for `keep`'s.
-    static bool planStaleProfileEntries(const QString& keep, FilePlan& plan);
+    int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application, bool pagesOnly);
+    // Plans the removal of the profile entries Tolvane wrote earlier that no list names as a web
+    // default once `plan` is written or whose profile is gone, but for `keep`'s.
+    bool planStaleProfileEntries(const QString& keep, FilePlan& plan);
 
     std::shared_ptr<DesktopEntryIndex> index_;
     std::shared_ptr<BrowserProfiles> profiles_;

@@ -4,19 +4,12 @@
 #include "platform/Paths.h"
 #include "platform/linux/xdg/DesktopEntry.h"
 #include "platform/linux/xdg/ExecCommandLine.h"
+#include "platform/linux/xdg/ExecLaunch.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <spawn.h>
-#include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace platform::linux_ {
 namespace {
@@ -31,31 +24,6 @@ bool survivesSplitting(const QString& word) {
     return std::all_of(word.begin(), word.end(), [](QChar c) {
         return c.unicode() < 128 && (c.isLetterOrNumber() || QStringLiteral("_-.,:/=+@").contains(c));
     });
-}
-
-// The program's words for `links`, field codes expanded; %u takes one link, so it makes a run per link.
-QList<QStringList> runsFor(const QStringList& words, const QStringList& links) {
-    const bool oneEach = words.contains(QStringLiteral("%u")) || words.contains(QStringLiteral("%f"));
-    QList<QStringList> batches;
-    if (oneEach && links.size() > 1)
-        for (const QString& link : links)
-            batches << QStringList{link};
-    else
-        batches << links;
-    QList<QStringList> runs;
-    for (const QStringList& batch : batches) {
-        QStringList argv;
-        for (const QString& word : words) {
-            if (word == QLatin1String("%u") || word == QLatin1String("%f"))
-                argv << batch.mid(0, 1);
-            else if (word == QLatin1String("%U") || word == QLatin1String("%F"))
-                argv << batch;
-            else if (!(word.size() == 2 && word[0] == '%')) // %i %c %k: nothing a browser needs
-                argv << word;
-        }
-        runs << argv;
-    }
-    return runs;
 }
 
 int failed(const QString& why) {
@@ -121,35 +89,27 @@ std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, Profil
     return text.toUtf8();
 }
 
+std::optional<QString> browserCommand(const DesktopEntry& entry) {
+    auto command = entry.value(commandKey);
+    if (!command)
+        command = entry.value(QStringLiteral("Exec"));
+    if (!command)
+        return std::nullopt;
+    return unescapeDesktopValue(*command);
+}
+
 int launchProfileEntry(const QString& id, const QStringList& urls) {
     if (!id.startsWith(idPrefix) || id.contains('/'))
         return failed(QStringLiteral("\u201c%1\u201d is no profile entry").arg(id));
     const QString path = profileEntriesFolder() + '/' + id;
     const auto entry = DesktopEntry::read(path);
     const auto command = entry ? entry->value(commandKey) : std::nullopt;
-    const QStringList words = command ? ExecCommandLine(unescapeDesktopValue(*command)).words() : QStringList();
-    if (words.isEmpty())
+    const QList<QStringList> runs = command ? commandRuns(unescapeDesktopValue(*command), urls) : QList<QStringList>();
+    if (runs.isEmpty())
         return failed(QStringLiteral("\u201c%1\u201d holds no browser command").arg(path));
-    const QList<QStringList> runs = runsFor(words, urls);
-    // Every run but the last starts beside this process; the last takes its place.
-    for (qsizetype r = 0; r < runs.size(); ++r) {
-        QList<QByteArray> bytes;
-        for (const QString& word : runs[r])
-            bytes << QFile::encodeName(word);
-        std::vector<char*> argv;
-        for (QByteArray& b : bytes)
-            argv.push_back(b.data());
-        argv.push_back(nullptr);
-        if (r + 1 < runs.size()) {
-            pid_t pid;
-            if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-                return failed(QStringLiteral("could not start \u201c%1\u201d").arg(runs[r].first()));
-            continue;
-        }
-        execvp(argv[0], argv.data());
-    }
-    return failed(QStringLiteral("could not start \u201c%1\u201d: %2")
-                      .arg(words.first(), QString::fromLocal8Bit(std::strerror(errno))));
+    QString error;
+    execRuns(runs, &error);
+    return failed(error);
 }
 
 } // namespace platform::linux_

@@ -31,6 +31,9 @@ QStringList profileArguments(ProfileFamily family, const FoundProfile& profile);
 std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, ProfileFamily family,
                                            const FoundProfile& profile, const QString& shownName,
                                            const QString& launcher);
+// The browser command an entry runs (string escapes undone): for Tolvane's own profile entries
+// the browser's, not the launcher's.
+std::optional<QString> browserCommand(const DesktopEntry& entry);
 // The option of `launcher` that runs a profile entry's browser command.
 inline constexpr const char* launchProfileOption = "--launch-profile";
 // Runs the browser command of Tolvane's profile entry `id` for `urls`, in place of this process;

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Starting a desktop entry's command for some links without a shell: its Exec line split and its
+// field codes expanded as the entry format says, so each link arrives as one argument, byte for byte.
+#pragma once
+
+#include <QList>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace platform::linux_ {
+
+// The argument lists that run `command` (an Exec value, string escapes undone) for `urls`: one run
+// for a command that takes a list (%U, %F) or when there is at most one link, else one a link
+// (%u, %f); %i, %c, %k and the deprecated codes expand to nothing. Empty when the quoting is
+// broken.
+QList<QStringList> commandRuns(const QString& command, const QStringList& urls);
+
+// `environment` for a browser started for a link: variables a caller's own runtime leaks into
+// every program it starts (Electron's, Chromium's wrapper's) dropped; the activation token kept.
+QProcessEnvironment browserEnvironment(QProcessEnvironment environment);
+
+// Starts each run beside this process, detached; false with `error` on the first that cannot start.
+bool startRuns(const QList<QStringList>& runs, const QProcessEnvironment& environment, QString* error);
+// Starts every run but the last beside this process and execs the last in its place; returns only
+// on failure, with `error` set.
+bool execRuns(const QList<QStringList>& runs, QString* error);
+
+} // namespace platform::linux_
