@@ -82,7 +82,7 @@ int printDefaultBrowser(QTextStream& out, QTextStream& err) {
     return success;
 }
 
-int setDefaultBrowser(const QString& wanted, QTextStream& err) {
+std::optional<ListedBrowser> browserNamed(const QString& wanted, QTextStream& err) {
     const QList<ListedBrowser> browsers = listedBrowsers();
     const QList<ListedBrowser> named = browsersNamed(browsers, wanted);
     if (named.isEmpty()) {
@@ -92,7 +92,7 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
                    .arg(wanted)
             << '\n';
         printCandidates(browsers, err);
-        return usageError;
+        return std::nullopt;
     }
     if (named.size() > 1) {
         err << "tolvane: "
@@ -102,8 +102,16 @@ int setDefaultBrowser(const QString& wanted, QTextStream& err) {
                    .arg(wanted)
             << '\n';
         printCandidates(named, err);
-        return usageError;
+        return std::nullopt;
     }
+    return named.first();
+}
+
+int setDefaultBrowser(const QString& wanted, QTextStream& err) {
+    const auto chosen = browserNamed(wanted, err);
+    if (!chosen)
+        return usageError;
+    const QList<ListedBrowser> named{*chosen};
     // What the automation service does: an unreadable settings file stops the switch there too.
     const std::optional<bool> autoConfirm =
         SettingsStore::readableBoolForKey(SettingsStore::autoConfirmChange);

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/core/ListedBrowsers.h"
+
 #include <QString>
 #include <QTextStream>
+
+#include <optional>
 
 namespace Tolvane::cli {
 
@@ -15,6 +19,10 @@ int listBrowsers(bool json, QTextStream& out);
 
 // The desktop file ID of the https handler; failure with a message when none is set.
 int printDefaultBrowser(QTextStream& out, QTextStream& err);
+
+// The one browser `wanted` names (as --set takes it); none, with the candidates on `err`, when it
+// names none or several.
+std::optional<ListedBrowser> browserNamed(const QString& wanted, QTextStream& err);
 
 // Switches to the one browser `wanted` names, through the same switch as the tray menu.
 int setDefaultBrowser(const QString& wanted, QTextStream& err);

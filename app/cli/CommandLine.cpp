@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "BrowserCommands.h"
+#include "LinkCommands.h"
 #include "platform/MainBundle.h"
 #include "platform/Services.h"
 
@@ -38,6 +39,19 @@ struct Options {
                                     "desktop file ID (with or without .desktop) or the name of one "
                                     "listed browser."),
         QStringLiteral("BROWSER")};
+    QCommandLineOption route{
+        QStringLiteral("route"),
+        QCoreApplication::translate(
+            "Tolvane::cli",
+            "Links by rules: 'on' makes Tolvane open each web link in the browser its first matching rule "
+            "names (the default browser for the rest), 'off' gives links back to the default browser; "
+            "'status', 'list' (number, pattern, browser), 'add PATTERN BROWSER' (BROWSER as --set takes it, "
+            "or 'ask'), 'remove N', 'test URL' (the desktop file ID it goes to and the rule's number, or "
+            "'default')."),
+        QStringLiteral("ACTION")};
+    QCommandLineOption open{QStringLiteral("open"),
+                            QCoreApplication::translate("Tolvane::cli",
+                                                        "Open the URLs that follow as the link rules say.")};
     QCommandLineOption service{QStringLiteral("service"),
                                QStringLiteral("Serve automation on the session bus only, without a tray.")};
     QCommandLineOption autostart{QStringLiteral("autostart"), QStringLiteral("Started at login.")};
@@ -53,7 +67,10 @@ struct Options {
         parser.addVersionOption();
         service.setFlags(QCommandLineOption::HiddenFromHelp);
         autostart.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOptions({list, json, get, set, service, autostart});
+        parser.addOptions({list, json, get, set, route, open, service, autostart});
+        parser.addPositionalArgument(QStringLiteral("URL"),
+                                     QCoreApplication::translate("Tolvane::cli", "With --open: the links to open."),
+                                     QStringLiteral("[URL...]"));
     }
 };
 
@@ -107,14 +124,20 @@ int runCommand(const QStringList& arguments) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
         return success;
     }
+    const int requests = int(parser.isSet(options.list)) + int(parser.isSet(options.get)) +
+                         int(parser.isSet(options.set)) + int(parser.isSet(options.route)) +
+                         int(parser.isSet(options.open));
+    if (requests == 1 && parser.isSet(options.open))
+        return openLinks(parser.positionalArguments(), err);
+    if (requests == 1 && parser.isSet(options.route))
+        return route(parser.value(options.route), parser.positionalArguments(), out, err);
     if (!parser.positionalArguments().isEmpty())
         return usage(QCoreApplication::translate("Tolvane::cli", "unexpected argument \u201c%1\u201d")
                          .arg(parser.positionalArguments().first()));
-    const int requests =
-        int(parser.isSet(options.list)) + int(parser.isSet(options.get)) + int(parser.isSet(options.set));
     if (requests != 1)
         return usage(
-            requests ? QCoreApplication::translate("Tolvane::cli", "--list, --get and --set go one at a time")
+            requests ? QCoreApplication::translate("Tolvane::cli",
+                                                   "--list, --get, --set, --route and --open go one at a time")
                      : QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
     if (parser.isSet(options.json) && !parser.isSet(options.list))
         return usage(QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));

@@ -7,12 +7,15 @@
 #include "platform/linux/applications/DesktopApplications.h"
 #include "platform/linux/applications/DesktopBundleReader.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "platform/linux/defaults/RoutedHandlerService.h"
 #include "platform/linux/defaults/NoPromptScriptRunner.h"
 #include "platform/linux/session/TrustedAccessibility.h"
 #include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/xdg/LocalFileSystem.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #if TOLVANE_ADAPTERS_WITH_DISPLAY
 #include "BuildInfo.h"
@@ -54,7 +57,10 @@ void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
                                 DesktopBundleReader::Versions versions) {
     install<Workspace>(workspace);
     install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions, profiles));
-    install<HandlerService>(std::make_shared<MimeAppsHandlerService>(index, profiles));
+    auto routed = std::make_shared<RoutedHandlerService>(std::make_shared<MimeAppsHandlerService>(index, profiles),
+                                                         index, tolvaneCommand());
+    install<HandlerService>(routed);
+    install<LinkRouting>(routed);
     install<FileSystem>(std::make_shared<LocalFileSystem>());
     install<ScriptRunner>(std::make_shared<NoPromptScriptRunner>());
     install<Accessibility>(std::make_shared<TrustedAccessibility>());
@@ -67,9 +73,25 @@ int launchProfile(const QString& entryId, const QStringList& urls) {
     return launchProfileEntry(entryId, urls);
 }
 
+QString tolvaneCommand() {
+    // An AppImage runs from a mount that changes each start; the image file itself is what to start.
+    const QString image = qEnvironmentVariable("APPIMAGE");
+    if (QDir::isAbsolutePath(image))
+        return image;
+#if TOLVANE_ADAPTERS_WITH_DISPLAY
+    // The tray program lives beside the command in a build, in the private program folder once installed.
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {here.filePath(QStringLiteral("tolvane")),
+                                     here.filePath(QStringLiteral(TOLVANE_COMMAND_FROM_TRAY "/tolvane"))})
+        if (QFileInfo(candidate).isExecutable())
+            return QDir::cleanPath(candidate);
+#endif
+    return QCoreApplication::applicationFilePath();
+}
+
 void installCommandLineAdapters(bool versions) {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index, QCoreApplication::applicationFilePath());
+    auto profiles = browserProfilesOf(index, tolvaneCommand());
     using Versions = DesktopBundleReader::Versions;
     installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
@@ -79,7 +101,7 @@ void installCommandLineAdapters(bool versions) {
 
 void installDesktopAdapters() {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index, QCoreApplication::applicationFilePath());
+    auto profiles = browserProfilesOf(index, tolvaneCommand());
     installApplicationAdapters(std::make_shared<DesktopWorkspace>(index, profiles), index, profiles,
                                DesktopBundleReader::Versions::read);
     install<Alert>(std::make_shared<MessageBoxAlert>());
@@ -88,24 +110,10 @@ void installDesktopAdapters() {
 
 namespace {
 Q_LOGGING_CATEGORY(lcAutostart, "app.tolvane.Tolvane.autostart")
-
-// The `tolvane` command that starts this program: what people see in their session settings.
-QString commandPath() {
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {here.filePath(QStringLiteral("tolvane")),
-                                     here.filePath(QStringLiteral(TOLVANE_COMMAND_FROM_TRAY "/tolvane"))})
-        if (QFileInfo(candidate).isExecutable())
-            return QDir::cleanPath(candidate);
-    return QCoreApplication::applicationFilePath();
-}
-
 } // namespace
 
 void installStartAtLoginAdapters() {
-    // An AppImage runs from a mount that changes each start; the image file itself is what to start.
-    QString executable = qEnvironmentVariable("APPIMAGE");
-    if (!QDir::isAbsolutePath(executable))
-        executable = commandPath();
+    const QString executable = tolvaneCommand();
     auto loginItem = std::make_shared<XdgAutostartLoginItem>(
         QStringLiteral(TOLVANE_APP_ID), QStringLiteral(TOLVANE_DISPLAY_NAME), executable);
     // Launch at login stays with the app when it is started from a new place.

@@ -10,6 +10,8 @@ namespace Tolvane::adapters {
 // The command line: applications, their versions (when `versions`), the default handler. Qt Core
 // only, no display and no bus.
 void installCommandLineAdapters(bool versions);
+// The `tolvane` command as entries that start it must name it.
+QString tolvaneCommand();
 // Runs the browser of a profile entry this program wrote, for `urls`; returns only on failure.
 int launchProfile(const QString& entryId, const QStringList& urls);
 

@@ -159,6 +159,7 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
         return applicationNotFound;
     }
     const QString id = app->id;
+    lastSwitchedId_ = id;
 
     const QString lower = scheme.toLower();
     QStringList types;

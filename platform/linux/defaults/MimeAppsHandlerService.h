@@ -30,6 +30,8 @@ public:
     // of nothing else: links stay with their handler.
     int setDefaultHandlerForWebPages(const QString& bundleId, const QUrl& application);
     QString failureReason() const override { return failureReason_; }
+    // The desktop-file ID the last switch that found its application resolved to.
+    const QString& lastSwitchedId() const { return lastSwitchedId_; }
 
     // Serialises switchers (also in other processes) so none loses another's entries.
     static QString lockFilePath();
@@ -54,6 +56,7 @@ private:
     std::shared_ptr<BrowserProfiles> profiles_;
     std::vector<std::unique_ptr<DefaultStoreWriter>> stores_;
     QString failureReason_;
+    QString lastSwitchedId_;
 };
 
 } // namespace platform::linux_
