@@ -239,8 +239,7 @@ bool MimeAppsHandlerService::planStaleProfileEntries(const QString& keep, FilePl
         const auto snapshot = planned ? std::nullopt : readSnapshot(list);
         const KeyFileLines lines(planned ? *planned : snapshot ? snapshot->content : QByteArray());
         for (const char* type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html", "application/xhtml+xml"})
-            for (const QString& id : lines.list(QStringLiteral("Default Applications"), QLatin1String(type)))
-                named.insert(id);
+            named.insert(lines.list(QStringLiteral("Default Applications"), QLatin1String(type)).value(0));
     }
     for (const QString& name : names) {
         if (name == keep || (named.contains(name) && (!profiles_ || profiles_->withId(name))))

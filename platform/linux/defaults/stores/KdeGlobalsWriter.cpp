@@ -2,6 +2,7 @@
 #include "KdeGlobalsWriter.h"
 
 #include "platform/Paths.h"
+#include "platform/linux/xdg/DesktopEntry.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 
 namespace platform::linux_ {
@@ -87,7 +88,10 @@ bool KdeGlobalsWriter::plan(const DefaultSwitch& change, FilePlan& files) {
     bool set = browserIn(userFile()).has_value();
     for (const QString& dir : platform::configDirs())
         set = set || browserIn(dir + QStringLiteral("/kdeglobals")).has_value();
-    if (!set)
+    // Unset, KDE's "default browser" is the handler of web pages: one that takes only links (as
+    // Tolvane's own link handler) must be named, or KDE's tools would pass it by.
+    const bool takesPages = change.types.contains(QStringLiteral("text/html"));
+    if (!set && (takesPages || !DesktopEntry::currentDesktops().contains(QStringLiteral("KDE"))))
         return true; // KDE follows the mimeapps lists
     used_ = true;
     return files.edit(userFile(), false, [&](QByteArray& content) {

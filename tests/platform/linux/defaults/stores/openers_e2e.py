@@ -105,6 +105,35 @@ class Openers(unittest.TestCase):
         self.assertEqual(self.opened(desk, "XFCE"), self.expected_openings("XFCE", "chromium.desktop"))
         self.switch_and_check(desk, script, "XFCE", "firefox-esr.desktop")
 
+    def test_links_by_rules_through_every_opener(self):
+        """With routing on, every opener hands each link to Tolvane, which sends it to the browser of its
+        rule, else to the chosen one, unchanged and with the opener's activation token; off, the chosen
+        browser has the links again."""
+        for case, setter, session, seeds in CASES[:1] + CASES[1:2] + CASES[3:4] + CASES[6:7]:
+            with self.subTest(case):
+                desk, script = self.desktop(setter, session, seeds)
+                for command in (["--set", "firefox-esr"], ["--route", "add", "example.com", "chromium"],
+                                ["--route", "on"]):
+                    done = subprocess.run([TOLVANE] + command, env=script, capture_output=True, text=True, timeout=60)
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertEqual(self.looping_helpers(desk), [])
+                self.assertEqual(self.run_in(desk, [TOLVANE, "--get"]).stdout.strip(), "firefox-esr.desktop")
+                desk.env["XDG_ACTIVATION_TOKEN"] = "token-from-the-click"
+                ruled = self.opened(desk, session, "https://www.example.com/{n}-{r}?q=$x;'a'", True)
+                other = self.opened(desk, session, "https://example.com.evil.net/{n}-{r}", True)
+                want = {name: ("chromium", "token-from-the-click") for name in self.openers(session)}
+                self.assertEqual(ruled, want)
+                self.assertEqual(other, {name: ("firefox-esr", "token-from-the-click") for name in want})
+                # Handed to Tolvane directly (KDE's openers decode %-escapes first), a link arrives as it was.
+                odd = "https://sub.example.com/a b$`x`;%%20\u00e9'\"?%s" % os.urandom(4).hex()
+                self.run_in(desk, [TOLVANE, "--open", odd])
+                self.assertTrue(wait_for(lambda: odd in self.read(desk, self.record), LOADED_MACHINE_WAIT), odd)
+                done = subprocess.run([TOLVANE, "--route", "off"], env=script, capture_output=True, text=True,
+                                      timeout=60)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertEqual(self.answers(desk, session), self.expected_answers(session, "firefox-esr.desktop"))
+                self.assertEqual(self.opened(desk, session), self.expected_openings(session, "firefox-esr.desktop"))
+
     def undocumented(self, desk, since):
         """Files the switch wrote in the user's folders that the manual's FILES section does not name."""
         with open(os.path.join(os.environ["TOLVANE_SOURCE_DIR"], "resources/man/tolvane.h2m")) as f:
@@ -173,8 +202,8 @@ class Openers(unittest.TestCase):
         self.record = desk.write("record", "")
         # Python prefers a browser it knows by the name xdg-settings gives: "chromium" is one such.
         for desktop_id, program in [("chromium", "chromium"), ("firefox-esr", "firefox-esr"), ("old", "old")]:
-            path = desk.write("bin/" + program, '#!/bin/sh\nprintf "%%s\\t%%s\\n" "%s" "$*" >> "%s"\n'
-                              % (program, self.record))
+            path = desk.write("bin/" + program, '#!/bin/sh\nprintf "%%s\\t%%s\\t%%s\\n" "%s" "$*" '
+                              '"$XDG_ACTIVATION_TOKEN" >> "%s"\n' % (program, self.record))
             os.chmod(path, 0o755)
             desk.write(os.path.join(desk.apps, desktop_id + ".desktop"),
                        "[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%U\n"
@@ -235,11 +264,12 @@ class Openers(unittest.TestCase):
             found["exo-open"] = ["exo-open"]
         return found
 
-    def opened(self, desk, session):
-        """Which browser each opener started, by the line its recorder wrote."""
+    def opened(self, desk, session, pattern="https://example.org/{n}-{r}", with_token=False):
+        """Which browser each opener started, by the line its recorder wrote; with `with_token`, also the
+        activation token it had. The link must reach the browser unchanged."""
         result = {}
         for n, (name, command) in enumerate(self.openers(session).items()):
-            url = "https://example.org/%d-%s" % (n, os.urandom(4).hex())
+            url = pattern.format(n=n, r=os.urandom(4).hex())
             done = self.run_in(desk, command + [url])
 
             def recorded():
@@ -248,7 +278,9 @@ class Openers(unittest.TestCase):
                     line = next((l.rstrip("\n") for l in f if url in l), None)
                 if line is None:
                     return None
-                program, words = line.split("\t", 1)
+                program, words, token = line.split("\t")
+                if with_token:
+                    return program, token
                 before = words.split(url)[0].strip()
                 return program + " " + before if before else program
             # A failed opener starts nothing; one that succeeded may start the browser a moment later.
