@@ -9,6 +9,7 @@
 #include "TolvaSetBrowserIntent.h"
 #include "app/core/ListedBrowsers.h"
 #include "platform/HandlerService.h"
+#include "platform/LinkRouting.h"
 #include "platform/Services.h"
 
 #include <QDBusConnection>
@@ -200,6 +201,29 @@ QString AutomationService::defaultBrowser() const {
     return platform::get<platform::HandlerService>()
         ->defaultHandlerForURLScheme(QStringLiteral("https"))
         .value_or(QString());
+}
+
+namespace {
+Q_LOGGING_CATEGORY(lcAutomation, "app.tolvane.Tolvane.automation")
+} // namespace
+
+bool AutomationService::linksByRules() const {
+    return platform::get<platform::LinkRouting>()->state() == platform::LinkRouting::State::on;
+}
+
+void AutomationService::setLinksByRules(bool on) {
+    const auto routing = platform::get<platform::LinkRouting>();
+    if (routing->setOn(on) != platform::HandlerService::noErr)
+        qCWarning(lcAutomation).noquote() << "Could not turn link rules" << (on ? "on:" : "off:")
+                                          << routing->failureReason();
+    // Said either way: a refused change shows as the value staying what it was.
+    QDBusMessage changed = QDBusMessage::createSignal(QString::fromLatin1(objectPath),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("PropertiesChanged"));
+    changed << QString::fromLatin1(interfaceName) << QVariantMap{{QStringLiteral("LinksByRules"), linksByRules()}}
+            << QStringList();
+    bus_.send(changed);
+    recheckDefaultBrowser();
 }
 
 void AutomationService::releaseName() {

@@ -43,6 +43,7 @@ class AutomationService : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "app.tolvane.Tolvane.Automation1")
     Q_CLASSINFO("D-Bus Introspection", TOLVANE_AUTOMATION1_INTROSPECTION)
     Q_PROPERTY(QString DefaultBrowser READ defaultBrowser)
+    Q_PROPERTY(bool LinksByRules READ linksByRules WRITE setLinksByRules)
 
 public:
     static constexpr const char* serviceName = "app.tolvane.Tolvane";
@@ -67,6 +68,8 @@ public:
 
     // The desktop file ID of the https handler now; empty when none is set.
     QString defaultBrowser() const;
+    bool linksByRules() const;
+    void setLinksByRules(bool on);
 
     // Gives the bus name back, so the next call starts a new process; calls already here still run.
     void releaseName();
