@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 // Passing messages the desktop shows outside the app's windows, for what a tray user must see.
@@ -11,6 +13,14 @@ public:
     virtual ~Notifications() = default;
     // Shows `summary` with `body`; false when it could not even be handed to the desktop.
     virtual bool notify(const QString& summary, const QString& body) = 0;
+    // The same with a button labelled `action`; `onAction` runs on this thread when it is pressed.
+    // Where buttons cannot be shown, the message alone.
+    virtual bool notify(const QString& summary, const QString& body, const QString& action,
+                        std::function<void()> onAction) {
+        Q_UNUSED(action);
+        Q_UNUSED(onAction);
+        return notify(summary, body);
+    }
 };
 
 } // namespace platform

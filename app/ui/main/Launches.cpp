@@ -17,6 +17,7 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"
+#include "RoutingWatch.h"
 #include "platform/linux/defaults/MimeAppsWatcher.h"
 #include "platform/linux/session/DisplayProbe.h"
 
@@ -155,6 +156,9 @@ int runTray(int argc, char** argv) {
         auto* defaults = new platform::linux_::MimeAppsWatcher(&tolva);
         QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, &tolva,
                          &TolvaApp::updateToolTip);
+        // A browser that takes the links back from the rules is told of.
+        auto* routing = new RoutingWatch(&tolva);
+        QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, routing, &RoutingWatch::recheck);
         // Starting Tolvane again while it runs shows its menu (or its window) instead of a second icon.
         QObject::connect(&instance, &SingleInstance::activated, &tolva, &TolvaApp::activate);
         // Automation replies still in flight on the pool go out while the bus connection exists.

@@ -3,13 +3,27 @@
 
 #include "platform/Notifications.h"
 
+#include <QStringList>
+
+#include <memory>
+
 namespace platform::linux_ {
 
 // org.freedesktop.Notifications on the session bus. The call is sent without waiting for the
 // reply, so a slow or missing notification daemon never stalls the caller.
 class DBusNotifications : public Notifications {
 public:
+    DBusNotifications();
+    ~DBusNotifications() override;
     bool notify(const QString& summary, const QString& body) override;
+    bool notify(const QString& summary, const QString& body, const QString& action,
+                std::function<void()> onAction) override;
+
+private:
+    class Actions;
+    bool send(const QString& summary, const QString& body, const QStringList& actions, Actions* waiting,
+              std::function<void()> onAction);
+    std::unique_ptr<Actions> actions_;
 };
 
 } // namespace platform::linux_
