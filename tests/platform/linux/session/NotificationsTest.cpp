@@ -5,11 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -22,13 +25,14 @@ public:
         QString appName, appIcon, summary, body;
         QVariantMap hints;
         int timeout;
+        QStringList actions;
     };
     QList<Received> received;
 
 public slots:
     uint Notify(const QString& appName, uint, const QString& appIcon, const QString& summary,
-                const QString& body, const QStringList&, const QVariantMap& hints, int timeout) {
-        received << Received{appName, appIcon, summary, body, hints, timeout};
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout) {
+        received << Received{appName, appIcon, summary, body, hints, timeout, actions};
         return uint(received.size());
     }
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
@@ -59,6 +63,47 @@ TEST(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
     EXPECT_EQ(got.body, "The browser is no longer installed.");
     EXPECT_EQ(got.hints.value("desktop-entry").toString(), "app.tolvane.Tolvane");
     EXPECT_EQ(got.timeout, -1);
+    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+}
+
+TEST(DBusNotifications, APressedButtonRunsItsActionOnce) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.running());
+    QDBusConnection serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
+    NotificationServer server;
+    ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                         QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    const auto waitFor = [](const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(10000);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return done();
+    };
+
+    platform::linux_::DBusNotifications notifications;
+    int pressed = 0;
+    notifications.notify("Another program now opens web links", "", "Turn On", [&] { ++pressed; });
+    notifications.notify("Something else", "", "Other", [&] { pressed += 100; });
+    ASSERT_TRUE(waitFor([&] { return server.received.size() == 2; }));
+    const QStringList shown = server.received[0].actions;
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], "Turn On");
+    const auto signal = [&](const QString& name, const QVariantList& args) {
+        QDBusMessage message = QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                          "org.freedesktop.Notifications", name);
+        message.setArguments(args);
+        serverBus.send(message);
+    };
+    // The daemon's id for the first is 1: its button, pressed twice, acts once; the second closes unpressed.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    signal("ActionInvoked", {1u, shown[0]});
+    signal("ActionInvoked", {1u, shown[0]});
+    signal("NotificationClosed", {2u, 2u});
+    signal("ActionInvoked", {2u, server.received[1].actions.value(0)});
+    EXPECT_TRUE(waitFor([&] { return pressed > 0; }));
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    EXPECT_EQ(pressed, 1);
     QDBusConnection::disconnectFromBus(QStringLiteral("server"));
 }
 
