@@ -47,10 +47,11 @@ namespace {
 // parsed entries.
 void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
                                 const std::shared_ptr<DesktopEntryIndex>& index,
+                                const std::shared_ptr<BrowserProfiles>& profiles,
                                 DesktopBundleReader::Versions versions) {
     install<Workspace>(workspace);
-    install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions));
-    install<HandlerService>(std::make_shared<MimeAppsHandlerService>(index));
+    install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions, profiles));
+    install<HandlerService>(std::make_shared<MimeAppsHandlerService>(index, profiles));
     install<FileSystem>(std::make_shared<LocalFileSystem>());
     install<ScriptRunner>(std::make_shared<NoPromptScriptRunner>());
     install<Accessibility>(std::make_shared<TrustedAccessibility>());
@@ -61,8 +62,9 @@ void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
 
 void installCommandLineAdapters(bool versions) {
     auto index = std::make_shared<DesktopEntryIndex>();
+    auto profiles = browserProfilesOf(index);
     using Versions = DesktopBundleReader::Versions;
-    installApplicationAdapters(std::make_shared<DesktopApplications>(index), index,
+    installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
 }
 
@@ -70,7 +72,8 @@ void installCommandLineAdapters(bool versions) {
 
 void installDesktopAdapters() {
     auto index = std::make_shared<DesktopEntryIndex>();
-    installApplicationAdapters(std::make_shared<DesktopWorkspace>(index), index,
+    auto profiles = browserProfilesOf(index);
+    installApplicationAdapters(std::make_shared<DesktopWorkspace>(index, profiles), index, profiles,
                                DesktopBundleReader::Versions::read);
     install<Alert>(std::make_shared<MessageBoxAlert>());
     install<Notifications>(std::make_shared<DBusNotifications>());

@@ -35,8 +35,20 @@ std::atomic<quint64> instances{0};
 
 } // namespace
 
-DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> index)
-    : index_(std::move(index)), serial_(++instances) {}
+DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> index,
+                                         std::shared_ptr<BrowserProfiles> profiles)
+    : index_(std::move(index)), profiles_(std::move(profiles)), serial_(++instances) {}
+
+std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index) {
+    return std::make_shared<BrowserProfiles>([index] { return index->entries(); }, index->settleNs());
+}
+
+QString DesktopApplications::entryPathFor(const QString& path) {
+    if (profiles_)
+        if (auto choice = profiles_->atPath(path))
+            return choice->browserPath;
+    return path;
+}
 
 QByteArray DesktopApplications::stateStamp() {
     const auto generation = index_->generation();
@@ -56,6 +68,12 @@ QByteArray DesktopApplications::stateStamp() {
             return {};
         stamp.append(reinterpret_cast<const char*>(&file), sizeof file);
     }
+    if (profiles_) {
+        const QByteArray profiles = profiles_->stamp();
+        if (profiles.isEmpty())
+            return {};
+        stamp += ':' + profiles;
+    }
     return stamp;
 }
 
@@ -68,19 +86,26 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
         QString key; // the name, case folded
         QString id;
         QString path;
+        std::shared_ptr<const DesktopEntry> entry;
     };
     QList<Listed> listed;
     for (const InstalledEntry& e : index_->entries())
         if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)) &&
             !forwardsToPreferredBrowser(*e.entry))
-            listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path};
+            listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path, e.entry};
     // The same order everywhere and at every call; the default's recency plays no part.
     std::sort(listed.begin(), listed.end(),
               [](const Listed& a, const Listed& b) { return a.key != b.key ? a.key < b.key : a.id < b.id; });
+    const bool web = type == QLatin1String("x-scheme-handler/http") || type == QLatin1String("x-scheme-handler/https");
     QList<QUrl> urls;
     urls.reserve(listed.size());
-    for (const Listed& l : listed)
+    for (const Listed& l : listed) {
         urls << QUrl::fromLocalFile(l.path);
+        // A browser's profiles follow it, each a choice of its own.
+        if (web && profiles_)
+            for (const ProfileChoice& choice : profiles_->of(InstalledEntry{l.id, l.path, l.entry}))
+                urls << QUrl::fromLocalFile(choice.path);
+    }
     return urls;
 }
 

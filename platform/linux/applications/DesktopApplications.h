@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesktopEntryIndex.h"
+#include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/Workspace.h"
 
 namespace platform::linux_ {
@@ -10,8 +11,10 @@ namespace platform::linux_ {
 // nothing is opened. DesktopWorkspace adds both where there is a display.
 class DesktopApplications : public Workspace {
 public:
+    // With `profiles`, the profiles users made in a browser follow it in the web-link listing.
     explicit DesktopApplications(
-        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(),
+        std::shared_ptr<BrowserProfiles> profiles = nullptr);
 
     // Entries that declare the URL's scheme handler type or that a mimeapps.list associates with it
     // (as default or added association), by name as the desktops' own settings list them, so the
@@ -25,11 +28,18 @@ public:
     bool openURL(const QUrl& url) override;
 
 protected:
+    // The file whose entry stands for what is listed at `path`: a profile's is its browser's.
+    QString entryPathFor(const QString& path);
+
     std::shared_ptr<DesktopEntryIndex> index_;
+    std::shared_ptr<BrowserProfiles> profiles_;
 
 private:
     const quint64 serial_; // two instances never share a stamp
 };
+
+// Profiles of the browsers that `index` lists, sharing its parsed entries.
+std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index);
 
 // The desktop-file IDs the mimeapps lists name for `mimeType` as default or added association.
 QStringList associatedDesktopIds(const QString& mimeType);

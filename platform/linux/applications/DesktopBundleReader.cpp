@@ -23,20 +23,25 @@ QByteArray DesktopBundleReader::stateStamp() {
     return stamp;
 }
 
-DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions)
+DesktopBundleReader::DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions,
+                                         std::shared_ptr<BrowserProfiles> profiles)
     : DesktopBundleReader(std::move(index)) {
+    profiles_ = std::move(profiles);
     readVersions_ = versions == Versions::read;
 }
 
 std::optional<Bundle> DesktopBundleReader::bundleAt(const QUrl& url) {
     if (!url.isLocalFile())
         return std::nullopt;
-    const auto app = index_->entryAtPath(url.toLocalFile());
+    const auto profile = profiles_ ? profiles_->atPath(url.toLocalFile()) : std::nullopt;
+    const auto app = index_->entryAtPath(profile ? profile->browserPath : url.toLocalFile());
     if (!app)
         return std::nullopt;
     Bundle bundle;
-    bundle.bundleIdentifier = app->id.chopped(QStringLiteral(".desktop").size());
-    if (auto name = app->entry->name())
+    bundle.bundleIdentifier = (profile ? profile->id : app->id).chopped(QStringLiteral(".desktop").size());
+    if (profile)
+        bundle.info.insert(QStringLiteral("CFBundleName"), profile->name);
+    else if (auto name = app->entry->name())
         bundle.info.insert(QStringLiteral("CFBundleName"), *name);
     if (!readVersions_)
         return bundle;

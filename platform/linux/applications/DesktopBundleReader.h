@@ -3,6 +3,7 @@
 
 #include "AppVersion.h"
 #include "DesktopEntryIndex.h"
+#include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/BundleReader.h"
 
 namespace platform::linux_ {
@@ -16,7 +17,9 @@ public:
         int packageRecheckMs = 1000);
     // Whether versions are looked up at all: a program that only switches or matches ids needs none.
     enum class Versions { read, skipped };
-    DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions);
+    // With `profiles`, a profile's listed entry reads as its browser's, named "Browser — Profile".
+    DesktopBundleReader(std::shared_ptr<DesktopEntryIndex> index, Versions versions,
+                        std::shared_ptr<BrowserProfiles> profiles = nullptr);
 
     // Identifier = desktop-file ID without ".desktop"; "CFBundleName" = the entry's Name;
     // "CFBundleShortVersionString"/"CFBundleVersion" only when a real version source says so.
@@ -26,6 +29,7 @@ public:
 private:
     const quint64 serial_; // two instances never share a stamp
     std::shared_ptr<DesktopEntryIndex> index_;
+    std::shared_ptr<BrowserProfiles> profiles_;
     AppVersionFinder versions_;
     bool readVersions_ = true;
 };

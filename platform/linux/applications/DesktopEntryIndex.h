@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/linux/xdg/DesktopEntry.h"
+#include "platform/linux/xdg/FileStamp.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -16,31 +17,6 @@
 #include <sys/types.h>
 
 namespace platform::linux_ {
-
-// One installed application: its desktop-file ID (with ".desktop"), file and parsed entry.
-struct InstalledEntry {
-    QString id;
-    QString path;
-    std::shared_ptr<const DesktopEntry> entry;
-};
-
-// Inode, size and times of a file: while they stay the same, so does the file (once its times are
-// older than any clock tick that could hide a second write).
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    qint64 mtimeNs = 0;
-    qint64 ctimeNs = 0;
-
-    static FileStamp of(const struct stat& st);
-    // Whether a later change must show in the stamp: both times lie before `ns` minus `tickNs`.
-    bool settledBefore(qint64 ns, qint64 tickNs) const;
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-
-// CLOCK_REALTIME in nanoseconds, the clock file times are taken from.
-qint64 wallClockNs();
 
 // Every installed desktop entry, found by the Desktop Entry rules: the applications/
 // folder of each data dir in priority order, IDs from the path below it ('/' becomes '-'),

@@ -4,6 +4,7 @@
 #include "DeferredSignals.h"
 #include "platform/Paths.h"
 #include "platform/linux/applications/BrowserForwarders.h"
+#include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/defaults/stores/DesktopMimeAppsListsWriter.h"
 #include "platform/linux/defaults/stores/KdeGlobalsWriter.h"
 #include "platform/linux/defaults/stores/MimeAppsListWriter.h"
@@ -21,8 +22,9 @@ Q_LOGGING_CATEGORY(lcHandlers, "app.tolvane.Tolvane.handlers")
 
 } // namespace
 
-MimeAppsHandlerService::MimeAppsHandlerService(std::shared_ptr<DesktopEntryIndex> index)
-    : index_(std::move(index)) {
+MimeAppsHandlerService::MimeAppsHandlerService(std::shared_ptr<DesktopEntryIndex> index,
+                                               std::shared_ptr<BrowserProfiles> profiles)
+    : index_(std::move(index)), profiles_(std::move(profiles)) {
     // The user's list first: the stores after it only narrow what it says for some desktops.
     stores_.push_back(std::make_unique<MimeAppsListWriter>());
     stores_.push_back(std::make_unique<DesktopMimeAppsListsWriter>());
@@ -81,6 +83,9 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
             const auto usable = it != byId.constEnd() ? index_->usableEntry(*it) : std::nullopt;
             if (!usable)
                 return false;
+            // A profile's entry outlives the profile by a switch; until then it stands for nothing.
+            if (profiles_ && isProfileEntry(*usable->entry) && !profiles_->withId(id))
+                return false;
             const auto exec = usable->entry->value(QStringLiteral("Exec"));
             const auto how =
                 web && exec ? browserForwarding(unescapeDesktopValue(*exec)) : BrowserForwarding::None;
@@ -108,7 +113,18 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
     QHash<QString, qsizetype> byId;
     std::optional<InstalledEntry> app;
-    bool exact = false;
+    // A profile's entry is written with the switch: it need not exist yet.
+    std::optional<ProfileChoice> profile;
+    if (profiles_ && bundleId.startsWith(QLatin1String("tolvane-profile-"), Qt::CaseInsensitive)) {
+        if (!listedPath.isEmpty())
+            profile = profiles_->atPath(listedPath);
+        if (!profile)
+            profile = profiles_->withId(bundleId + QStringLiteral(".desktop"));
+        if (profile)
+            if (auto entry = DesktopEntry::parse(profile->entry))
+                app = InstalledEntry{profile->id, profile->path, std::make_shared<const DesktopEntry>(*entry)};
+    }
+    bool exact = app.has_value();
     for (qsizetype i = 0; i < files.size(); ++i) {
         byId.insert(files[i].id, i);
         const QString name = files[i].id.chopped(8);
@@ -158,10 +174,16 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
         types,
         types.contains(QStringLiteral("x-scheme-handler/http")),
         [&](const QString& candidate) {
+            if (profile && candidate == id)
+                return true;
             auto it = byId.constFind(candidate);
             return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
         }};
     FilePlan plan;
+    if (profile && !plan.edit(profile->path, false, [&](QByteArray& content) { content = profile->entry; }))
+        return fail(writeFailed, plan.error());
+    if (change.isWebBrowser && !planStaleProfileEntries(id, plan))
+        return fail(writeFailed, plan.error());
     for (const auto& store : stores_)
         if (!store->plan(change, plan))
             return fail(writeFailed, plan.error());
@@ -186,6 +208,20 @@ int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme,
     }
     plan.commit();
     return noErr;
+}
+
+bool MimeAppsHandlerService::planStaleProfileEntries(const QString& keep, FilePlan& plan) {
+    const QDir folder(profileEntriesFolder());
+    const QStringList names = folder.entryList({QStringLiteral("tolvane-profile-*.desktop")}, QDir::Files);
+    for (const QString& name : names) {
+        if (name == keep)
+            continue;
+        // Only entries this program wrote: a file of the user's that happens to share the name stays.
+        const auto entry = DesktopEntry::read(folder.filePath(name));
+        if (entry && isProfileEntry(*entry) && !plan.remove(folder.filePath(name)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace platform::linux_

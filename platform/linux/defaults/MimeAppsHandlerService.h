@@ -3,6 +3,7 @@
 
 #include "platform/HandlerService.h"
 #include "platform/linux/applications/DesktopEntryIndex.h"
+#include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/linux/defaults/stores/DefaultStoreWriter.h"
 #include "platform/linux/xdg/AtomicFile.h"
 
@@ -14,8 +15,11 @@ namespace platform::linux_ {
 // readers read it. On any failure every file is put back as it was.
 class MimeAppsHandlerService : public HandlerService {
 public:
+    // With `profiles`, a browser profile can be chosen too: its entry is written with the switch,
+    // and the entries of profiles no longer chosen go with the next web switch.
     explicit MimeAppsHandlerService(
-        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>());
+        std::shared_ptr<DesktopEntryIndex> index = std::make_shared<DesktopEntryIndex>(),
+        std::shared_ptr<BrowserProfiles> profiles = nullptr);
     ~MimeAppsHandlerService() override;
 
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
@@ -38,8 +42,11 @@ private:
     // Undoes a switch a killed run left half-written; needs the lock.
     static void finishInterruptedSwitch();
     int fail(int status, const QString& reason);
+    // Plans the removal of the profile entries Tolvane wrote earlier, but for `keep`'s.
+    static bool planStaleProfileEntries(const QString& keep, FilePlan& plan);
 
     std::shared_ptr<DesktopEntryIndex> index_;
+    std::shared_ptr<BrowserProfiles> profiles_;
     std::vector<std::unique_ptr<DefaultStoreWriter>> stores_;
     QString failureReason_;
 };

@@ -26,31 +26,6 @@ QString fileName(const QString& appId) {
 }
 
 // Values of type string: backslash, newline, tab and carriage return are escaped.
-QString escapeString(QString value) {
-    value.replace('\\', QLatin1String("\\\\"));
-    value.replace('\n', QLatin1String("\\n"));
-    value.replace('\t', QLatin1String("\\t"));
-    value.replace('\r', QLatin1String("\\r"));
-    return value;
-}
-
-// One Exec argument: '%' doubled, and reserved characters protected by double quotes.
-QString quoteArgument(QString argument) {
-    argument.replace('%', QLatin1String("%%"));
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    const bool plain =
-        std::none_of(argument.begin(), argument.end(), [](QChar c) { return reserved.contains(c); });
-    if (plain && !argument.isEmpty())
-        return argument;
-    QString quoted = QStringLiteral("\"");
-    for (QChar c : argument) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 // True when the entry tells session managers not to start it.
 bool entrySaysOff(const QString& path) {
     QFile file(path);
@@ -153,15 +128,15 @@ QString XdgAutostartLoginItem::systemEntryPath() const {
 
 QByteArray XdgAutostartLoginItem::entryContent() const {
     // --autostart: the app then waits quietly for a tray host that the session starts later.
-    const QString exec = QStringLiteral("env ") + quoteArgument(QString::fromLatin1(launchMarker) + "=1") +
-                         ' ' + quoteArgument(executable_) + QStringLiteral(" --autostart");
+    const QString exec = QStringLiteral("env ") + quoteExecArgument(QString::fromLatin1(launchMarker) + "=1") +
+                         ' ' + quoteExecArgument(executable_) + QStringLiteral(" --autostart");
     QString text;
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");
-    text += QStringLiteral("Name=") + escapeString(appName_) + '\n';
-    text += QStringLiteral("Icon=") + escapeString(appId_) + '\n';
-    text += QStringLiteral("TryExec=") + escapeString(executable_) + '\n';
-    text += QStringLiteral("Exec=") + escapeString(exec) + '\n';
+    text += QStringLiteral("Name=") + escapeDesktopValue(appName_) + '\n';
+    text += QStringLiteral("Icon=") + escapeDesktopValue(appId_) + '\n';
+    text += QStringLiteral("TryExec=") + escapeDesktopValue(executable_) + '\n';
+    text += QStringLiteral("Exec=") + escapeDesktopValue(exec) + '\n';
     text += QStringLiteral("Terminal=false\n");
     text += QStringLiteral("X-GNOME-Autostart-enabled=true\n");
     // A tray icon needs the panel; give it a moment and ask the desktops that can to wait for it.
@@ -192,10 +167,10 @@ std::optional<LoginItemService::Error> XdgAutostartLoginItem::followExecutable()
         return std::nullopt;
     // Only the program changes: the arguments and every other line stay as they are.
     const auto exec = entry->value(mainGroup, QStringLiteral("Exec"));
-    const auto moved = ExecCommandLine(unescapeDesktopValue(*exec)).withProgram(quoteArgument(executable_));
-    entry->setValue(mainGroup, QStringLiteral("Exec"), escapeString(*moved));
+    const auto moved = ExecCommandLine(unescapeDesktopValue(*exec)).withProgram(quoteExecArgument(executable_));
+    entry->setValue(mainGroup, QStringLiteral("Exec"), escapeDesktopValue(*moved));
     if (entry->value(mainGroup, QStringLiteral("TryExec")))
-        entry->setValue(mainGroup, QStringLiteral("TryExec"), escapeString(executable_));
+        entry->setValue(mainGroup, QStringLiteral("TryExec"), escapeDesktopValue(executable_));
     return writeAtomically(path, entry->content());
 }
 
@@ -216,7 +191,7 @@ std::optional<LoginItemService::Error> XdgAutostartLoginItem::unregisterItem() {
         return std::nullopt;
     // Only hiding it in the user's folder keeps a system-wide entry from starting the app.
     const QString hidden = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nHidden=true\n")
-                               .arg(escapeString(appName_));
+                               .arg(escapeDesktopValue(appName_));
     return writeAtomically(path, hidden.toUtf8());
 }
 

@@ -67,6 +67,14 @@ QStringList localeSuffixes(const QString& locale) {
 
 } // namespace
 
+QString escapeDesktopValue(QString value) {
+    value.replace('\\', QLatin1String("\\\\"));
+    value.replace('\n', QLatin1String("\\n"));
+    value.replace('\t', QLatin1String("\\t"));
+    value.replace('\r', QLatin1String("\\r"));
+    return value;
+}
+
 QString unescapeDesktopValue(const QString& raw) {
     if (!raw.contains('\\'))
         return raw; // the common case: nothing to undo, no copy

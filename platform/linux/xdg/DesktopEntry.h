@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace platform::linux_ {
@@ -57,7 +58,16 @@ private:
                                               // other languages', never looked at, so never decoded
 };
 
+// One installed application: its desktop-file ID (with ".desktop"), file and parsed entry.
+struct InstalledEntry {
+    QString id;
+    QString path;
+    std::shared_ptr<const DesktopEntry> entry;
+};
+
 // Unescapes a desktop-entry string value (\s \n \t \r \\).
 QString unescapeDesktopValue(const QString& raw);
+// The reverse: a string value as a key's line holds it.
+QString escapeDesktopValue(QString value);
 
 } // namespace platform::linux_

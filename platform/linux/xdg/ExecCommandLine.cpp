@@ -2,6 +2,7 @@
 #include "ExecCommandLine.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QHash>
 #include <QSet>
 
@@ -161,6 +162,31 @@ std::optional<QString> ExecCommandLine::withProgram(const QString& word) const {
         return std::nullopt;
     QString text = text_;
     return text.replace(words_[*w].start, words_[*w].end - words_[*w].start, word);
+}
+
+QString ExecCommandLine::withWordsBeforeFieldCodes(const QStringList& words) const {
+    // "@@u %u @@" is how a Flatpak export passes the link on: the words go before it, to the app.
+    static const QSet<QString> codes{"%u", "%U", "%f", "%F", "@@u", "@@"};
+    for (const Word& word : words_)
+        if (codes.contains(word.value))
+            return QString(text_).insert(word.start, words.join(' ') + ' ');
+    return text_.trimmed() + ' ' + words.join(' ');
+}
+
+QString quoteExecArgument(QString argument) {
+    argument.replace('%', QLatin1String("%%"));
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    const bool plain =
+        std::none_of(argument.begin(), argument.end(), [](QChar c) { return reserved.contains(c); });
+    if (plain && !argument.isEmpty())
+        return argument;
+    QString quoted = QStringLiteral("\"");
+    for (QChar c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 } // namespace platform::linux_

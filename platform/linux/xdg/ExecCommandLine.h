@@ -23,6 +23,8 @@ public:
     QStringList arguments() const;
     // The command with the program's word replaced by `word` (already quoted); the rest as written.
     std::optional<QString> withProgram(const QString& word) const;
+    // The command with `words` (already quoted) put before the first field code, or at its end.
+    QString withWordsBeforeFieldCodes(const QStringList& words) const;
 
 private:
     struct Word {
@@ -36,5 +38,8 @@ private:
     QList<Word> words_;
     bool valid_ = true;
 };
+
+// One Exec argument: '%' doubled, and reserved characters protected by double quotes.
+QString quoteExecArgument(QString argument);
 
 } // namespace platform::linux_

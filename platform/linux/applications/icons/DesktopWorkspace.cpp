@@ -7,7 +7,9 @@
 
 namespace platform::linux_ {
 
-AppIcon DesktopWorkspace::iconForFile(const QString& path) {
+AppIcon DesktopWorkspace::iconForFile(const QString& listedPath) {
+    // A profile shows its browser's icon.
+    const QString path = entryPathFor(listedPath);
     QString name;
     if (auto found = index_->entryAtPath(path))
         name =
