@@ -147,14 +147,6 @@ class Browser:
         """Makes the profiles LABELS as the browser's own command line does; Chromium makes one when it
         is first started in it."""
 
-    def entry_text(self):
-        for folder in (self.desk.apps, "/usr/share/applications"):
-            path = os.path.join(folder, self.entry_id)
-            if os.path.exists(path):
-                with open(path, encoding="utf-8") as f:
-                    return f.read()
-        raise AssertionError("no %s installed" % self.entry_id)
-
 
 class Firefox(Browser):
     program = "firefox-esr"
@@ -301,7 +293,7 @@ class BrowserProfiles(unittest.TestCase):
         browser.first_run(self.site.base + "/first")
         self.assertTrue(wait_for(lambda: self.site.cookies_at("/first", "", since), BROWSER_WAIT))
         browser.close()
-        self.assertEqual(self.rows_of(browser), [browser.entry_id])
+        self.assertEqual([i for i, _ in self.rows_of(browser)], [browser.entry_id])
 
         browser.create_profiles()
         for label in LABELS:
@@ -311,7 +303,7 @@ class BrowserProfiles(unittest.TestCase):
         for label in LABELS:
             with self.subTest(profile=label):
                 try:
-                    self.choose(browser, label, names[label])
+                    self.choose(browser, names[label])
                     self.assertEqual(self.open_link(browser), label)
                 finally:
                     browser.close()
@@ -322,7 +314,7 @@ class BrowserProfiles(unittest.TestCase):
                 try:
                     self.start_and_wait(browser, other, "/hold")
                     held = browser.holder(other)
-                    self.choose(browser, label, names[label])
+                    self.choose(browser, names[label])
                     self.assertEqual(self.open_link(browser), label)
                     self.assertEqual(browser.holder(other), held, "the other profile's browser still runs")
                     self.assertTrue(self.desk.xdotool("search", "--name", "^hold %s" % other).stdout.split(),
@@ -356,30 +348,22 @@ class BrowserProfiles(unittest.TestCase):
                          "%s %s?p=%s: %s" % (browser.program, then or path, label, self.site.seen[since:]))
 
     def rows_of(self, browser):
-        """The IDs of `tolvane --list`'s rows for `browser`: its own and its profiles'."""
+        """`tolvane --list`'s rows for `browser`, its own and its profiles': (ID, shown name)."""
         listed = self.desk.run([TOLVANE, "--list"])
         self.assertEqual(listed.returncode, 0, listed.stderr)
         rows = [line.split("\t") for line in listed.stdout.splitlines()]
-        return [r[0] for r in rows if r[0] == browser.entry_id or r[1:2] and r[1].startswith(browser.name + DASH)]
+        return [(r[0], r[1]) for r in rows
+                if len(r) > 1 and (r[0] == browser.entry_id or r[1].startswith(browser.name + DASH))]
 
-    def choose(self, browser, label, profile_name):
-        """Makes the profile the default browser, by the entry and list Tolvane writes for it."""
-        entry_id = "tolvane-profile-%s-%s.desktop" % (browser.entry_id[:-len(".desktop")], label)
-        text = browser.entry_text()
-        lines = []
-        for line in text.split("\n[")[0].splitlines():
-            if line.startswith("Exec="):
-                words = line[len("Exec="):].split(" ")
-                field = next(i for i, w in enumerate(words) if w.startswith("%"))
-                line = "Exec=" + " ".join(words[:field] + browser.profile_arguments(label) + words[field:])
-            if not line.startswith(("Name[", "Name=")):
-                lines.append(line)
-        lines += ["Name=%s%s%s" % (browser.name, DASH, profile_name), "NoDisplay=true"]
-        self.desk.write(os.path.join(self.desk.apps, entry_id), "\n".join(lines) + "\n")
-        defaults = "".join("%s=%s\n" % (t, entry_id) for t in ("x-scheme-handler/http", "x-scheme-handler/https",
-                                                              "text/html"))
-        self.desk.write(os.path.join(self.desk.config, "mimeapps.list"), "[Default Applications]\n" + defaults)
-        self.assertEqual(self.desk.default_for("x-scheme-handler/https"), entry_id)
+    def choose(self, browser, profile_name):
+        """Makes the profile the default browser from the command line, by the row that shows its name."""
+        shown = browser.name + DASH + profile_name
+        rows = self.rows_of(browser)
+        ids = [i for i, name in rows if name == shown]
+        self.assertEqual(len(ids), 1, "one row shows %r: %s" % (shown, rows))
+        chosen = self.desk.run([TOLVANE, "--set", ids[0]])
+        self.assertEqual(chosen.returncode, 0, chosen.stdout + chosen.stderr)
+        self.assertEqual(self.desk.run([TOLVANE, "--get"]).stdout.strip(), ids[0])
 
     def open_link(self, browser):
         """Opens a new link as a user's click would and says which profile's cookie its request carried."""
