@@ -22,7 +22,7 @@ from desktop import Desktop, wait_for
 
 TOLVANE = os.environ["TOLVANE_BIN"]
 BROWSER_WAIT = 90  # seconds a browser may take to start and load a page on a loaded machine
-CLOSE_WAIT = 30  # seconds a browser may take to save its state and leave after SIGTERM
+CLOSE_WAIT = 30  # seconds a browser may take to save its state and leave when told to quit
 DASH = " \u2014 "
 LABELS = ("A", "B")
 
@@ -218,7 +218,7 @@ class Chromium(Browser):
 
     def __init__(self, desk):
         super().__init__(desk)
-        self.binary = "/usr/lib/chromium/chromium"
+        self.binary = "/usr/lib/chromium/chromium"  # what Debian's launcher script runs in its place
         # Chromium refuses to run as root without --no-sandbox, and Debian's launcher overwrites
         # CHROMIUM_FLAGS from the environment: the system's entry, in the user's folder, runs a program
         # named like the launcher that adds the flags. Everything else is the installed Chromium's.
@@ -227,7 +227,7 @@ class Chromium(Browser):
         os.chmod(wrapper, 0o755)
         with open("/usr/share/applications/chromium.desktop", encoding="utf-8") as f:
             text = f.read()
-        text = "\n".join("Exec=" + wrapper + l[len("Exec=/usr/bin/chromium"):] if l.startswith("Exec=") else l
+        text = "\n".join("Exec=%s %s" % (wrapper, l.split(" ", 1)[1]) if l.startswith("Exec=") else l
                          for l in text.splitlines()) + "\n"
         desk.write(os.path.join(desk.apps, self.entry_id), text)
         self.wrapper = wrapper
@@ -368,9 +368,8 @@ class BrowserProfiles(unittest.TestCase):
     def open_link(self, browser):
         """Opens a new link as a user's click would and says which profile's cookie its request carried."""
         path = "/check/" + os.urandom(6).hex()
-        log = open(os.path.join(self.desk.home, "xdg-open.log"), "a")
-        self.desk.spawn(["xdg-open", self.site.base + path], stdout=log, stderr=subprocess.STDOUT)
-        log.close()
+        with open(os.path.join(self.desk.home, "xdg-open.log"), "a") as log:
+            self.desk.spawn(["xdg-open", self.site.base + path], stdout=log, stderr=subprocess.STDOUT)
         seen = wait_for(lambda: self.site.cookies_at(path), BROWSER_WAIT)
         self.assertTrue(seen, "%s never asked for the link" % browser.program)
         return seen[0]
