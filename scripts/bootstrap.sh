@@ -25,6 +25,8 @@ packages=(
   exo-utils xfce4-settings xfce4-helpers kde-cli-tools libkf5config-bin
   # Plasma's shortcut portal for real: KWin, its portal back end (a Qt 5 program), fake-input protocol
   kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-wayland-protocols libwayland-dev
+  # real browsers whose profiles are offered as choices
+  firefox-esr chromium
 )
 
 missing=()
