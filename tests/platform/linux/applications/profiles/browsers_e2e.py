@@ -34,6 +34,7 @@ class Site:
 
     def __init__(self):
         self.seen = []
+        self.agents = {}  # path → the User-Agent that asked for it
         self.lock = threading.Lock()
         site = self
 
@@ -44,6 +45,7 @@ class Site:
                 cookie = http.cookies.SimpleCookie(self.headers.get("Cookie", ""))
                 with site.lock:
                     site.seen.append((url.path, label, cookie["who"].value if "who" in cookie else None))
+                    site.agents[url.path] = self.headers.get("User-Agent", "")
                 head = "<title>%s %s</title>" % (url.path.strip("/").split("/")[0], label)
                 if url.path == "/mark":
                     head += '<meta http-equiv="refresh" content="0; url=/stored?p=%s">' % label
@@ -322,6 +324,36 @@ class BrowserProfiles(unittest.TestCase):
                 finally:
                     browser.close()
 
+    @unittest.skipUnless(shutil.which("firefox-esr") and shutil.which("chromium"), "both browsers are needed")
+    def test_links_by_rules(self):
+        """A link a rule names opens in the Chromium profile the rule names; the rest in Firefox ESR, the
+        browser chosen."""
+        chromium, firefox = Chromium(self.desk), Firefox(self.desk)
+        chromium.first_run(self.site.base + "/first")
+        self.assertTrue(wait_for(lambda: self.site.cookies_at("/first"), BROWSER_WAIT))
+        chromium.close()
+        chromium.create_profiles()
+        for label in LABELS:
+            self.give_cookie(chromium, label)
+        firefox.first_run(self.site.base + "/firefox-first")
+        profile = self.rows_of(chromium)
+        shown = chromium.name + DASH + chromium.profile_names()["B"]
+        target = [i for i, name in profile if name == shown]
+        self.assertEqual(len(target), 1, profile)
+        pattern = "127.0.0.1:%d/ruled/*" % self.site.httpd.server_port
+        for command in (["--set", "firefox-esr"], ["--route", "add", pattern, target[0]], ["--route", "on"]):
+            done = self.desk.run([TOLVANE] + command)
+            self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        try:
+            ruled = self.open_link(chromium, "/ruled/")
+            self.assertEqual(ruled, "B")
+            self.assertIn("Chrome/", self.site.agents[self.last_link])
+            self.open_link(firefox, "/elsewhere/")
+            self.assertIn("Firefox/", self.site.agents[self.last_link])
+        finally:
+            chromium.close()
+            firefox.close()
+
     def give_cookie(self, browser, label):
         """The profile `label` keeps the cookie who=`label`: set in one run of the browser, sent in the next."""
         for _ in range(3):
@@ -365,9 +397,9 @@ class BrowserProfiles(unittest.TestCase):
         self.assertEqual(chosen.returncode, 0, chosen.stdout + chosen.stderr)
         self.assertEqual(self.desk.run([TOLVANE, "--get"]).stdout.strip(), ids[0])
 
-    def open_link(self, browser):
+    def open_link(self, browser, folder="/check/"):
         """Opens a new link as a user's click would and says which profile's cookie its request carried."""
-        path = "/check/" + os.urandom(6).hex()
+        path = self.last_link = folder + os.urandom(6).hex()
         with open(os.path.join(self.desk.home, "xdg-open.log"), "a") as log:
             self.desk.spawn(["xdg-open", self.site.base + path], stdout=log, stderr=subprocess.STDOUT)
         seen = wait_for(lambda: self.site.cookies_at(path), BROWSER_WAIT)
