@@ -56,6 +56,9 @@ for where in home outside; do
   for n in 3 50; do bench/app/cli_bench.sh build/app/ui/tolvane "$n" "$where"; done
 done
 
+echo "== a link routed by rules beside the browser started directly"
+bench/app/open_bench.sh build/app/ui/tolvane
+
 [ -f "$work/DesktopAdaptersBench-1.json" ] || exit 0
 command -v hyperfine >/dev/null || { echo "bench: hyperfine missing, no side-by-side figures"; exit 0; }
 
