@@ -120,13 +120,25 @@ bool DesktopApplications::openURL(const QUrl&) {
     return false;
 }
 
+namespace {
+
+// The command that opens links in `entry` itself: none for one that hands them back to the desktop's
+// preferred browser or to Tolvane's own link handler, which would start itself again for every link.
+std::optional<QString> ownCommand(const DesktopEntry& entry) {
+    if (forwardsToPreferredBrowser(entry) || entry.value(QStringLiteral("X-Tolvane-Router")))
+        return std::nullopt;
+    return browserCommand(entry);
+}
+
+} // namespace
+
 std::optional<QString> DesktopApplications::commandAt(const QString& path) {
     if (profiles_)
         if (auto choice = profiles_->atPath(path))
             if (auto entry = DesktopEntry::parse(choice->entry))
-                return browserCommand(*entry);
+                return ownCommand(*entry);
     if (auto found = index_->entryAtPath(path))
-        return browserCommand(*found->entry);
+        return ownCommand(*found->entry);
     return std::nullopt;
 }
 
@@ -135,11 +147,11 @@ std::optional<QString> DesktopApplications::commandWithId(const QString& bundleI
     if (profiles_ && id.startsWith(QLatin1String("tolvane-profile-")))
         if (auto choice = profiles_->withId(id))
             if (auto entry = DesktopEntry::parse(choice->entry))
-                return browserCommand(*entry);
+                return ownCommand(*entry);
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         if (file.id == id)
             if (auto found = index_->usableEntry(file))
-                return browserCommand(*found->entry);
+                return ownCommand(*found->entry);
     return std::nullopt;
 }
 
@@ -155,7 +167,7 @@ bool DesktopApplications::openURLsWithBundleIdentifier(const QStringList& urls, 
                                                        bool inPlace, QString* error) {
     const auto command = commandWithId(bundleId);
     if (!command) {
-        *error = QStringLiteral("no installed application is called \u201c%1\u201d").arg(bundleId);
+        *error = QStringLiteral("no installed application called \u201c%1\u201d opens links itself").arg(bundleId);
         return false;
     }
     const QList<QStringList> runs = commandRuns(*command, urls);

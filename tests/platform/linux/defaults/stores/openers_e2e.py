@@ -128,6 +128,18 @@ class Openers(unittest.TestCase):
                 odd = "https://sub.example.com/a b$`x`;%%20\u00e9'\"?%s" % os.urandom(4).hex()
                 self.run_in(desk, [TOLVANE, "--open", odd])
                 self.assertTrue(wait_for(lambda: odd in self.read(desk, self.record), LOADED_MACHINE_WAIT), odd)
+                # A rule written by hand for Tolvane's own handler or a forwarder sends the link to the chosen
+                # browser, once, instead of starting the handler again and again.
+                with open(os.path.join(desk.config, "tolvane", "links.rules"), "a") as rules:
+                    rules.write("loop.example app.tolvane.Tolvane.Router.desktop\nloop2.example xdg-open.desktop\n")
+                desk.write(os.path.join(desk.apps, "xdg-open.desktop"),
+                           "[Desktop Entry]\nType=Application\nName=Opener\nExec=xdg-open %u\n")
+                for n, host in enumerate(("loop.example", "loop2.example")):
+                    link = "https://%s/%d-%s" % (host, n, os.urandom(4).hex())
+                    self.run_in(desk, [TOLVANE, "--open", link])
+                    self.assertTrue(wait_for(lambda: self.read(desk, self.record).count(link) == 1,
+                                             LOADED_MACHINE_WAIT), link)
+                    self.assertIn("firefox-esr\t" + link, self.read(desk, self.record))
                 done = subprocess.run([TOLVANE, "--route", "off"], env=script, capture_output=True, text=True,
                                       timeout=60)
                 self.assertEqual(done.returncode, 0, done.stderr)
