@@ -75,7 +75,7 @@ class CommandLine(unittest.TestCase):
                 capture_output=True, text=True)
             return sorted(done.stdout.split())
         self.assertEqual(complete("--set", "web"), ["web-one.desktop", "web-two.desktop"])
-        self.assertEqual(complete("--"), ["--get", "--help", "--list", "--set", "--version"])
+        self.assertEqual(complete("--"), ["--get", "--help", "--list", "--open", "--route", "--set", "--version"])
         self.assertEqual(complete("--list", ""), ["--json"])
         self.assertEqual(complete("--get", ""), [])
 
