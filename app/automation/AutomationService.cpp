@@ -214,14 +214,14 @@ bool AutomationService::linksByRules() const {
 void AutomationService::setLinksByRules(bool on) {
     const auto routing = platform::get<platform::LinkRouting>();
     if (routing->setOn(on) != platform::HandlerService::noErr)
-        qCWarning(lcAutomation).noquote() << "Could not turn link rules" << (on ? "on:" : "off:")
-                                          << routing->failureReason();
+        qCWarning(lcAutomation).noquote()
+            << "Could not turn link rules" << (on ? "on:" : "off:") << routing->failureReason();
     // Said either way: a refused change shows as the value staying what it was.
     QDBusMessage changed = QDBusMessage::createSignal(QString::fromLatin1(objectPath),
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("PropertiesChanged"));
-    changed << QString::fromLatin1(interfaceName) << QVariantMap{{QStringLiteral("LinksByRules"), linksByRules()}}
-            << QStringList();
+    changed << QString::fromLatin1(interfaceName)
+            << QVariantMap{{QStringLiteral("LinksByRules"), linksByRules()}} << QStringList();
     bus_.send(changed);
     recheckDefaultBrowser();
 }

@@ -49,9 +49,9 @@ struct Options {
             "or 'ask'), 'remove N', 'test URL' (the desktop file ID it goes to and the rule's number, or "
             "'default')."),
         QStringLiteral("ACTION")};
-    QCommandLineOption open{QStringLiteral("open"),
-                            QCoreApplication::translate("Tolvane::cli",
-                                                        "Open the URLs that follow as the link rules say.")};
+    QCommandLineOption open{
+        QStringLiteral("open"),
+        QCoreApplication::translate("Tolvane::cli", "Open the URLs that follow as the link rules say.")};
     QCommandLineOption service{QStringLiteral("service"),
                                QStringLiteral("Serve automation on the session bus only, without a tray.")};
     QCommandLineOption autostart{QStringLiteral("autostart"), QStringLiteral("Started at login.")};
@@ -68,9 +68,10 @@ struct Options {
         service.setFlags(QCommandLineOption::HiddenFromHelp);
         autostart.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOptions({list, json, get, set, route, open, service, autostart});
-        parser.addPositionalArgument(QStringLiteral("URL"),
-                                     QCoreApplication::translate("Tolvane::cli", "With --open: the links to open."),
-                                     QStringLiteral("[URL...]"));
+        parser.addPositionalArgument(
+            QStringLiteral("URL"),
+            QCoreApplication::translate("Tolvane::cli", "With --open: the links to open."),
+            QStringLiteral("[URL...]"));
     }
 };
 
@@ -135,10 +136,10 @@ int runCommand(const QStringList& arguments) {
         return usage(QCoreApplication::translate("Tolvane::cli", "unexpected argument \u201c%1\u201d")
                          .arg(parser.positionalArguments().first()));
     if (requests != 1)
-        return usage(
-            requests ? QCoreApplication::translate("Tolvane::cli",
-                                                   "--list, --get, --set, --route and --open go one at a time")
-                     : QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
+        return usage(requests
+                         ? QCoreApplication::translate(
+                               "Tolvane::cli", "--list, --get, --set, --route and --open go one at a time")
+                         : QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
     if (parser.isSet(options.json) && !parser.isSet(options.list))
         return usage(QCoreApplication::translate("Tolvane::cli", "--json goes with --list"));
     if (parser.isSet(options.set) && parser.value(options.set).trimmed().isEmpty())

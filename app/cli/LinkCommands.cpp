@@ -44,8 +44,8 @@ void sayOnce(const QString& why, QTextStream& err) {
     notify.setProgram(QStringLiteral("gdbus"));
     notify.setArguments({"call", "--session", "--dest", "org.freedesktop.Notifications", "--object-path",
                          "/org/freedesktop/Notifications", "--method", "org.freedesktop.Notifications.Notify",
-                         "Tolvane", "0", "app.tolvane.Tolvane", tr("Links go to the default browser"), why, "[]",
-                         "{}", "10000"});
+                         "Tolvane", "0", "app.tolvane.Tolvane", tr("Links go to the default browser"), why,
+                         "[]", "{}", "10000"});
     notify.setStandardOutputFile(QProcess::nullDevice());
     notify.setStandardErrorFile(QProcess::nullDevice());
     notify.startDetached();
@@ -113,7 +113,8 @@ int openLinks(const QStringList& links, QTextStream& err) {
             continue;
         if (!target.isEmpty() && target != chosen) {
             // A rule's browser that is gone or cannot start: the link goes where no rule would send it.
-            sayOnce(tr("The browser \u201c%1\u201d of a link rule cannot open links: %2").arg(target, error), err);
+            sayOnce(tr("The browser \u201c%1\u201d of a link rule cannot open links: %2").arg(target, error),
+                    err);
             if (chosen && workspace->openURLsWithBundleIdentifier(batch, *chosen, last, &error))
                 continue;
         }
@@ -136,7 +137,8 @@ int route(const QString& action, const QStringList& arguments, QTextStream& out,
         const auto routing = platform::get<platform::LinkRouting>();
         if (routing->setOn(action == QLatin1String("on")) == platform::HandlerService::noErr)
             return success;
-        err << "tolvane: " << tr("Could not turn link rules %1: %2").arg(action, routing->failureReason()) << '\n';
+        err << "tolvane: " << tr("Could not turn link rules %1: %2").arg(action, routing->failureReason())
+            << '\n';
         return failure;
     }
     if (action == QLatin1String("status") && needs(0)) {
@@ -154,13 +156,15 @@ int route(const QString& action, const QStringList& arguments, QTextStream& out,
             return usage(tr("\u201c%1\u201d is not a web link").arg(arguments[0]));
         if (!file.load())
             err << "tolvane: " << file.error() << '\n';
-        const auto decision = decideLink(file.rules(), url, chosenBrowser().value_or(QString()),
-                                         [](const QString& id) { return !browsersNamed(listedBrowsers(), id).isEmpty(); });
-        out << decision.target << '\t' << (decision.rule ? QString::number(*decision.rule + 1) : QStringLiteral("default"))
-            << '\n';
+        const auto decision =
+            decideLink(file.rules(), url, chosenBrowser().value_or(QString()),
+                       [](const QString& id) { return !browsersNamed(listedBrowsers(), id).isEmpty(); });
+        out << decision.target << '\t'
+            << (decision.rule ? QString::number(*decision.rule + 1) : QStringLiteral("default")) << '\n';
         return success;
     }
-    if (action != QLatin1String("list") && action != QLatin1String("add") && action != QLatin1String("remove"))
+    if (action != QLatin1String("list") && action != QLatin1String("add") &&
+        action != QLatin1String("remove"))
         return usage(tr("--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL"));
     if (!file.load()) {
         err << "tolvane: " << file.error() << '\n';

@@ -58,13 +58,15 @@ bool useDesktop(benchmark::State&, int count, bool profiles = false) {
                       .toUtf8());
         if (profiles) {
             for (const char* name : {"chromium", "firefox"})
-                write(apps + QString("/org.bench.Browser%1.desktop").arg(name == QByteArray("chromium") ? 0 : 1),
+                write(apps +
+                          QString("/org.bench.Browser%1.desktop").arg(name == QByteArray("chromium") ? 0 : 1),
                       QString("[Desktop Entry]\nType=Application\nName=Browser %1\nExec=%1 %u\n"
                               "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n")
                           .arg(name)
                           .toUtf8());
-            write(home + "/.config/chromium/Local State",
-                  R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}}}})");
+            write(
+                home + "/.config/chromium/Local State",
+                R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}}}})");
             write(home + "/.mozilla/firefox/profiles.ini",
                   "[Profile0]\nName=default-esr\nPath=a.default-esr\n[Profile1]\nName=Work\nPath=b.Work\n");
         }

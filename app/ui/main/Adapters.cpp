@@ -6,11 +6,11 @@
 #include "platform/linux/applications/CompiledMainBundle.h"
 #include "platform/linux/applications/DesktopApplications.h"
 #include "platform/linux/applications/DesktopBundleReader.h"
-#include "platform/linux/defaults/MimeAppsHandlerService.h"
-#include "platform/linux/defaults/RoutedHandlerService.h"
-#include "platform/linux/defaults/NoPromptScriptRunner.h"
-#include "platform/linux/session/TrustedAccessibility.h"
 #include "platform/linux/applications/profiles/ProfileEntry.h"
+#include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "platform/linux/defaults/NoPromptScriptRunner.h"
+#include "platform/linux/defaults/RoutedHandlerService.h"
+#include "platform/linux/session/TrustedAccessibility.h"
 #include "platform/linux/xdg/LocalFileSystem.h"
 
 #include <QCoreApplication>
@@ -57,8 +57,8 @@ void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
                                 DesktopBundleReader::Versions versions) {
     install<Workspace>(workspace);
     install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions, profiles));
-    auto routed = std::make_shared<RoutedHandlerService>(std::make_shared<MimeAppsHandlerService>(index, profiles),
-                                                         index, tolvaneCommand());
+    auto routed = std::make_shared<RoutedHandlerService>(
+        std::make_shared<MimeAppsHandlerService>(index, profiles), index, tolvaneCommand());
     install<HandlerService>(routed);
     install<LinkRouting>(routed);
     install<FileSystem>(std::make_shared<LocalFileSystem>());

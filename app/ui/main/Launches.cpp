@@ -6,6 +6,7 @@
 #include "AutomationService.h"
 #include "CommandLine.h"
 #include "GlobalKeys/Shortcuts.h"
+#include "RoutingWatch.h"
 #include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
 #include "Translations.h"
@@ -17,7 +18,6 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"
-#include "RoutingWatch.h"
 #include "platform/linux/defaults/MimeAppsWatcher.h"
 #include "platform/linux/session/DisplayProbe.h"
 
@@ -158,7 +158,8 @@ int runTray(int argc, char** argv) {
                          &TolvaApp::updateToolTip);
         // A browser that takes the links back from the rules is told of.
         auto* routing = new RoutingWatch(&tolva);
-        QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, routing, &RoutingWatch::recheck);
+        QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, routing,
+                         &RoutingWatch::recheck);
         // Starting Tolvane again while it runs shows its menu (or its window) instead of a second icon.
         QObject::connect(&instance, &SingleInstance::activated, &tolva, &TolvaApp::activate);
         // Automation replies still in flight on the pool go out while the bus connection exists.

@@ -16,7 +16,8 @@ RoutingWatch::RoutingWatch(QObject* parent)
 void RoutingWatch::recheck() {
     const auto routing = platform::get<platform::LinkRouting>();
     const auto now = routing->state();
-    const bool taken = last_ == platform::LinkRouting::State::on && now == platform::LinkRouting::State::displaced;
+    const bool taken =
+        last_ == platform::LinkRouting::State::on && now == platform::LinkRouting::State::displaced;
     last_ = now;
     if (!taken)
         return;

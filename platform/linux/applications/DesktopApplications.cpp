@@ -3,8 +3,8 @@
 
 #include "BrowserForwarders.h"
 #include "platform/linux/applications/profiles/ProfileEntry.h"
-#include "platform/linux/xdg/ExecLaunch.h"
 #include "platform/linux/xdg/AtomicFile.h"
+#include "platform/linux/xdg/ExecLaunch.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
@@ -43,7 +43,8 @@ DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> inde
 
 std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index,
                                                    const QString& launcher) {
-    return std::make_shared<BrowserProfiles>([index] { return index->entries(); }, index->settleNs(), launcher);
+    return std::make_shared<BrowserProfiles>([index] { return index->entries(); }, index->settleNs(),
+                                             launcher);
 }
 
 QString DesktopApplications::entryPathFor(const QString& path) {
@@ -99,7 +100,8 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     // The same order everywhere and at every call; the default's recency plays no part.
     std::sort(listed.begin(), listed.end(),
               [](const Listed& a, const Listed& b) { return a.key != b.key ? a.key < b.key : a.id < b.id; });
-    const bool web = type == QLatin1String("x-scheme-handler/http") || type == QLatin1String("x-scheme-handler/https");
+    const bool web =
+        type == QLatin1String("x-scheme-handler/http") || type == QLatin1String("x-scheme-handler/https");
     QList<QUrl> urls;
     urls.reserve(listed.size());
     for (const Listed& l : listed) {
@@ -158,16 +160,16 @@ std::optional<QString> DesktopApplications::commandWithId(const QString& bundleI
 bool DesktopApplications::openURLsWithApplication(const QStringList& urls, const QUrl& application) {
     const auto command = application.isLocalFile() ? commandAt(application.toLocalFile()) : std::nullopt;
     QString error;
-    return command &&
-           startRuns(commandRuns(*command, urls),
-                     browserEnvironment(QProcessEnvironment::systemEnvironment()), &error);
+    return command && startRuns(commandRuns(*command, urls),
+                                browserEnvironment(QProcessEnvironment::systemEnvironment()), &error);
 }
 
 bool DesktopApplications::openURLsWithBundleIdentifier(const QStringList& urls, const QString& bundleId,
                                                        bool inPlace, QString* error) {
     const auto command = commandWithId(bundleId);
     if (!command) {
-        *error = QStringLiteral("no installed application called \u201c%1\u201d opens links itself").arg(bundleId);
+        *error =
+            QStringLiteral("no installed application called \u201c%1\u201d opens links itself").arg(bundleId);
         return false;
     }
     const QList<QStringList> runs = commandRuns(*command, urls);

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "DesktopEntryIndex.h"
-#include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/Workspace.h"
+#include "platform/linux/applications/profiles/BrowserProfiles.h"
 
 namespace platform::linux_ {
 

@@ -3,8 +3,8 @@
 
 #include "AppVersion.h"
 #include "DesktopEntryIndex.h"
-#include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/BundleReader.h"
+#include "platform/linux/applications/profiles/BrowserProfiles.h"
 
 namespace platform::linux_ {
 

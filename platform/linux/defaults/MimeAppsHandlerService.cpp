@@ -14,9 +14,9 @@
 #include "platform/linux/xdg/KeyFileLines.h"
 
 #include <QDir>
-#include <QSet>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 
 namespace platform::linux_ {
 namespace {
@@ -117,8 +117,8 @@ int MimeAppsHandlerService::setDefaultHandlerForWebPages(const QString& bundleId
     return switchHandler(QStringLiteral("https"), bundleId, application, true);
 }
 
-int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application,
-                                          bool pagesOnly) {
+int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& bundleId,
+                                          const QUrl& application, bool pagesOnly) {
     failureReason_.clear();
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
@@ -134,7 +134,8 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
             profile = profiles_->withId(bundleId + QStringLiteral(".desktop"));
         if (profile)
             if (auto entry = DesktopEntry::parse(profile->entry))
-                app = InstalledEntry{profile->id, profile->path, std::make_shared<const DesktopEntry>(*entry)};
+                app =
+                    InstalledEntry{profile->id, profile->path, std::make_shared<const DesktopEntry>(*entry)};
     }
     bool exact = app.has_value();
     for (qsizetype i = 0; i < files.size(); ++i) {
@@ -238,7 +239,8 @@ bool MimeAppsHandlerService::planStaleProfileEntries(const QString& keep, FilePl
         const QByteArray* planned = plan.planned(list);
         const auto snapshot = planned ? std::nullopt : readSnapshot(list);
         const KeyFileLines lines(planned ? *planned : snapshot ? snapshot->content : QByteArray());
-        for (const char* type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html", "application/xhtml+xml"})
+        for (const char* type :
+             {"x-scheme-handler/http", "x-scheme-handler/https", "text/html", "application/xhtml+xml"})
             named.insert(lines.list(QStringLiteral("Default Applications"), QLatin1String(type)).value(0));
     }
     for (const QString& name : names) {

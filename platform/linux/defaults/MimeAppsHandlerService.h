@@ -47,7 +47,8 @@ private:
     // Undoes a switch a killed run left half-written; needs the lock.
     static void finishInterruptedSwitch();
     int fail(int status, const QString& reason);
-    int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application, bool pagesOnly);
+    int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application,
+                      bool pagesOnly);
     // Plans the removal of the profile entries Tolvane wrote earlier that no list names as a web
     // default once `plan` is written or whose profile is gone, but for `keep`'s.
     bool planStaleProfileEntries(const QString& keep, FilePlan& plan);

@@ -49,7 +49,8 @@ RoutedHandlerService::Record RoutedHandlerService::read() {
 bool RoutedHandlerService::write(const Record& record) {
     const auto snapshot = readSnapshot(recordPath());
     KeyFileLines lines(snapshot ? snapshot->content : QByteArray());
-    lines.setValue(group, QStringLiteral("Route"), record.route ? QStringLiteral("true") : QStringLiteral("false"));
+    lines.setValue(group, QStringLiteral("Route"),
+                   record.route ? QStringLiteral("true") : QStringLiteral("false"));
     lines.setValue(group, QStringLiteral("Chosen"), record.chosen);
     QDir().mkpath(platform::tolvaneConfigDir());
     QString error;
@@ -121,12 +122,13 @@ bool RoutedHandlerService::ensureRouterEntry(QString* written) {
     const QString path = platform::dataHome() + QStringLiteral("/applications/") + routerId;
     const QString exec = quoteExecArgument(program_) + QStringLiteral(" --open %U");
     const QString name = QCoreApplication::translate("Tolvane::links", "Tolvane link rules");
-    const QByteArray content = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nIcon=app.tolvane.Tolvane\n"
-                                              "Exec=%2\nTryExec=%3\nMimeType=x-scheme-handler/http;"
-                                              "x-scheme-handler/https;\nNoDisplay=true\nTerminal=false\n"
-                                              "X-Tolvane-Router=true\n")
-                                   .arg(escapeDesktopValue(name), escapeDesktopValue(exec), escapeDesktopValue(program_))
-                                   .toUtf8();
+    const QByteArray content =
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nIcon=app.tolvane.Tolvane\n"
+                       "Exec=%2\nTryExec=%3\nMimeType=x-scheme-handler/http;"
+                       "x-scheme-handler/https;\nNoDisplay=true\nTerminal=false\n"
+                       "X-Tolvane-Router=true\n")
+            .arg(escapeDesktopValue(name), escapeDesktopValue(exec), escapeDesktopValue(program_))
+            .toUtf8();
     const auto before = readSnapshot(path);
     if (before && before->existed && before->content == content)
         return true;
@@ -153,12 +155,14 @@ int RoutedHandlerService::setOn(bool on) {
         if (now)
             record.chosen = *now;
         if (record.chosen.isEmpty())
-            return fail(applicationNotFound, QCoreApplication::translate(
-                                                 "Tolvane::links", "No browser is chosen for the links no rule names."));
+            return fail(applicationNotFound,
+                        QCoreApplication::translate("Tolvane::links",
+                                                    "No browser is chosen for the links no rule names."));
         QString written;
         if (!ensureRouterEntry(&written))
             return writeFailed;
-        const int status = switcher_->setDefaultHandlerForURLScheme(QStringLiteral("https"), withoutSuffix(routerId));
+        const int status =
+            switcher_->setDefaultHandlerForURLScheme(QStringLiteral("https"), withoutSuffix(routerId));
         if (status != noErr) {
             failureReason_ = switcher_->failureReason();
             if (!written.isEmpty())
@@ -173,9 +177,11 @@ int RoutedHandlerService::setOn(bool on) {
         return write(record) ? noErr : writeFailed;
     }
     if (record.chosen.isEmpty())
-        return fail(applicationNotFound, QCoreApplication::translate(
-                                             "Tolvane::links", "No browser is chosen for the links no rule names."));
-    const int status = switcher_->setDefaultHandlerForURLScheme(QStringLiteral("https"), withoutSuffix(record.chosen));
+        return fail(applicationNotFound,
+                    QCoreApplication::translate("Tolvane::links",
+                                                "No browser is chosen for the links no rule names."));
+    const int status =
+        switcher_->setDefaultHandlerForURLScheme(QStringLiteral("https"), withoutSuffix(record.chosen));
     failureReason_ = switcher_->failureReason();
     if (status != noErr)
         return status;

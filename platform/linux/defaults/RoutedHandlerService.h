@@ -18,8 +18,8 @@ public:
     static inline const QString routerId = QStringLiteral("app.tolvane.Tolvane.Router.desktop");
 
     // `program` is what the handler entry runs, when no installed one is found.
-    RoutedHandlerService(std::shared_ptr<MimeAppsHandlerService> switcher, std::shared_ptr<DesktopEntryIndex> index,
-                         QString program);
+    RoutedHandlerService(std::shared_ptr<MimeAppsHandlerService> switcher,
+                         std::shared_ptr<DesktopEntryIndex> index, QString program);
 
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) override;
     int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId,

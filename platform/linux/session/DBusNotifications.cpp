@@ -65,8 +65,10 @@ bool DBusNotifications::send(const QString& summary, const QString& body, const 
     if (!waiting->connected) {
         const QString path = QStringLiteral("/org/freedesktop/Notifications");
         const QString interface = QStringLiteral("org.freedesktop.Notifications");
-        bus.connect({}, path, interface, QStringLiteral("ActionInvoked"), waiting, SLOT(invoked(uint, QString)));
-        bus.connect({}, path, interface, QStringLiteral("NotificationClosed"), waiting, SLOT(closed(uint, uint)));
+        bus.connect({}, path, interface, QStringLiteral("ActionInvoked"), waiting,
+                    SLOT(invoked(uint, QString)));
+        bus.connect({}, path, interface, QStringLiteral("NotificationClosed"), waiting,
+                    SLOT(closed(uint, uint)));
         waiting->connected = true;
     }
     // The id comes with the reply; the button is known from then on.

@@ -128,8 +128,9 @@ QString XdgAutostartLoginItem::systemEntryPath() const {
 
 QByteArray XdgAutostartLoginItem::entryContent() const {
     // --autostart: the app then waits quietly for a tray host that the session starts later.
-    const QString exec = QStringLiteral("env ") + quoteExecArgument(QString::fromLatin1(launchMarker) + "=1") +
-                         ' ' + quoteExecArgument(executable_) + QStringLiteral(" --autostart");
+    const QString exec = QStringLiteral("env ") +
+                         quoteExecArgument(QString::fromLatin1(launchMarker) + "=1") + ' ' +
+                         quoteExecArgument(executable_) + QStringLiteral(" --autostart");
     QString text;
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");
@@ -167,7 +168,8 @@ std::optional<LoginItemService::Error> XdgAutostartLoginItem::followExecutable()
         return std::nullopt;
     // Only the program changes: the arguments and every other line stay as they are.
     const auto exec = entry->value(mainGroup, QStringLiteral("Exec"));
-    const auto moved = ExecCommandLine(unescapeDesktopValue(*exec)).withProgram(quoteExecArgument(executable_));
+    const auto moved =
+        ExecCommandLine(unescapeDesktopValue(*exec)).withProgram(quoteExecArgument(executable_));
     entry->setValue(mainGroup, QStringLiteral("Exec"), escapeDesktopValue(*moved));
     if (entry->value(mainGroup, QStringLiteral("TryExec")))
         entry->setValue(mainGroup, QStringLiteral("TryExec"), escapeDesktopValue(executable_));

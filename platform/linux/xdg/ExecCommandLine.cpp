@@ -2,9 +2,9 @@
 #include "ExecCommandLine.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 
 namespace platform::linux_ {
 

@@ -67,7 +67,8 @@ bool startRuns(const QList<QStringList>& runs, const QProcessEnvironment& enviro
         process.setProcessEnvironment(environment);
         process.setStandardInputFile(QProcess::nullDevice());
         if (!process.startDetached()) {
-            *error = QStringLiteral("could not start \u201c%1\u201d: %2").arg(run.first(), process.errorString());
+            *error =
+                QStringLiteral("could not start \u201c%1\u201d: %2").arg(run.first(), process.errorString());
             return false;
         }
     }

@@ -71,10 +71,10 @@ std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, Profil
     }
     const QString direct = command.withWordsBeforeFieldCodes(words);
     const QString id = profileEntryId(browser.id, profile.key);
-    const QString run = plain || launcher.isEmpty() ? direct
-                                                    : quoteExecArgument(launcher) + ' ' +
-                                                          QLatin1String(launchProfileOption) + ' ' + id +
-                                                          QStringLiteral(" %U");
+    const QString run = plain || launcher.isEmpty()
+                            ? direct
+                            : quoteExecArgument(launcher) + ' ' + QLatin1String(launchProfileOption) + ' ' +
+                                  id + QStringLiteral(" %U");
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + escapeDesktopValue(shownName) + '\n';
     text += QStringLiteral("Exec=") + escapeDesktopValue(run) + '\n';
@@ -104,7 +104,8 @@ int launchProfileEntry(const QString& id, const QStringList& urls) {
     const QString path = profileEntriesFolder() + '/' + id;
     const auto entry = DesktopEntry::read(path);
     const auto command = entry ? entry->value(commandKey) : std::nullopt;
-    const QList<QStringList> runs = command ? commandRuns(unescapeDesktopValue(*command), urls) : QList<QStringList>();
+    const QList<QStringList> runs =
+        command ? commandRuns(unescapeDesktopValue(*command), urls) : QList<QStringList>();
     if (runs.isEmpty())
         return failed(QStringLiteral("\u201c%1\u201d holds no browser command").arg(path));
     QString error;

@@ -552,22 +552,23 @@ TEST_F(MimeAppsHandlerTest, AProfileIsChosenAsABrowserIsAndStandsForNothingOnceG
                               "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n");
     const QString localState = xdg.configHome() + "/chromium/Local State";
     const auto writeProfiles = [&](const QByteArray& more) {
-        xdg.writeFile(localState, R"({"profile":{"info_cache":{"Default":{"name":"Person 1"})" + more + "}}}");
+        xdg.writeFile(localState,
+                      R"({"profile":{"info_cache":{"Default":{"name":"Person 1"})" + more + "}}}");
     };
     writeProfiles(R"(,"Profile 1":{"name":"Work \"A\" $x;%"})");
     auto profiles = std::make_shared<BrowserProfiles>([this] { return index->entries(); }, 0);
     service = std::make_shared<MimeAppsHandlerService>(index, profiles);
     platform::Override<platform::FileSystem> fs(std::make_shared<platform::fake::FakeFileSystem>());
     platform::Override<platform::Workspace> ws(std::make_shared<DesktopWorkspace>(index, profiles));
-    platform::Override<platform::BundleReader> br(std::make_shared<DesktopBundleReader>(
-        index, DesktopBundleReader::Versions::skipped, profiles));
+    platform::Override<platform::BundleReader> br(
+        std::make_shared<DesktopBundleReader>(index, DesktopBundleReader::Versions::skipped, profiles));
     platform::Override<platform::HandlerService> hs(service);
 
     QStringList shown;
     for (const auto& b : Tolvane::installedBrowsers())
         shown << b.appName;
-    EXPECT_EQ(shown, (QStringList{"Chromium", "Chromium \u2014 Person 1", "Chromium \u2014 Work \"A\" $x;%", "Links",
-                                  "Pages"}));
+    EXPECT_EQ(shown, (QStringList{"Chromium", "Chromium \u2014 Person 1", "Chromium \u2014 Work \"A\" $x;%",
+                                  "Links", "Pages"}));
     const Tolvane::DefaultBrowser work = Tolvane::installedBrowsers()[2];
     work.setAsDefault(false);
     const QString id = service->defaultHandlerForURLScheme("https").value_or("none");
@@ -579,9 +580,10 @@ TEST_F(MimeAppsHandlerTest, AProfileIsChosenAsABrowserIsAndStandsForNothingOnceG
     const auto parsed = DesktopEntry::read(written);
     ASSERT_TRUE(parsed);
     EXPECT_TRUE(parsed->boolValue("NoDisplay"));
-    EXPECT_EQ(run("python3", {"-c", "import sys, shlex, configparser; c = configparser.RawConfigParser(); "
-                                    "c.optionxform = str; c.read(sys.argv[1]); "
-                                    "print(shlex.split(c['Desktop Entry']['Exec']))",
+    EXPECT_EQ(run("python3", {"-c",
+                              "import sys, shlex, configparser; c = configparser.RawConfigParser(); "
+                              "c.optionxform = str; c.read(sys.argv[1]); "
+                              "print(shlex.split(c['Desktop Entry']['Exec']))",
                               written}),
               "['chromium', '--profile-directory=Profile 1', '%U']");
 

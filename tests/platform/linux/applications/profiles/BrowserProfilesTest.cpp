@@ -3,9 +3,9 @@
 #include "platform/linux/applications/profiles/ProfileLists.h"
 #include "platform/linux/xdg/DesktopEntry.h"
 
-#include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,11 @@ QStringList names(const ProfileList& list) {
 }
 
 // What firefox-esr 153 writes on a new home's first start: its own profile and a spare "default".
-const QByteArray firefoxFirstStart = "[Profile1]\nName=default\nIsRelative=1\nPath=gyg167as.default\nDefault=1\n\n"
-                                     "[Profile0]\nName=default-esr\nIsRelative=1\nPath=4vtr17iq.default-esr\n\n"
-                                     "[General]\nStartWithLastProfile=1\nVersion=2\n\n"
-                                     "[Install3B6073811A6ABF12]\nDefault=4vtr17iq.default-esr\nLocked=1\n";
+const QByteArray firefoxFirstStart =
+    "[Profile1]\nName=default\nIsRelative=1\nPath=gyg167as.default\nDefault=1\n\n"
+    "[Profile0]\nName=default-esr\nIsRelative=1\nPath=4vtr17iq.default-esr\n\n"
+    "[General]\nStartWithLastProfile=1\nVersion=2\n\n"
+    "[Install3B6073811A6ABF12]\nDefault=4vtr17iq.default-esr\nLocked=1\n";
 
 } // namespace
 
@@ -35,7 +36,8 @@ TEST(ProfileLists, TheShapesBrowsersWriteAndFilesThatAreNoList) {
     EXPECT_EQ(names(readFirefoxProfiles(withWork)),
               (QStringList{"default-esr=default-esr", "Work Stuff=Work Stuff"}));
     // Before dedicated profiles there was no [Install] section: "default" is the one in use.
-    EXPECT_EQ(names(readFirefoxProfiles("[Profile0]\nName=default\nPath=x.default\n[Profile1]\nName=b\nPath=y.b\n")),
+    EXPECT_EQ(names(readFirefoxProfiles(
+                  "[Profile0]\nName=default\nPath=x.default\n[Profile1]\nName=b\nPath=y.b\n")),
               (QStringList{"b=b", "default=default"}));
 
     const QByteArray localState =
@@ -45,8 +47,9 @@ TEST(ProfileLists, TheShapesBrowsersWriteAndFilesThatAreNoList) {
     EXPECT_EQ(names(readChromiumProfiles(localState)),
               (QStringList{"Profile 3=Kunde \"Ä\"; $x %u\nzwei", "Default=Person 1"}));
 
-    for (const QByteArray& broken : {QByteArray("{\"profile\":"), QByteArray("[1,2]"), QByteArray("{\"profile\":{}}"),
-                                     QByteArray("{\"profile\":{\"info_cache\":[]}}")}) {
+    for (const QByteArray& broken :
+         {QByteArray("{\"profile\":"), QByteArray("[1,2]"), QByteArray("{\"profile\":{}}"),
+          QByteArray("{\"profile\":{\"info_cache\":[]}}")}) {
         const ProfileList list = readChromiumProfiles(broken);
         EXPECT_TRUE(list.profiles.isEmpty()) << broken.constData();
         EXPECT_FALSE(list.problem.isEmpty()) << broken.constData();
