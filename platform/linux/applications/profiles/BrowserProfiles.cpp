@@ -88,7 +88,10 @@ std::optional<ProfileChoice> BrowserProfiles::atPath(const QString& path) {
         if (auto it = listedByPath_.constFind(path); it != listedByPath_.constEnd())
             return *it;
     }
-    if (!path.startsWith(profileEntriesFolder() + '/'))
+    // Only a file of this program's naming can be a profile not listed yet; asking every listed
+    // browser's path would read every browser's profiles once per browser.
+    const QString folder = profileEntriesFolder() + '/';
+    if (!path.startsWith(folder) || !path.mid(folder.size()).startsWith(QLatin1String("tolvane-profile-")))
         return std::nullopt;
     for (const ProfileChoice& choice : allChoices())
         if (choice.path == path)
@@ -97,6 +100,8 @@ std::optional<ProfileChoice> BrowserProfiles::atPath(const QString& path) {
 }
 
 std::optional<ProfileChoice> BrowserProfiles::withId(const QString& id) {
+    if (!id.startsWith(QLatin1String("tolvane-profile-"), Qt::CaseInsensitive))
+        return std::nullopt;
     const QList<ProfileChoice> all = allChoices();
     for (const ProfileChoice& choice : all)
         if (choice.id == id)
