@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LinksAdaptor.h"
+
+#include "LinkAsker.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QGuiApplication>
+
+namespace Tolvane {
+namespace {
+
+// A service the bus started without a display draws into nothing: a picker there would hold the
+// links where nobody sees them.
+bool canShowWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != QLatin1String("offscreen") &&
+           platform != QLatin1String("minimal");
+}
+
+} // namespace
+
+LinksAdaptor::LinksAdaptor(QObject* registered)
+    : QDBusAbstractAdaptor(registered), asker_(new LinkAsker(this)) {
+    // A call's own window may be answered long after the call: that still counts as use.
+    connect(asker_, &LinkAsker::activity, this, &LinksAdaptor::activity);
+}
+
+void LinksAdaptor::Ask(const QStringList& urls, const QString& activationToken) {
+    emit activity();
+    if (urls.isEmpty()) {
+        sendErrorReply(QString::fromLatin1(cannotAskError), tr("No link was given."));
+        return;
+    }
+    if (!canShowWindows()) {
+        sendErrorReply(QString::fromLatin1(cannotAskError),
+                       tr("Tolvane runs without a display here and cannot ask which browser to use."));
+        return;
+    }
+    asker_->ask(LinkRequest{urls, activationToken.toUtf8()});
+}
+
+} // namespace Tolvane

@@ -1,0 +1,104 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The link picker of the real Tolvane, asked over a private session bus as the router asks it, on
+Xvfb, with recording browsers: the key pressed decides which browser gets the link, byte for byte."""
+import os
+import unittest
+
+from desktop import Desktop, wait_for
+
+TOLVANE = os.environ["TOLVANE_BIN"]
+# Spaces, quotes, a shell variable, a non-ASCII letter and an escape: each must reach the browser as
+# it was sent, one argument.
+LINK = 'https://example.org/a b/\u00fc?q="x"&home=$HOME;%41#top'
+BROWSERS = [("alpha", "Alpha"), ("bravo", "Bravo"), ("charlie", "Charlie")]  # listed in this order
+
+
+class LinkPicker(unittest.TestCase):
+    def make_desktop(self):
+        desk = Desktop()
+        self.addCleanup(desk.close, [TOLVANE])
+        for desktop_id, name in BROWSERS:
+            program = desk.write("bin/" + desktop_id,
+                                 '#!/bin/sh\nprintf "%%s\\n" "$@" >> "$HOME/%s.opened"\n'
+                                 'printf "%%s\\n" "$XDG_ACTIVATION_TOKEN" >> "$HOME/%s.token"\n'
+                                 % (desktop_id, desktop_id))
+            os.chmod(program, 0o755)
+            desk.write(os.path.join(desk.apps, desktop_id + ".desktop"),
+                       "[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%U\n"
+                       "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n" % (name, program))
+        self.assertEqual(desk.run(["xdg-mime", "default", "charlie.desktop", "x-scheme-handler/https"]).returncode, 0)
+        return desk
+
+    def read(self, desk, name):
+        path = os.path.join(desk.home, name)
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    def ask(self, desk, link, token=""):
+        # dbus-send cuts array elements at commas: the link has none.
+        done = desk.run(["dbus-send", "--session", "--print-reply", "--dest=app.tolvane.Tolvane",
+                         "/app/tolvane/Tolvane", "app.tolvane.Tolvane.Links1.Ask", "array:string:" + link,
+                         "string:" + token])
+        self.assertEqual(done.returncode, 0, done.stderr)
+
+    def picker(self, desk, watch=()):
+        found = wait_for(lambda: desk.xdotool("search", "--onlyvisible", "--name", "^Open Link$").stdout.split(),
+                         watch=watch)
+        self.assertTrue(found, "the picker never showed")
+        window = found[0]
+        desk.xdotool("windowfocus", "--sync", window)
+        return window
+
+    def gone(self, desk, window):
+        return wait_for(lambda: window not in desk.xdotool("search", "--onlyvisible", "--name", "^Open Link$").stdout)
+
+    def test_keys_pick_drop_and_remember_while_the_tray_runs(self):
+        desk = self.make_desktop()
+        desk.start_x()
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = desk.start_bus("bus")[0]
+        tray = desk.spawn([TOLVANE])
+        self.assertTrue(wait_for(lambda: desk.windows("tolvane"), watch=[tray]), "the tray icon never appeared")
+
+        # "2" is the second browser listed, not the default one.
+        self.ask(desk, LINK, "token-from-the-click")
+        window = self.picker(desk, [tray])
+        desk.xdotool("key", "--window", window, "2")
+        self.assertTrue(wait_for(lambda: self.read(desk, "bravo.opened")), "Bravo never started")
+        self.assertEqual(self.read(desk, "bravo.opened"), (LINK + "\n").encode())
+        self.assertEqual(self.read(desk, "bravo.token"), b"token-from-the-click\n")
+        self.assertTrue(self.gone(desk, window), "the picker stays after a pick")
+
+        # Escape drops the link: no browser gets it, nothing is remembered.
+        self.ask(desk, "https://dropped.example/")
+        window = self.picker(desk, [tray])
+        desk.xdotool("key", "--window", window, "Escape")
+        self.assertTrue(self.gone(desk, window), "Escape leaves the picker open")
+        # The link arriving late would mean it was queued, not dropped: the next request shows first.
+        self.ask(desk, "https://www.example.net/page")
+        window = self.picker(desk, [tray])
+        self.assertFalse(any(b"dropped.example" in (self.read(desk, n + ".opened") or b"") for n, _ in BROWSERS))
+
+        # "Always open www.example.net here", then "1": Alpha gets it and a rule says so from now on.
+        desk.xdotool("key", "--window", window, "Tab", "space", "1")
+        self.assertTrue(wait_for(lambda: self.read(desk, "alpha.opened")), "Alpha never started")
+        self.assertEqual(self.read(desk, "alpha.opened"), b"https://www.example.net/page\n")
+        self.assertEqual(self.read(desk, ".config/tolvane/links.rules"), b"www.example.net alpha.desktop\n")
+        self.assertIsNone(tray.poll())
+
+    def test_bus_starts_tolvane_to_ask_and_enter_takes_the_default(self):
+        desk = self.make_desktop()
+        desk.start_x(tray=False)
+        address, out = desk.start_bus("bus", TOLVANE + " --service")
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.ask(desk, LINK)
+        window = self.picker(desk)
+        desk.xdotool("key", "--window", window, "Return")
+        self.assertTrue(wait_for(lambda: self.read(desk, "charlie.opened")), "the default browser never started")
+        self.assertEqual(self.read(desk, "charlie.opened"), (LINK + "\n").encode())
+        self.assertIsNone(self.read(desk, "alpha.opened"))
+
+
+if __name__ == "__main__":
+    unittest.main()
