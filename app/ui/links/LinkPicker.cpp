@@ -107,26 +107,36 @@ void LinkPicker::finish() {
     close();
 }
 
+// The list would take digits for its type-ahead search and Enter for itself: it asks here first.
 bool LinkPicker::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
-    if (held == Qt::NoModifier && key->key() >= Qt::Key_1 && key->key() <= Qt::Key_9) {
-        const int index = key->key() - Qt::Key_1;
+    if (event->type() == QEvent::KeyPress && answerKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+// Keys nothing else took: from a focused button, or typed before the list had the focus.
+void LinkPicker::keyPressEvent(QKeyEvent* event) {
+    if (!answerKey(*event))
+        QWidget::keyPressEvent(event);
+}
+
+bool LinkPicker::answerKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers held = key.modifiers() & ~Qt::KeypadModifier;
+    if (held == Qt::NoModifier && key.key() >= Qt::Key_1 && key.key() <= Qt::Key_9) {
+        const int index = key.key() - Qt::Key_1;
         if (index < list_->count())
             pick(index);
         return true;
     }
-    if (held == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    if (held == Qt::NoModifier && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)) {
         pick(list_->currentRow());
         return true;
     }
-    if (key->key() == Qt::Key_Escape) {
+    if (key.key() == Qt::Key_Escape) {
         close();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void LinkPicker::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 
@@ -40,11 +41,14 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The picker's own keys; false for any other.
+    bool answerKey(const QKeyEvent& key);
     void pick(qsizetype index);
     void elideLink();
 
