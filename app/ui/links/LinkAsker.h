@@ -30,6 +30,8 @@ public:
     ~LinkAsker() override;
 
     void ask(const LinkRequest& request);
+    // A request is shown or waits.
+    bool asking() const { return asking_ || !waiting_.isEmpty(); }
     // The picker on screen, if any (for tests and the bench).
     LinkPicker* picker() const { return picker_; }
 

@@ -6,6 +6,7 @@
 #include "AutomationService.h"
 #include "CommandLine.h"
 #include "GlobalKeys/Shortcuts.h"
+#include "LinkAsker.h"
 #include "LinksAdaptor.h"
 #include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
@@ -105,8 +106,16 @@ int runService(int argc, char** argv) {
     announceDefaultChanges(service);
     // A rule that says "ask" starts this process when no tray runs: it asks on the display it has.
     auto* links = new LinksAdaptor(service);
-    // A tray instance started later on this bus takes the name over; this process is then done.
-    QObject::connect(service, &AutomationService::nameLost, &app, &QCoreApplication::quit);
+    // A tray instance started later on this bus takes the name over; this process is then done, once
+    // the links it was asked about are answered.
+    QObject::connect(service, &AutomationService::nameLost, &app, [links] {
+        const auto quitWhenAnswered = [links] {
+            if (!links->asker()->asking())
+                QCoreApplication::quit();
+        };
+        QObject::connect(links, &LinksAdaptor::activity, links, quitWhenAnswered);
+        quitWhenAnswered();
+    });
     // So is it when the bus goes away with its session (an SSH log-out): nobody can call it any more.
     auto* busCheck = new QTimer(&app);
     QObject::connect(busCheck, &QTimer::timeout, &app, [] {

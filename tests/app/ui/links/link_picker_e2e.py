@@ -92,17 +92,31 @@ class LinkPicker(unittest.TestCase):
         self.assertEqual(self.read(desk, ".config/tolvane/links.rules"), b"www.example.net alpha.desktop\n")
         self.assertIsNone(tray.poll())
 
-    def test_bus_starts_tolvane_to_ask_and_enter_takes_the_default(self):
+    def test_bus_started_picker_outlives_a_tray_taking_over_and_enter_takes_the_default(self):
         desk = self.make_desktop()
-        desk.start_x(tray=False)
-        address, out = desk.start_bus("bus", TOLVANE + " --service")
+        desk.start_x()
+        address, _ = desk.start_bus("bus", TOLVANE + " --service")
         desk.env["DBUS_SESSION_BUS_ADDRESS"] = address
         self.ask(desk, LINK)
+        window = self.picker(desk)
+        service = self.owner_pid(desk)
+        # The user starts the tray while the question is open: the tray takes the name, the question stays.
+        tray = desk.spawn([TOLVANE])
+        self.assertTrue(wait_for(lambda: self.owner_pid(desk) not in (None, service), watch=[tray]),
+                        "the tray never took the bus name")
         window = self.picker(desk)
         desk.xdotool("key", "Return")
         self.assertTrue(wait_for(lambda: self.read(desk, "charlie.opened")), "the default browser never started")
         self.assertEqual(self.read(desk, "charlie.opened"), (LINK + "\n").encode())
         self.assertIsNone(self.read(desk, "alpha.opened"))
+        # Its question answered, the service leaves the tray alone.
+        self.assertTrue(wait_for(lambda: not os.path.exists("/proc/%d" % service)), "the service stays")
+
+    def owner_pid(self, desk):
+        reply = desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                          "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                          "app.tolvane.Tolvane"])
+        return int(reply.stdout.strip("()\n, ").split()[-1]) if reply.returncode == 0 else None
 
 
 if __name__ == "__main__":
