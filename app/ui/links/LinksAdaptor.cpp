@@ -26,17 +26,16 @@ LinksAdaptor::LinksAdaptor(QObject* registered)
     connect(asker_, &LinkAsker::activity, this, &LinksAdaptor::activity);
 }
 
-void LinksAdaptor::Ask(const QStringList& urls, const QString& activationToken) {
+void LinksAdaptor::Ask(const QStringList& urls, const QString& activationToken, const QDBusMessage& call) {
     emit activity();
-    if (urls.isEmpty()) {
-        sendErrorReply(QString::fromLatin1(cannotAskError), tr("No link was given."));
-        return;
-    }
-    if (!canShowWindows()) {
-        sendErrorReply(QString::fromLatin1(cannotAskError),
-                       tr("Tolvane runs without a display here and cannot ask which browser to use."));
-        return;
-    }
+    const auto refuse = [&call](const QString& why) {
+        call.setDelayedReply(true);
+        QDBusConnection::sessionBus().send(call.createErrorReply(QString::fromLatin1(cannotAskError), why));
+    };
+    if (urls.isEmpty())
+        return refuse(tr("No link was given."));
+    if (!canShowWindows())
+        return refuse(tr("Tolvane runs without a display here and cannot ask which browser to use."));
     asker_->ask(LinkRequest{urls, activationToken.toUtf8()});
 }
 

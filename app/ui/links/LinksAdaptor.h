@@ -5,7 +5,7 @@
 #include "LinksIntrospection.h"
 
 #include <QDBusAbstractAdaptor>
-#include <QDBusContext>
+#include <QDBusMessage>
 #include <QStringList>
 
 namespace Tolvane {
@@ -14,7 +14,7 @@ class LinkAsker;
 
 // Served beside the automation interface on its object, which must be registered with its adaptors
 // exported. Ask returns at once; the picker follows.
-class LinksAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class LinksAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "app.tolvane.Tolvane.Links1")
     Q_CLASSINFO("D-Bus Introspection", TOLVANE_LINKS1_INTROSPECTION)
@@ -32,7 +32,8 @@ signals:
     void activity();
 
 public slots:
-    void Ask(const QStringList& urls, const QString& activationToken);
+    // The call comes as the last argument: Qt gives an adaptor no QDBusContext of its own.
+    void Ask(const QStringList& urls, const QString& activationToken, const QDBusMessage& call);
 
 private:
     LinkAsker* asker_;

@@ -112,6 +112,17 @@ class LinkPicker(unittest.TestCase):
         # Its question answered, the service leaves the tray alone.
         self.assertTrue(wait_for(lambda: not os.path.exists("/proc/%d" % service)), "the service stays")
 
+    def test_without_a_display_the_caller_is_told_to_open_the_link_itself(self):
+        desk = self.make_desktop()
+        for name in ("DISPLAY", "QT_QPA_PLATFORM"):
+            desk.env.pop(name, None)
+        desk.env["DBUS_SESSION_BUS_ADDRESS"] = desk.start_bus("bus", TOLVANE + " --service")[0]
+        done = desk.run(["dbus-send", "--session", "--print-reply", "--dest=app.tolvane.Tolvane",
+                         "/app/tolvane/Tolvane", "app.tolvane.Tolvane.Links1.Ask", "array:string:" + LINK, "string:"])
+        self.assertNotEqual(done.returncode, 0)
+        self.assertIn("app.tolvane.Tolvane.Error.CannotAsk", done.stderr)
+        self.assertTrue(all(self.read(desk, n + ".opened") is None for n, _ in BROWSERS))
+
     def owner_pid(self, desk):
         reply = desk.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
                           "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID",
