@@ -45,6 +45,8 @@ done
 
 echo "== whole application (private Xvfb with a tray host)"
 python3 bench/app/app_bench.py build/app/ui/tolvane
+echo "== a link whose rule says ask, until its picker is drawn"
+python3 bench/app/link_picker_bench.py build/app/ui/tolvane 2>/dev/null
 portal=$(find build/bench -type f -name PortalReleaseLatency -perm -u+x | head -n1)
 if [ -n "$portal" ]; then
   echo "== the same key release through the GlobalShortcuts portal (xdg-desktop-portal, test back end)"

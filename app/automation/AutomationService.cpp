@@ -168,9 +168,11 @@ AutomationService* AutomationService::registerOnSessionBus(QObject* parent, Name
     auto* service = new AutomationService(parent);
     service->bus_ = bus;
     service->announcedDefault_ = service->defaultBrowser();
-    // The object goes up before the name, so a call that started us finds it at once.
+    // The object goes up before the name, so a call that started us finds it at once. Other
+    // interfaces of the program (the link picker) attach to it as adaptors.
     if (!bus.registerObject(QString::fromLatin1(objectPath), service,
-                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)) {
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties |
+                                QDBusConnection::ExportAdaptors)) {
         logWarning(QStringLiteral("Automation is not offered: the object path is taken"));
         delete service;
         return nullptr;

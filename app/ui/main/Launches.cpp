@@ -6,6 +6,8 @@
 #include "AutomationService.h"
 #include "CommandLine.h"
 #include "GlobalKeys/Shortcuts.h"
+#include "LinkAsker.h"
+#include "LinksAdaptor.h"
 #include "RoutingWatch.h"
 #include "ServiceIdleTimer.h"
 #include "SingleInstance.h"
@@ -103,8 +105,18 @@ int runService(int argc, char** argv) {
     if (!service)
         return 1;
     announceDefaultChanges(service);
-    // A tray instance started later on this bus takes the name over; this process is then done.
-    QObject::connect(service, &AutomationService::nameLost, &app, &QCoreApplication::quit);
+    // A rule that says "ask" starts this process when no tray runs: it asks on the display it has.
+    auto* links = new LinksAdaptor(service);
+    // A tray instance started later on this bus takes the name over; this process is then done, once
+    // the links it was asked about are answered.
+    QObject::connect(service, &AutomationService::nameLost, &app, [links] {
+        const auto quitWhenAnswered = [links] {
+            if (!links->asker()->asking())
+                QCoreApplication::quit();
+        };
+        QObject::connect(links, &LinksAdaptor::activity, links, quitWhenAnswered);
+        quitWhenAnswered();
+    });
     // So is it when the bus goes away with its session (an SSH log-out): nobody can call it any more.
     auto* busCheck = new QTimer(&app);
     QObject::connect(busCheck, &QTimer::timeout, &app, [] {
@@ -115,6 +127,7 @@ int runService(int argc, char** argv) {
     // Unused for a while, it leaves; the bus starts it again on the next call.
     auto* quiet = new ServiceIdleTimer(ServiceIdleTimer::configuredQuietTime(), &app);
     QObject::connect(service, &AutomationService::called, quiet, &ServiceIdleTimer::restart);
+    QObject::connect(links, &LinksAdaptor::activity, quiet, &ServiceIdleTimer::restart);
     QObject::connect(quiet, &ServiceIdleTimer::idle, &app, [service] {
         service->releaseName();
         // Calls that reached this process before the name went still get their replies.
@@ -151,7 +164,11 @@ int runTray(int argc, char** argv) {
         // The login entry passes --autostart: there a missing tray is waited for quietly.
         TolvaApp tolva(QCoreApplication::arguments().contains(QStringLiteral("--autostart")));
         // Automation works without a bus too; the service logs why it is missing.
-        announceDefaultChanges(AutomationService::registerOnSessionBus(&tolva));
+        AutomationService* service = AutomationService::registerOnSessionBus(&tolva);
+        announceDefaultChanges(service);
+        // Links whose rule says "ask" come here while the tray runs.
+        if (service)
+            new LinksAdaptor(service);
         // The tray's tooltip names the default browser, whoever changes it.
         auto* defaults = new platform::linux_::MimeAppsWatcher(&tolva);
         QObject::connect(defaults, &platform::linux_::MimeAppsWatcher::changed, &tolva,
