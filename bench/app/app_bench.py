@@ -10,7 +10,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "app", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "support"))
 from desktop import Desktop, ini_string, wait_for  # noqa: E402
 
 TOLVANE = sys.argv[1] if len(sys.argv) > 1 else "build/app/ui/tolvane"
