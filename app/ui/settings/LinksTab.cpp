@@ -9,13 +9,13 @@
 #include "platform/LinkRouting.h"
 #include "platform/Services.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -115,11 +115,7 @@ QWidget* LinksTab::makeRulesSection() {
         changeRules([at](LinkRulesFile& file) { return file.remove(at); }, at);
     });
     // Delete removes the selected rule, as in other lists.
-    auto* removeKey = new QAction(list_);
-    removeKey->setShortcut(QKeySequence::Delete);
-    removeKey->setShortcutContext(Qt::WidgetShortcut);
-    connect(removeKey, &QAction::triggered, remove_, &QPushButton::click);
-    list_->addAction(removeKey);
+    list_->installEventFilter(this);
     connect(list_, &QTreeWidget::currentItemChanged, this, &LinksTab::updateButtons);
 
     auto* box = new QGroupBox;
@@ -165,6 +161,15 @@ void LinksTab::reload() {
         setNote(rulesNote_, fileLoaded_ ? QString() : file_.error());
     }
     showRules(currentRow());
+}
+
+bool LinksTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete) && remove_->isEnabled()) {
+        remove_->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void LinksTab::showEvent(QShowEvent* event) {

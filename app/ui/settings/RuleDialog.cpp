@@ -41,6 +41,8 @@ RuleDialog::RuleDialog(const LinkTargets& targets, const LinkRule& rule, QWidget
     form->addRow(QString(), hint);
     form->addRow(tr("&Open in"), target_);
     auto* column = new QVBoxLayout(this);
+    // Grows and shrinks with the problem line, wrapped lines and all.
+    column->setSizeConstraint(QLayout::SetFixedSize);
     column->addLayout(form);
     column->addWidget(buttons);
     // A default button looks the same with and without the focus; the ring needs it placed in here.
@@ -48,7 +50,7 @@ RuleDialog::RuleDialog(const LinkTargets& targets, const LinkRule& rule, QWidget
 
     connect(pattern_, &QLineEdit::textChanged, this, &RuleDialog::checkPattern);
     checkPattern();
-    setMinimumWidth(fontMetrics().averageCharWidth() * 56);
+    pattern_->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
 }
 
 LinkRule RuleDialog::rule() const {
