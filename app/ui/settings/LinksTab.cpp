@@ -305,42 +305,39 @@ bool LinksTab::changeRules(const std::function<bool(LinkRulesFile&)>& change, in
 }
 
 void LinksTab::showVerdict() {
-    const QString text = link_->text().trimmed();
-    if (text.isEmpty()) {
-        verdict_->clear();
-        return;
-    }
+    const QString verdict = verdictFor(link_->text().trimmed());
+    verdict_->setText(verdict);
+    // Read out with the field, where the focus is while typing.
+    link_->setAccessibleDescription(verdict);
+}
+
+QString LinksTab::verdictFor(const QString& text) const {
+    if (text.isEmpty())
+        return {};
     // Typed as in an address bar: "example.com" is a web link too.
     const QUrl url = QUrl::fromUserInput(text);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-        verdict_->setText(tr("Not a web link"));
-        return;
-    }
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return tr("Not a web link");
     const QList<LinkRule> rules = fileLoaded_ ? file_.rules() : QList<LinkRule>();
     const LinkDecision decision =
         decideLink(rules, url, chosen_, [this](const QString& id) { return targets_.isInstalled(id); });
     if (decision.rule) {
         const int number = int(*decision.rule) + 1;
-        verdict_->setText(decision.target == askTarget
-                              ? tr("Asks which browser (rule %1)").arg(number)
-                              : tr("Opens in %1 (rule %2)").arg(targets_.name(decision.target)).arg(number));
-        return;
+        return decision.target == askTarget
+                   ? tr("Asks which browser (rule %1)").arg(number)
+                   : tr("Opens in %1 (rule %2)").arg(targets_.name(decision.target)).arg(number);
     }
-    if (chosen_.isEmpty()) {
-        verdict_->setText(tr("No rule matches, and no default browser is set"));
-        return;
-    }
+    if (chosen_.isEmpty())
+        return tr("No rule matches, and no default browser is set");
     // The default browser is installed whether or not it is one of the listed browsers.
     const QString name = targets_.isInstalled(chosen_) ? targets_.name(chosen_) : chosen_;
     if (!decision.missingTarget.isEmpty())
-        verdict_->setText(tr("Opens in %1 (rule %2 names a browser that is not installed; the default "
-                             "browser)")
-                              .arg(name)
-                              .arg(int(firstMatchingRule(rules, url).value_or(0)) + 1));
-    else
-        verdict_->setText(tr("Opens in %1 (no rule; the default browser)").arg(name));
+        return tr("Opens in %1 (rule %2 names a browser that is not installed; the default browser)")
+            .arg(name)
+            .arg(int(firstMatchingRule(rules, url).value_or(0)) + 1);
+    return tr("Opens in %1 (no rule; the default browser)").arg(name);
 }
 
 } // namespace Tolvane

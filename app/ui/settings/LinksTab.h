@@ -63,6 +63,7 @@ private:
     bool changeRules(const std::function<bool(LinkRulesFile&)>& change, int selectRow);
 
     void showVerdict();
+    QString verdictFor(const QString& link) const;
 
     QCheckBox* routing_ = nullptr;
     QLabel* routingNote_ = nullptr;
