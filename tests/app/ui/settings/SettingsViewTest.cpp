@@ -336,10 +336,12 @@ TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens)
     EXPECT_FALSE(dialog->okButton()->isEnabled());
     EXPECT_FALSE(dialog->problemLabel()->text().isEmpty());
     QCoreApplication::processEvents(); // the dialog makes room for the problem
-    for (const QLabel* label : dialog->findChildren<QLabel*>())
-        if (label->isVisible() && label->wordWrap())
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->isVisible() && label->wordWrap()) {
             EXPECT_GE(label->height(), label->heightForWidth(label->width()))
                 << "cut off: " << label->text().toStdString();
+        }
+    }
     dialog->patternField()->clear();
     QTest::keyClicks(dialog->patternField(), "news.example");
     EXPECT_TRUE(dialog->okButton()->isEnabled());
