@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QLabel>
@@ -387,6 +388,19 @@ TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens)
     EXPECT_TRUE(tab->rulesNote()->isVisible());
     tab->removeButton()->click();
     EXPECT_EQ(xdg.readFile(rulesPath), broken);
+
+    // A file that reads but cannot be replaced (its folder takes no new files, whoever runs this).
+    QFile::remove(rulesPath);
+    ASSERT_TRUE(QFile::link("/proc/version", rulesPath));
+    tab->reload();
+    ASSERT_TRUE(tab->addButton()->isEnabled());
+    tab->addButton()->click();
+    dialog = openDialog(tab);
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->patternField(), "news.example");
+    dialog->okButton()->click();
+    EXPECT_THAT(tab->rulesNote()->text().toStdString(), ::testing::HasSubstr("Could not write"));
+    EXPECT_EQ(tab->ruleList()->topLevelItemCount(), 0) << "the list shows what the file holds";
 
     // The routing switch: on, a refusal that leaves it as it was with the reason, then displaced.
     EXPECT_FALSE(tab->routingSwitch()->isChecked()) << "off by default";
