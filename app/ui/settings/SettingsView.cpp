@@ -10,8 +10,10 @@
 #include "DrawableText.h"
 #include "GlobalKeys/RecorderField/Recorder.h"
 #include "HotKeyStatusLabel.h"
+#include "LinksTab.h"
 #include "PermissionsHelper.h"
 #include "SettingsFileWatch.h"
+#include "SettingsSections.h"
 #include "SettingsStore.h"
 #include "StartAtLogin/Toggle.h"
 #include "TolvaShortcutReactor.h"
@@ -41,24 +43,6 @@ namespace {
 std::optional<QList<DefaultBrowser>>& catalogueSlot() {
     static std::optional<QList<DefaultBrowser>> catalogue;
     return catalogue;
-}
-
-QLabel* explanation(const QString& text) {
-    auto* label = new QLabel;
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(BrowserRowLabel::captionFont(label->font()));
-    label->setText(drawableText(text, label->font()));
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-QGroupBox* section(std::initializer_list<QWidget*> rows) {
-    auto* box = new QGroupBox;
-    auto* column = new QVBoxLayout(box);
-    for (QWidget* row : rows)
-        column->addWidget(row);
-    return box;
 }
 
 // " [Shortcuts app](shortcuts://) " as a rich-text link, coloured blue and underlined.
@@ -95,6 +79,8 @@ SettingsView::SettingsView(QWidget* parent) : QWidget(parent) {
     tabs_ = new QTabWidget(this);
     tabs_->addTab(makeGeneralTab(), Assets::image(QStringLiteral("settings")), tr("General"));
     tabs_->addTab(makeShortcutsTab(), Assets::image(QStringLiteral("shortcuts")), tr("Shortcuts"));
+    links_ = new LinksTab;
+    tabs_->addTab(links_, Assets::image(QStringLiteral("browser")), tr("Links"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
 

@@ -21,6 +21,7 @@ class Toggle;
 namespace Tolvane {
 
 class BrowserPicker;
+class LinksTab;
 
 // The browsers the picker offers: listed the first time a settings view is made, kept until exit.
 const QList<DefaultBrowser>& toggleBrowserCatalogue();
@@ -30,9 +31,9 @@ namespace testing {
 void resetToggleBrowserCatalogue();
 } // namespace testing
 
-// The content of the settings window: "General" (launch at login, versions, auto-confirm) and
-// "Shortcuts" (the toggle browser, its shortcut and the automation note). Every control writes its
-// setting at once and follows the stored value when something else changes it.
+// The content of the settings window: "General" (launch at login, versions, auto-confirm),
+// "Shortcuts" (the toggle browser, its shortcut and the automation note) and "Links" (link rules).
+// Every control writes its setting at once and follows the stored value when something else changes it.
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +48,7 @@ public:
     GlobalKeys::Recorder* recorder() const { return recorder_; }
     BrowserPicker* browserPicker() const { return picker_; }
     QLabel* automationNote() const { return note_; }
+    LinksTab* linksTab() const { return links_; }
 
     // The most the window can give (a small screen): texts wrap within it rather than run off.
     void setAvailableWidth(int width);
@@ -88,6 +90,7 @@ private:
     GlobalKeys::Recorder* recorder_ = nullptr;
     BrowserPicker* picker_ = nullptr;
     QLabel* note_ = nullptr;
+    LinksTab* links_ = nullptr;
     Values shown_;
     int availableWidth_ = QWIDGETSIZE_MAX;
 };

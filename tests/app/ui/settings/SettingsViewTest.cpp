@@ -7,22 +7,29 @@
 #include "StartAtLogin/Toggle.h"
 #include "TolvaShortcutReactor.h"
 #include "app/ui/settings/BrowserPicker.h"
+#include "app/ui/settings/LinksTab.h"
+#include "app/ui/settings/RuleDialog.h"
 #include "app/ui/settings/SettingsWindow.h"
 #include "platform/fake/FakeHotKeyEvents.h"
+#include "platform/fake/FakeLinkRouting.h"
 #include "platform/fake/FakeLoginItemService.h"
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTreeWidget>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -37,6 +44,9 @@ struct SettingsFixture : ::testing::Test {
     std::shared_ptr<platform::fake::FakeLoginItemService> loginItems =
         std::make_shared<platform::fake::FakeLoginItemService>();
     platform::Override<platform::LoginItemService> loginGuard{loginItems};
+    std::shared_ptr<platform::fake::FakeLinkRouting> routing =
+        std::make_shared<platform::fake::FakeLinkRouting>();
+    platform::Override<platform::LinkRouting> routingGuard{routing};
 
     void SetUp() override { Tolvane::testing::resetToggleBrowserCatalogue(); }
 
@@ -63,11 +73,12 @@ TEST_F(SettingsFixture, TabsAndTheirContents) {
     addBrowser("/apps/foo.desktop", "org.foo", "Foo");
     SettingsWindow window;
     SettingsView* view = window.view();
-    ASSERT_EQ(view->tabs()->count(), 2);
+    ASSERT_EQ(view->tabs()->count(), 3);
     EXPECT_EQ(view->tabs()->tabText(0), "General");
     EXPECT_EQ(view->tabs()->tabText(1), "Shortcuts");
-    EXPECT_FALSE(view->tabs()->tabIcon(0).isNull());
-    EXPECT_FALSE(view->tabs()->tabIcon(1).isNull());
+    EXPECT_EQ(view->tabs()->tabText(2), "Links");
+    for (int tab = 0; tab < 3; ++tab)
+        EXPECT_FALSE(view->tabs()->tabIcon(tab).isNull()) << "tab " << tab;
     EXPECT_EQ(view->launchAtLoginSwitch()->title(), "Launch at login");
     EXPECT_EQ(view->showBrowserVersionSwitch()->text(), "Show browser version");
     EXPECT_EQ(view->autoConfirmSwitch()->text(), "Auto-confirm browser change");
@@ -269,6 +280,148 @@ TEST_F(SettingsFixture, LaunchAtLoginSwitchDrivesTheLoginItem) {
     QTRY_VERIFY(toggle->isOn());
 }
 
+QStringList ruleRows(const LinksTab* tab) {
+    QStringList rows;
+    for (int i = 0; i < tab->ruleList()->topLevelItemCount(); ++i)
+        rows << tab->ruleList()->topLevelItem(i)->text(0) + " -> " +
+                    tab->ruleList()->topLevelItem(i)->text(1);
+    return rows;
+}
+
+QString verdictFor(LinksTab* tab, const QString& link) {
+    tab->linkField()->clear();
+    QTest::keyClicks(tab->linkField(), link);
+    return tab->linkVerdict()->text();
+}
+
+// The rule dialog the tab shows (a closed one lingers until deleted later).
+RuleDialog* openDialog(LinksTab* tab) {
+    for (RuleDialog* dialog : tab->findChildren<RuleDialog*>())
+        if (dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+// Through the real tab and the real rules file: rules edited by hand and in the tab, the test field,
+// and the routing switch.
+TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar");
+    fakes.handlers->current = "org.foo.desktop";
+    const QString rulesPath = xdg.configHome() + "/tolvane/links.rules";
+    xdg.writeFile(rulesPath, "# Work first\n"
+                             "intranet.example  org.bar.desktop\n"
+                             "docs.example/*\task\n"
+                             "old.example gone.desktop\n");
+    SettingsWindow window;
+    window.view()->tabs()->setCurrentIndex(2);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    LinksTab* tab = window.view()->linksTab();
+    EXPECT_EQ(ruleRows(tab), (QStringList{"intranet.example -> Bar", "docs.example/* -> Ask each time",
+                                          "old.example -> gone.desktop (not installed)"}));
+    EXPECT_EQ(verdictFor(tab, "https://wiki.intranet.example/start"), "Opens in Bar (rule 1)");
+    EXPECT_EQ(verdictFor(tab, "docs.example/guide"), "Asks which browser (rule 2)");
+    EXPECT_EQ(verdictFor(tab, "http://elsewhere.org/"), "Opens in Foo (no rule; the default browser)");
+    EXPECT_EQ(verdictFor(tab, "old.example"),
+              "Opens in Foo (rule 3 names a browser that is not installed; the default browser)");
+    EXPECT_EQ(verdictFor(tab, "mailto:someone@intranet.example"), "Not a web link");
+    EXPECT_EQ(verdictFor(tab, "news.example"), "Opens in Foo (no rule; the default browser)");
+
+    // Added through the dialog, which refuses a pattern that can never match.
+    tab->addButton()->click();
+    RuleDialog* dialog = openDialog(tab);
+    ASSERT_NE(dialog, nullptr);
+    QCoreApplication::processEvents(); // the dialog becomes the active window, as for a person
+    QTest::keyClicks(dialog->patternField(), "https://news.example");
+    EXPECT_FALSE(dialog->okButton()->isEnabled());
+    EXPECT_FALSE(dialog->problemLabel()->text().isEmpty());
+    QCoreApplication::processEvents(); // the dialog makes room for the problem
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->isVisible() && label->wordWrap()) {
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                << "cut off: " << label->text().toStdString();
+        }
+    }
+    dialog->patternField()->clear();
+    QTest::keyClicks(dialog->patternField(), "news.example");
+    EXPECT_TRUE(dialog->okButton()->isEnabled());
+    EXPECT_TRUE(dialog->problemLabel()->isHidden());
+    QStringList offered;
+    for (int i = 0; i < dialog->targetPicker()->count(); ++i)
+        offered << dialog->targetPicker()->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"Foo", "Bar", "Ask each time"}));
+    dialog->targetPicker()->setCurrentIndex(dialog->targetPicker()->findData("org.foo.desktop"));
+    dialog->okButton()->click();
+    EXPECT_EQ(tab->linkVerdict()->text(), "Opens in Foo (rule 4)") << "the box follows the change";
+
+    // The new rule moves above the one for a missing browser, which then goes by the Delete key.
+    ASSERT_EQ(tab->ruleList()->currentItem()->text(0), "news.example");
+    tab->upButton()->click();
+    tab->ruleList()->setCurrentItem(tab->ruleList()->topLevelItem(3));
+    tab->ruleList()->setFocus();
+    QTest::keyClick(tab->ruleList(), Qt::Key_Delete);
+    // And the rule that asks now names Bar.
+    tab->ruleList()->setCurrentItem(tab->ruleList()->topLevelItem(1));
+    tab->editButton()->click();
+    dialog = openDialog(tab);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->patternField()->text(), "docs.example/*");
+    EXPECT_EQ(dialog->targetPicker()->currentText(), "Ask each time");
+    dialog->targetPicker()->setCurrentIndex(dialog->targetPicker()->findData("org.bar.desktop"));
+    dialog->okButton()->click();
+    EXPECT_EQ(xdg.readFile(rulesPath).toStdString(), "# Work first\n"
+                                                     "intranet.example  org.bar.desktop\n"
+                                                     "docs.example/* org.bar.desktop\n"
+                                                     "news.example org.foo.desktop\n");
+    EXPECT_EQ(ruleRows(tab),
+              (QStringList{"intranet.example -> Bar", "docs.example/* -> Bar", "news.example -> Foo"}));
+    EXPECT_TRUE(tab->rulesNote()->isHidden());
+
+    // A file the tab cannot read is shown as such and never written over.
+    const QByteArray broken = "# half-written\nintranet.example\n";
+    xdg.writeFile(rulesPath, broken);
+    tab->reload();
+    EXPECT_FALSE(tab->ruleList()->isEnabled());
+    EXPECT_FALSE(tab->addButton()->isEnabled());
+    EXPECT_THAT(tab->rulesNote()->text().toStdString(), ::testing::HasSubstr("line 2"));
+    EXPECT_TRUE(tab->rulesNote()->isVisible());
+    tab->removeButton()->click();
+    EXPECT_EQ(xdg.readFile(rulesPath), broken);
+
+    // A file that reads but cannot be replaced (its folder takes no new files, whoever runs this).
+    QFile::remove(rulesPath);
+    ASSERT_TRUE(QFile::link("/proc/version", rulesPath));
+    tab->reload();
+    ASSERT_TRUE(tab->addButton()->isEnabled());
+    tab->addButton()->click();
+    dialog = openDialog(tab);
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->patternField(), "news.example");
+    dialog->okButton()->click();
+    EXPECT_THAT(tab->rulesNote()->text().toStdString(), ::testing::HasSubstr("Could not write"));
+    EXPECT_EQ(tab->ruleList()->topLevelItemCount(), 0) << "the list shows what the file holds";
+
+    // The routing switch: on, a refusal that leaves it as it was with the reason, then displaced.
+    EXPECT_FALSE(tab->routingSwitch()->isChecked()) << "off by default";
+    tab->routingSwitch()->click();
+    EXPECT_EQ(routing->calls, QList<bool>{true});
+    EXPECT_TRUE(tab->routingSwitch()->isChecked());
+    EXPECT_TRUE(tab->routingNote()->isHidden());
+    routing->status = platform::HandlerService::writeFailed;
+    routing->reason = "Could not write mimeapps.list: Read-only file system";
+    tab->routingSwitch()->click();
+    EXPECT_EQ(routing->calls, (QList<bool>{true, false}));
+    EXPECT_TRUE(tab->routingSwitch()->isChecked()) << "a refused change is undone";
+    EXPECT_TRUE(tab->routingNote()->isVisible());
+    EXPECT_EQ(tab->routingNote()->text(), routing->reason);
+    EXPECT_TRUE(fakes.alert->shown.isEmpty()) << "said in the tab, not in a dialog";
+    routing->current = platform::LinkRouting::State::displaced;
+    tab->reload();
+    EXPECT_FALSE(tab->routingSwitch()->isChecked());
+    EXPECT_EQ(tab->routingNote()->text(), "Another program opens web links now.");
+}
+
 } // namespace
 
 TEST_F(SettingsFixture, EscapeClosesTheWindowOnceTheRecorderIsNotRecording) {
@@ -360,7 +513,7 @@ TEST_F(SettingsFixture, OnASmallScreenTheWindowFitsAndNothingRunsOffItsSide) {
     const QSize room = window.screen()->availableGeometry().size();
     EXPECT_LE(window.width(), room.width()) << "screen " << room.width() << "x" << room.height();
     EXPECT_LE(window.height(), room.height()) << "screen " << room.width() << "x" << room.height();
-    for (int tab = 0; tab < 2; ++tab) {
+    for (int tab = 0; tab < window.view()->tabs()->count(); ++tab) {
         window.view()->tabs()->setCurrentIndex(tab);
         QCoreApplication::processEvents();
         for (const QLabel* label : window.view()->tabs()->currentWidget()->findChildren<QLabel*>()) {
