@@ -265,6 +265,281 @@
     </message>
 </context>
 <context>
+    <name>Tolvane::LinkAsker</name>
+    <message>
+        <source>%1 could not be started. Pick another browser.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link opened in %1, but the rule could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinkPicker</name>
+    <message>
+        <source>Open Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more link(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Browsers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   %2 (default)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Always open %1 here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more link(s) waiting</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinkRules</name>
+    <message>
+        <source>The site is not a valid host name or address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site has an empty label: two dots in a row, or a dot at the start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A “*” cannot share a part of the site with letters outside a–z.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The “[” before an IPv6 address has no “]”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only a port may follow an IPv6 address, like [::1]:8080.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write an IPv6 address in brackets, like [::1].</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pattern is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A pattern cannot contain spaces.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links are matched without what follows “?” or “#”; leave that out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave out the scheme (“https://”): a pattern starts with the site.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pattern names no site before “/” (“*/” stands for any site).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A pattern names a site, not a user name before “@”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinkRulesFile</name>
+    <message>
+        <source>Could not read “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not read “%1”: it is not a regular file of at most 1 MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a rule is a pattern and a browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”, line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinkTargets</name>
+    <message>
+        <source>Ask each time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (not installed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinksAdaptor</name>
+    <message>
+        <source>No link was given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tolvane runs without a display here and cannot ask which browser to use.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::LinksTab</name>
+    <message>
+        <source>Open links by rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 opens each web link in the browser of the first rule below that matches it, and every other link in the default browser.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the rule up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the rule down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first rule that matches a link decides. A site such as example.com also covers its subdomains.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>https://example.com/page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link to try</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Try a link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program opens web links now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links could not be handed to the rules.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links could not be handed back to the default browser.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rules file was changed elsewhere; the list now shows it. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a web link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asks which browser (rule %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens in %1 (rule %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rule matches, and no default browser is set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens in %1 (rule %2 names a browser that is not installed; the default browser)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens in %1 (no rule; the default browser)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Tolvane::MenuBarContent</name>
     <message>
         <source>Quit</source>
@@ -296,6 +571,60 @@
     <message>
         <source>This desktop shows no tray icons, so Tolvane shows its menu here. On GNOME, the AppIndicator extension adds tray icons.</source>
         <translation>Ce bureau n’affiche pas d’icônes dans la zone de notification, Tolvane affiche donc son menu ici. Sous GNOME, l’extension AppIndicator ajoute ces icônes.</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::RoutingWatch</name>
+    <message>
+        <source>Another program now opens web links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link rules are off until you turn them on again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not turn link rules on</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::RuleDialog</name>
+    <message>
+        <source>Add Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>example.com or example.com/docs/*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A site also covers its subdomains; a pattern with / or * is matched against the host and path of the link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open in</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -352,6 +681,10 @@
         <source>Launch at login</source>
         <translation>Lancer à l’ouverture de session</translation>
     </message>
+    <message>
+        <source>Links</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::SettingsWindow</name>
@@ -384,6 +717,13 @@
     <message>
         <source>Switch the default browser</source>
         <translation>Changer de navigateur par défaut</translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::TrayToolTip</name>
+    <message>
+        <source>Default browser: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -425,10 +765,6 @@ ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
         <translation>argument inattendu « %1 »</translation>
     </message>
     <message>
-        <source>--list, --get and --set go one at a time</source>
-        <translation>--list, --get et --set s’utilisent un seul à la fois</translation>
-    </message>
-    <message>
         <source>--json goes with --list</source>
         <translation>--json s’utilise avec --list</translation>
     </message>
@@ -456,6 +792,65 @@ ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
     <message>
         <source>Could not make %1 the default browser: the settings file %2 cannot be read.</source>
         <translation>Impossible de faire de %1 le navigateur par défaut : le fichier de réglages %2 est illisible.</translation>
+    </message>
+    <message>
+        <source>Links by rules: &apos;on&apos; makes Tolvane open each web link in the browser its first matching rule names (the default browser for the rest), &apos;off&apos; gives links back to the default browser; &apos;status&apos;, &apos;list&apos; (number, pattern, browser), &apos;add PATTERN BROWSER&apos; (BROWSER as --set takes it, or &apos;ask&apos;), &apos;remove N&apos;, &apos;test URL&apos; (the desktop file ID it goes to and the rule&apos;s number, or &apos;default&apos;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the URLs that follow as the link rules say.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --open: the links to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--list, --get, --set, --route and --open go one at a time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links go to the default browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is not a web link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The browser “%1” of a link rule cannot open links: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not open the link: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not turn link rules %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no rule %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tolvane::links</name>
+    <message>
+        <source>Tolvane link rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browser is chosen for the links no rule names.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
