@@ -140,11 +140,32 @@ class Openers(unittest.TestCase):
                     self.assertTrue(wait_for(lambda: self.read(desk, self.record).count(link) == 1,
                                              LOADED_MACHINE_WAIT), link)
                     self.assertIn("firefox-esr\t" + link, self.read(desk, self.record))
+                if session is None:
+                    self.check_bad_input(desk)
                 done = subprocess.run([TOLVANE, "--route", "off"], env=script, capture_output=True, text=True,
                                       timeout=60)
                 self.assertEqual(done.returncode, 0, done.stderr)
                 self.assertEqual(self.answers(desk, session), self.expected_answers(session, "firefox-esr.desktop"))
                 self.assertEqual(self.opened(desk, session), self.expected_openings(session, "firefox-esr.desktop"))
+
+    def check_bad_input(self, desk):
+        """No link is dropped: a rules file that does not read sends every link to the chosen browser (and
+        `--route list` says why), no link starts the chosen browser, a link that is not a web link is refused."""
+        rules = os.path.join(desk.config, "tolvane", "links.rules")
+        with open(rules, "a") as f:
+            f.write("this line is no rule at all\n")
+        listed = self.run_in(desk, [TOLVANE, "--route", "list"])
+        self.assertEqual((listed.returncode, listed.stdout), (1, ""))
+        self.assertIn("line", listed.stderr)
+        link = "https://www.example.com/broken-%s" % os.urandom(4).hex()
+        self.assertEqual(self.run_in(desk, [TOLVANE, "--open", link]).returncode, 0)
+        self.assertTrue(wait_for(lambda: "firefox-esr\t" + link in self.read(desk, self.record), LOADED_MACHINE_WAIT))
+        before = self.read(desk, self.record).count("firefox-esr\t\t")
+        self.assertEqual(self.run_in(desk, [TOLVANE, "--open"]).returncode, 0)
+        self.assertTrue(wait_for(lambda: self.read(desk, self.record).count("firefox-esr\t\t") == before + 1,
+                                 LOADED_MACHINE_WAIT))
+        refused = self.run_in(desk, [TOLVANE, "--open", "mailto:someone@example.org"])
+        self.assertEqual(refused.returncode, 2, refused.stderr)
 
     def undocumented(self, desk, since):
         """Files the switch wrote in the user's folders that the manual's FILES section does not name."""
