@@ -9,9 +9,8 @@
 #include "platform/linux/defaults/stores/KdeGlobalsWriter.h"
 #include "platform/linux/defaults/stores/MimeAppsListWriter.h"
 #include "platform/linux/defaults/stores/XfceHelpersWriter.h"
-#include "platform/linux/xdg/MimeAppsLookup.h"
-
 #include "platform/linux/xdg/KeyFileLines.h"
+#include "platform/linux/xdg/MimeAppsLookup.h"
 
 #include <QDir>
 #include <QFileInfo>
