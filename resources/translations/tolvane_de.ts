@@ -268,55 +268,55 @@
     <name>Tolvane::LinkAsker</name>
     <message>
         <source>%1 could not be started. Pick another browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht gestartet werden. Wählen Sie einen anderen Browser.</translation>
     </message>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link öffnen</translation>
     </message>
     <message>
         <source>The link opened in %1, but the rule could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Link wurde in %1 geöffnet, aber die Regel konnte nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkPicker</name>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link öffnen</translation>
     </message>
     <message>
         <source>Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link</translation>
     </message>
     <message numerus="yes">
         <source>and %n more link(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>und %n weiterer Link</numerusform>
+            <numerusform>und %n weitere Links</numerusform>
         </translation>
     </message>
     <message>
         <source>Browsers</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser</translation>
     </message>
     <message>
         <source>%1   %2 (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1   %2 (Standard)</translation>
     </message>
     <message>
         <source>Always open %1 here</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 immer hier öffnen</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message numerus="yes">
         <source>%n more link(s) waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n weiterer Link wartet</numerusform>
+            <numerusform>%n weitere Links warten</numerusform>
         </translation>
     </message>
 </context>
@@ -324,219 +324,219 @@
     <name>Tolvane::LinkRules</name>
     <message>
         <source>The site is not a valid host name or address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Website ist kein gültiger Hostname und keine gültige Adresse.</translation>
     </message>
     <message>
         <source>The site has an empty label: two dots in a row, or a dot at the start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Website hat einen leeren Namensteil: zwei Punkte hintereinander oder ein Punkt am Anfang.</translation>
     </message>
     <message>
         <source>A “*” cannot share a part of the site with letters outside a–z.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein „*“ darf in einem Teil der Website nicht neben Buchstaben außerhalb von a–z stehen.</translation>
     </message>
     <message>
         <source>The “[” before an IPv6 address has no “]”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf das „[“ vor einer IPv6-Adresse folgt kein „]“.</translation>
     </message>
     <message>
         <source>Only a port may follow an IPv6 address, like [::1]:8080.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf eine IPv6-Adresse darf nur ein Port folgen, etwa [::1]:8080.</translation>
     </message>
     <message>
         <source>Write an IPv6 address in brackets, like [::1].</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreiben Sie eine IPv6-Adresse in eckige Klammern, etwa [::1].</translation>
     </message>
     <message>
         <source>The pattern is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Muster ist leer.</translation>
     </message>
     <message>
         <source>A pattern cannot contain spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Muster darf keine Leerzeichen enthalten.</translation>
     </message>
     <message>
         <source>Links are matched without what follows “?” or “#”; leave that out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links werden ohne den Teil nach „?“ oder „#“ verglichen; lassen Sie ihn weg.</translation>
     </message>
     <message>
         <source>Leave out the scheme (“https://”): a pattern starts with the site.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lassen Sie das Schema („https://“) weg: Ein Muster beginnt mit der Website.</translation>
     </message>
     <message>
         <source>The pattern names no site before “/” (“*/” stands for any site).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Muster nennt vor „/“ keine Website („*/“ steht für jede Website).</translation>
     </message>
     <message>
         <source>A pattern names a site, not a user name before “@”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Muster nennt eine Website, keinen Benutzernamen vor „@“.</translation>
     </message>
     <message>
         <source>The port must be a number from 1 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Port muss eine Zahl von 1 bis 65535 sein.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkRulesFile</name>
     <message>
         <source>Could not read “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>Could not read “%1”: it is not a regular file of at most 1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gelesen werden: es ist keine gewöhnliche Datei von höchstens 1 MiB</translation>
     </message>
     <message>
         <source>a rule is a pattern and a browser</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Regel besteht aus einem Muster und einem Browser</translation>
     </message>
     <message>
         <source>“%1”, line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“, Zeile %2: %3</translation>
     </message>
     <message>
         <source>Could not write “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkTargets</name>
     <message>
         <source>Ask each time</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Mal fragen</translation>
     </message>
     <message>
         <source>%1 (not installed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (nicht installiert)</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksAdaptor</name>
     <message>
         <source>No link was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Link angegeben.</translation>
     </message>
     <message>
         <source>Tolvane runs without a display here and cannot ask which browser to use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane läuft hier ohne Anzeige und kann nicht fragen, welcher Browser verwendet werden soll.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksTab</name>
     <message>
         <source>Open links by rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Links nach Regeln öffnen</translation>
     </message>
     <message>
         <source>%1 opens each web link in the browser of the first rule below that matches it, and every other link in the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 öffnet jeden Weblink im Browser der ersten passenden Regel unten und alle übrigen Links im Standardbrowser.</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Muster</translation>
     </message>
     <message>
         <source>Opens in</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen in</translation>
     </message>
     <message>
         <source>Link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Linkregeln</translation>
     </message>
     <message>
         <source>&amp;Add…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hinzufügen …</translation>
     </message>
     <message>
         <source>Add a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Edit…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten …</translation>
     </message>
     <message>
         <source>Edit the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;oben</translation>
     </message>
     <message>
         <source>Move the rule up</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel nach oben verschieben</translation>
     </message>
     <message>
         <source>&amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;unten</translation>
     </message>
     <message>
         <source>Move the rule down</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel nach unten verschieben</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Entfernen</translation>
     </message>
     <message>
         <source>Remove the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel entfernen</translation>
     </message>
     <message>
         <source>The first rule that matches a link decides. A site such as example.com also covers its subdomains.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erste Regel, die auf einen Link passt, entscheidet. Eine Website wie example.com umfasst auch ihre Subdomains.</translation>
     </message>
     <message>
         <source>https://example.com/page</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.com/page</translation>
     </message>
     <message>
         <source>Link to try</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu testender Link</translation>
     </message>
     <message>
         <source>&amp;Try a link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link &amp;testen</translation>
     </message>
     <message>
         <source>Another program opens web links now.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm öffnet jetzt Weblinks.</translation>
     </message>
     <message>
         <source>Links could not be handed to the rules.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links konnten nicht an die Regeln übergeben werden.</translation>
     </message>
     <message>
         <source>Links could not be handed back to the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links konnten nicht an den Standardbrowser zurückgegeben werden.</translation>
     </message>
     <message>
         <source>The rules file was changed elsewhere; the list now shows it. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Regeldatei wurde anderswo geändert; die Liste zeigt jetzt ihren Stand. Nichts wurde geändert.</translation>
     </message>
     <message>
         <source>Not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Weblink</translation>
     </message>
     <message>
         <source>Asks which browser (rule %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fragt nach dem Browser (Regel %1)</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird in %1 geöffnet (Regel %2)</translation>
     </message>
     <message>
         <source>No rule matches, and no default browser is set</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Regel passt, und es ist kein Standardbrowser festgelegt</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2 names a browser that is not installed; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird in %1 geöffnet (Regel %2 nennt einen nicht installierten Browser; der Standardbrowser)</translation>
     </message>
     <message>
         <source>Opens in %1 (no rule; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird in %1 geöffnet (keine Regel; der Standardbrowser)</translation>
     </message>
 </context>
 <context>
@@ -577,54 +577,54 @@
     <name>Tolvane::RoutingWatch</name>
     <message>
         <source>Another program now opens web links</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm öffnet jetzt Weblinks</translation>
     </message>
     <message>
         <source>Link rules are off until you turn them on again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Linkregeln bleiben aus, bis Sie sie wieder einschalten.</translation>
     </message>
     <message>
         <source>Turn On</source>
-        <translation type="unfinished"></translation>
+        <translation>Einschalten</translation>
     </message>
     <message>
         <source>Could not turn link rules on</source>
-        <translation type="unfinished"></translation>
+        <translation>Linkregeln konnten nicht eingeschaltet werden</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::RuleDialog</name>
     <message>
         <source>Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel hinzufügen</translation>
     </message>
     <message>
         <source>Edit Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel bearbeiten</translation>
     </message>
     <message>
         <source>example.com or example.com/docs/*</source>
-        <translation type="unfinished"></translation>
+        <translation>example.com oder example.com/docs/*</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Muster</translation>
     </message>
     <message>
         <source>A site also covers its subdomains; a pattern with / or * is matched against the host and path of the link.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Website umfasst auch ihre Subdomains; ein Muster mit / oder * wird mit Host und Pfad des Links verglichen.</translation>
     </message>
     <message>
         <source>Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen in</translation>
     </message>
     <message>
         <source>&amp;Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Muster</translation>
     </message>
     <message>
         <source>&amp;Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen in</translation>
     </message>
 </context>
 <context>
@@ -683,7 +683,7 @@
     </message>
     <message>
         <source>Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Links</translation>
     </message>
 </context>
 <context>
@@ -723,7 +723,7 @@
     <name>Tolvane::TrayToolTip</name>
     <message>
         <source>Default browser: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardbrowser: %1</translation>
     </message>
 </context>
 <context>
@@ -795,62 +795,62 @@ oder ein BROWSER, der keinen oder mehrere Browser bezeichnet.</translation>
     </message>
     <message>
         <source>Links by rules: &apos;on&apos; makes Tolvane open each web link in the browser its first matching rule names (the default browser for the rest), &apos;off&apos; gives links back to the default browser; &apos;status&apos;, &apos;list&apos; (number, pattern, browser), &apos;add PATTERN BROWSER&apos; (BROWSER as --set takes it, or &apos;ask&apos;), &apos;remove N&apos;, &apos;test URL&apos; (the desktop file ID it goes to and the rule&apos;s number, or &apos;default&apos;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Links nach Regeln: „on“ lässt Tolvane jeden Weblink in dem Browser öffnen, den seine erste passende Regel nennt (alle übrigen im Standardbrowser), „off“ gibt die Links an den Standardbrowser zurück; „status“, „list“ (Nummer, Muster, Browser), „add PATTERN BROWSER“ (BROWSER wie bei --set oder „ask“), „remove N“, „test URL“ (die Desktop-Datei-ID, an die der Link geht, und die Nummer der Regel oder „default“).</translation>
     </message>
     <message>
         <source>Open the URLs that follow as the link rules say.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnet die folgenden URLs so, wie es die Linkregeln vorgeben.</translation>
     </message>
     <message>
         <source>With --open: the links to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit --open: die zu öffnenden Links.</translation>
     </message>
     <message>
         <source>--list, --get, --set, --route and --open go one at a time</source>
-        <translation type="unfinished"></translation>
+        <translation>--list, --get, --set, --route und --open lassen sich nur einzeln verwenden</translation>
     </message>
     <message>
         <source>Links go to the default browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Links gehen an den Standardbrowser</translation>
     </message>
     <message>
         <source>“%1” is not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein Weblink</translation>
     </message>
     <message>
         <source>The browser “%1” of a link rule cannot open links: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Browser „%1“ einer Linkregel kann keine Links öffnen: %2</translation>
     </message>
     <message>
         <source>Could not open the link: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Link konnte nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Could not turn link rules %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Linkregeln konnten nicht auf %1 geschaltet werden: %2</translation>
     </message>
     <message>
         <source>--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL</source>
-        <translation type="unfinished"></translation>
+        <translation>--route erwartet on, off, status, list, add PATTERN BROWSER, remove N oder test URL</translation>
     </message>
     <message>
         <source>“%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2</translation>
     </message>
     <message>
         <source>There is no rule %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Regel %1.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::links</name>
     <message>
         <source>Tolvane link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane-Linkregeln</translation>
     </message>
     <message>
         <source>No browser is chosen for the links no rule names.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für Links, die keine Regel nennt, ist kein Browser gewählt.</translation>
     </message>
 </context>
 </TS>

@@ -268,55 +268,55 @@
     <name>Tolvane::LinkAsker</name>
     <message>
         <source>%1 could not be started. Pick another browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 could not be started. Pick another browser.</translation>
     </message>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Link</translation>
     </message>
     <message>
         <source>The link opened in %1, but the rule could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>The link opened in %1, but the rule could not be saved.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkPicker</name>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Link</translation>
     </message>
     <message>
         <source>Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link</translation>
     </message>
     <message numerus="yes">
         <source>and %n more link(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>and %n more link</numerusform>
+            <numerusform>and %n more links</numerusform>
         </translation>
     </message>
     <message>
         <source>Browsers</source>
-        <translation type="unfinished"></translation>
+        <translation>Browsers</translation>
     </message>
     <message>
         <source>%1   %2 (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1   %2 (default)</translation>
     </message>
     <message>
         <source>Always open %1 here</source>
-        <translation type="unfinished"></translation>
+        <translation>Always open %1 here</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message numerus="yes">
         <source>%n more link(s) waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n more link waiting</numerusform>
+            <numerusform>%n more links waiting</numerusform>
         </translation>
     </message>
 </context>
@@ -324,219 +324,219 @@
     <name>Tolvane::LinkRules</name>
     <message>
         <source>The site is not a valid host name or address.</source>
-        <translation type="unfinished"></translation>
+        <translation>The site is not a valid host name or address.</translation>
     </message>
     <message>
         <source>The site has an empty label: two dots in a row, or a dot at the start.</source>
-        <translation type="unfinished"></translation>
+        <translation>The site has an empty label: two dots in a row, or a dot at the start.</translation>
     </message>
     <message>
         <source>A “*” cannot share a part of the site with letters outside a–z.</source>
-        <translation type="unfinished"></translation>
+        <translation>A “*” cannot share a part of the site with letters outside a–z.</translation>
     </message>
     <message>
         <source>The “[” before an IPv6 address has no “]”.</source>
-        <translation type="unfinished"></translation>
+        <translation>The “[” before an IPv6 address has no “]”.</translation>
     </message>
     <message>
         <source>Only a port may follow an IPv6 address, like [::1]:8080.</source>
-        <translation type="unfinished"></translation>
+        <translation>Only a port may follow an IPv6 address, like [::1]:8080.</translation>
     </message>
     <message>
         <source>Write an IPv6 address in brackets, like [::1].</source>
-        <translation type="unfinished"></translation>
+        <translation>Write an IPv6 address in brackets, like [::1].</translation>
     </message>
     <message>
         <source>The pattern is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>The pattern is empty.</translation>
     </message>
     <message>
         <source>A pattern cannot contain spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>A pattern cannot contain spaces.</translation>
     </message>
     <message>
         <source>Links are matched without what follows “?” or “#”; leave that out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links are matched without what follows “?” or “#”; leave that out.</translation>
     </message>
     <message>
         <source>Leave out the scheme (“https://”): a pattern starts with the site.</source>
-        <translation type="unfinished"></translation>
+        <translation>Leave out the scheme (“https://”): a pattern starts with the site.</translation>
     </message>
     <message>
         <source>The pattern names no site before “/” (“*/” stands for any site).</source>
-        <translation type="unfinished"></translation>
+        <translation>The pattern names no site before “/” (“*/” stands for any site).</translation>
     </message>
     <message>
         <source>A pattern names a site, not a user name before “@”.</source>
-        <translation type="unfinished"></translation>
+        <translation>A pattern names a site, not a user name before “@”.</translation>
     </message>
     <message>
         <source>The port must be a number from 1 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>The port must be a number from 1 to 65535.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkRulesFile</name>
     <message>
         <source>Could not read “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not read “%1”: %2</translation>
     </message>
     <message>
         <source>Could not read “%1”: it is not a regular file of at most 1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not read “%1”: it is not a regular file of at most 1 MiB</translation>
     </message>
     <message>
         <source>a rule is a pattern and a browser</source>
-        <translation type="unfinished"></translation>
+        <translation>a rule is a pattern and a browser</translation>
     </message>
     <message>
         <source>“%1”, line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”, line %2: %3</translation>
     </message>
     <message>
         <source>Could not write “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not write “%1”: %2</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkTargets</name>
     <message>
         <source>Ask each time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ask each time</translation>
     </message>
     <message>
         <source>%1 (not installed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (not installed)</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksAdaptor</name>
     <message>
         <source>No link was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>No link was given.</translation>
     </message>
     <message>
         <source>Tolvane runs without a display here and cannot ask which browser to use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane runs without a display here and cannot ask which browser to use.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksTab</name>
     <message>
         <source>Open links by rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Open links by rules</translation>
     </message>
     <message>
         <source>%1 opens each web link in the browser of the first rule below that matches it, and every other link in the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 opens each web link in the browser of the first rule below that matches it, and every other link in the default browser.</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Pattern</translation>
     </message>
     <message>
         <source>Opens in</source>
-        <translation type="unfinished"></translation>
+        <translation>Opens in</translation>
     </message>
     <message>
         <source>Link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Link rules</translation>
     </message>
     <message>
         <source>&amp;Add…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add…</translation>
     </message>
     <message>
         <source>Add a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Add a rule</translation>
     </message>
     <message>
         <source>&amp;Edit…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit…</translation>
     </message>
     <message>
         <source>Edit the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit the rule</translation>
     </message>
     <message>
         <source>&amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Up</translation>
     </message>
     <message>
         <source>Move the rule up</source>
-        <translation type="unfinished"></translation>
+        <translation>Move the rule up</translation>
     </message>
     <message>
         <source>&amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Down</translation>
     </message>
     <message>
         <source>Move the rule down</source>
-        <translation type="unfinished"></translation>
+        <translation>Move the rule down</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Remove</translation>
     </message>
     <message>
         <source>Remove the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Remove the rule</translation>
     </message>
     <message>
         <source>The first rule that matches a link decides. A site such as example.com also covers its subdomains.</source>
-        <translation type="unfinished"></translation>
+        <translation>The first rule that matches a link decides. A site such as example.com also covers its subdomains.</translation>
     </message>
     <message>
         <source>https://example.com/page</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.com/page</translation>
     </message>
     <message>
         <source>Link to try</source>
-        <translation type="unfinished"></translation>
+        <translation>Link to try</translation>
     </message>
     <message>
         <source>&amp;Try a link</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Try a link</translation>
     </message>
     <message>
         <source>Another program opens web links now.</source>
-        <translation type="unfinished"></translation>
+        <translation>Another program opens web links now.</translation>
     </message>
     <message>
         <source>Links could not be handed to the rules.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links could not be handed to the rules.</translation>
     </message>
     <message>
         <source>Links could not be handed back to the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links could not be handed back to the default browser.</translation>
     </message>
     <message>
         <source>The rules file was changed elsewhere; the list now shows it. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The rules file was changed elsewhere; the list now shows it. Nothing was changed.</translation>
     </message>
     <message>
         <source>Not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>Not a web link</translation>
     </message>
     <message>
         <source>Asks which browser (rule %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Asks which browser (rule %1)</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Opens in %1 (rule %2)</translation>
     </message>
     <message>
         <source>No rule matches, and no default browser is set</source>
-        <translation type="unfinished"></translation>
+        <translation>No rule matches, and no default browser is set</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2 names a browser that is not installed; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>Opens in %1 (rule %2 names a browser that is not installed; the default browser)</translation>
     </message>
     <message>
         <source>Opens in %1 (no rule; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>Opens in %1 (no rule; the default browser)</translation>
     </message>
 </context>
 <context>
@@ -577,54 +577,54 @@
     <name>Tolvane::RoutingWatch</name>
     <message>
         <source>Another program now opens web links</source>
-        <translation type="unfinished"></translation>
+        <translation>Another program now opens web links</translation>
     </message>
     <message>
         <source>Link rules are off until you turn them on again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Link rules are off until you turn them on again.</translation>
     </message>
     <message>
         <source>Turn On</source>
-        <translation type="unfinished"></translation>
+        <translation>Turn On</translation>
     </message>
     <message>
         <source>Could not turn link rules on</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not turn link rules on</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::RuleDialog</name>
     <message>
         <source>Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Rule</translation>
     </message>
     <message>
         <source>Edit Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Rule</translation>
     </message>
     <message>
         <source>example.com or example.com/docs/*</source>
-        <translation type="unfinished"></translation>
+        <translation>example.com or example.com/docs/*</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Pattern</translation>
     </message>
     <message>
         <source>A site also covers its subdomains; a pattern with / or * is matched against the host and path of the link.</source>
-        <translation type="unfinished"></translation>
+        <translation>A site also covers its subdomains; a pattern with / or * is matched against the host and path of the link.</translation>
     </message>
     <message>
         <source>Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>Open in</translation>
     </message>
     <message>
         <source>&amp;Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pattern</translation>
     </message>
     <message>
         <source>&amp;Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open in</translation>
     </message>
 </context>
 <context>
@@ -683,7 +683,7 @@
     </message>
     <message>
         <source>Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Links</translation>
     </message>
 </context>
 <context>
@@ -723,7 +723,7 @@
     <name>Tolvane::TrayToolTip</name>
     <message>
         <source>Default browser: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Default browser: %1</translation>
     </message>
 </context>
 <context>
@@ -795,62 +795,62 @@ or a BROWSER that names no browser or several.</translation>
     </message>
     <message>
         <source>Links by rules: &apos;on&apos; makes Tolvane open each web link in the browser its first matching rule names (the default browser for the rest), &apos;off&apos; gives links back to the default browser; &apos;status&apos;, &apos;list&apos; (number, pattern, browser), &apos;add PATTERN BROWSER&apos; (BROWSER as --set takes it, or &apos;ask&apos;), &apos;remove N&apos;, &apos;test URL&apos; (the desktop file ID it goes to and the rule&apos;s number, or &apos;default&apos;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Links by rules: &apos;on&apos; makes Tolvane open each web link in the browser its first matching rule names (the default browser for the rest), &apos;off&apos; gives links back to the default browser; &apos;status&apos;, &apos;list&apos; (number, pattern, browser), &apos;add PATTERN BROWSER&apos; (BROWSER as --set takes it, or &apos;ask&apos;), &apos;remove N&apos;, &apos;test URL&apos; (the desktop file ID it goes to and the rule&apos;s number, or &apos;default&apos;).</translation>
     </message>
     <message>
         <source>Open the URLs that follow as the link rules say.</source>
-        <translation type="unfinished"></translation>
+        <translation>Open the URLs that follow as the link rules say.</translation>
     </message>
     <message>
         <source>With --open: the links to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>With --open: the links to open.</translation>
     </message>
     <message>
         <source>--list, --get, --set, --route and --open go one at a time</source>
-        <translation type="unfinished"></translation>
+        <translation>--list, --get, --set, --route and --open go one at a time</translation>
     </message>
     <message>
         <source>Links go to the default browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Links go to the default browser</translation>
     </message>
     <message>
         <source>“%1” is not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” is not a web link</translation>
     </message>
     <message>
         <source>The browser “%1” of a link rule cannot open links: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The browser “%1” of a link rule cannot open links: %2</translation>
     </message>
     <message>
         <source>Could not open the link: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not open the link: %1</translation>
     </message>
     <message>
         <source>Could not turn link rules %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not turn link rules %1: %2</translation>
     </message>
     <message>
         <source>--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL</source>
-        <translation type="unfinished"></translation>
+        <translation>--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL</translation>
     </message>
     <message>
         <source>“%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”: %2</translation>
     </message>
     <message>
         <source>There is no rule %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>There is no rule %1.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::links</name>
     <message>
         <source>Tolvane link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane link rules</translation>
     </message>
     <message>
         <source>No browser is chosen for the links no rule names.</source>
-        <translation type="unfinished"></translation>
+        <translation>No browser is chosen for the links no rule names.</translation>
     </message>
 </context>
 </TS>

@@ -268,55 +268,55 @@
     <name>Tolvane::LinkAsker</name>
     <message>
         <source>%1 could not be started. Pick another browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n’a pas pu être lancé. Choisissez un autre navigateur.</translation>
     </message>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le lien</translation>
     </message>
     <message>
         <source>The link opened in %1, but the rule could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le lien s’est ouvert dans %1, mais la règle n’a pas pu être enregistrée.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkPicker</name>
     <message>
         <source>Open Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le lien</translation>
     </message>
     <message>
         <source>Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Lien</translation>
     </message>
     <message numerus="yes">
         <source>and %n more link(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>et %n autre lien</numerusform>
+            <numerusform>et %n autres liens</numerusform>
         </translation>
     </message>
     <message>
         <source>Browsers</source>
-        <translation type="unfinished"></translation>
+        <translation>Navigateurs</translation>
     </message>
     <message>
         <source>%1   %2 (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1   %2 (par défaut)</translation>
     </message>
     <message>
         <source>Always open %1 here</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours ouvrir %1 ici</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
     </message>
     <message numerus="yes">
         <source>%n more link(s) waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n autre lien en attente</numerusform>
+            <numerusform>%n autres liens en attente</numerusform>
         </translation>
     </message>
 </context>
@@ -324,219 +324,219 @@
     <name>Tolvane::LinkRules</name>
     <message>
         <source>The site is not a valid host name or address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le site n’est ni un nom d’hôte ni une adresse valide.</translation>
     </message>
     <message>
         <source>The site has an empty label: two dots in a row, or a dot at the start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le site contient une étiquette vide : deux points consécutifs, ou un point au début.</translation>
     </message>
     <message>
         <source>A “*” cannot share a part of the site with letters outside a–z.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un « * » ne peut pas figurer dans une partie du site qui contient des lettres hors de a–z.</translation>
     </message>
     <message>
         <source>The “[” before an IPv6 address has no “]”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le « [ » devant une adresse IPv6 n’a pas de « ] ».</translation>
     </message>
     <message>
         <source>Only a port may follow an IPv6 address, like [::1]:8080.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seul un port peut suivre une adresse IPv6, comme [::1]:8080.</translation>
     </message>
     <message>
         <source>Write an IPv6 address in brackets, like [::1].</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrivez une adresse IPv6 entre crochets, comme [::1].</translation>
     </message>
     <message>
         <source>The pattern is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le motif est vide.</translation>
     </message>
     <message>
         <source>A pattern cannot contain spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un motif ne peut pas contenir d’espaces.</translation>
     </message>
     <message>
         <source>Links are matched without what follows “?” or “#”; leave that out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les liens sont comparés sans ce qui suit « ? » ou « # » ; omettez cette partie.</translation>
     </message>
     <message>
         <source>Leave out the scheme (“https://”): a pattern starts with the site.</source>
-        <translation type="unfinished"></translation>
+        <translation>Omettez le schéma (« https:// ») : un motif commence par le site.</translation>
     </message>
     <message>
         <source>The pattern names no site before “/” (“*/” stands for any site).</source>
-        <translation type="unfinished"></translation>
+        <translation>Le motif ne désigne aucun site avant « / » (« */ » désigne n’importe quel site).</translation>
     </message>
     <message>
         <source>A pattern names a site, not a user name before “@”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un motif désigne un site, pas un nom d’utilisateur avant « @ ».</translation>
     </message>
     <message>
         <source>The port must be a number from 1 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le port doit être un nombre de 1 à 65535.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkRulesFile</name>
     <message>
         <source>Could not read “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire « %1 » : %2</translation>
     </message>
     <message>
         <source>Could not read “%1”: it is not a regular file of at most 1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire « %1 » : ce n’est pas un fichier ordinaire d’au plus 1 Mio</translation>
     </message>
     <message>
         <source>a rule is a pattern and a browser</source>
-        <translation type="unfinished"></translation>
+        <translation>une règle se compose d’un motif et d’un navigateur</translation>
     </message>
     <message>
         <source>“%1”, line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 », ligne %2 : %3</translation>
     </message>
     <message>
         <source>Could not write “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’écrire « %1 » : %2</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinkTargets</name>
     <message>
         <source>Ask each time</source>
-        <translation type="unfinished"></translation>
+        <translation>Demander à chaque fois</translation>
     </message>
     <message>
         <source>%1 (not installed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (non installé)</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksAdaptor</name>
     <message>
         <source>No link was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun lien n’a été fourni.</translation>
     </message>
     <message>
         <source>Tolvane runs without a display here and cannot ask which browser to use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tolvane s’exécute ici sans affichage et ne peut pas demander quel navigateur utiliser.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::LinksTab</name>
     <message>
         <source>Open links by rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir les liens selon des règles</translation>
     </message>
     <message>
         <source>%1 opens each web link in the browser of the first rule below that matches it, and every other link in the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ouvre chaque lien web dans le navigateur de la première règle ci-dessous qui lui correspond, et tous les autres liens dans le navigateur par défaut.</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Motif</translation>
     </message>
     <message>
         <source>Opens in</source>
-        <translation type="unfinished"></translation>
+        <translation>S’ouvre dans</translation>
     </message>
     <message>
         <source>Link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Règles de liens</translation>
     </message>
     <message>
         <source>&amp;Add…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ajouter…</translation>
     </message>
     <message>
         <source>Add a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une règle</translation>
     </message>
     <message>
         <source>&amp;Edit…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Modifier…</translation>
     </message>
     <message>
         <source>Edit the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la règle</translation>
     </message>
     <message>
         <source>&amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>M&amp;onter</translation>
     </message>
     <message>
         <source>Move the rule up</source>
-        <translation type="unfinished"></translation>
+        <translation>Monter la règle</translation>
     </message>
     <message>
         <source>&amp;Down</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descendre</translation>
     </message>
     <message>
         <source>Move the rule down</source>
-        <translation type="unfinished"></translation>
+        <translation>Descendre la règle</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Supprimer</translation>
     </message>
     <message>
         <source>Remove the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la règle</translation>
     </message>
     <message>
         <source>The first rule that matches a link decides. A site such as example.com also covers its subdomains.</source>
-        <translation type="unfinished"></translation>
+        <translation>La première règle qui correspond à un lien décide. Un site comme example.com couvre aussi ses sous-domaines.</translation>
     </message>
     <message>
         <source>https://example.com/page</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.com/page</translation>
     </message>
     <message>
         <source>Link to try</source>
-        <translation type="unfinished"></translation>
+        <translation>Lien à tester</translation>
     </message>
     <message>
         <source>&amp;Try a link</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tester un lien</translation>
     </message>
     <message>
         <source>Another program opens web links now.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme ouvre désormais les liens web.</translation>
     </message>
     <message>
         <source>Links could not be handed to the rules.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les liens n’ont pas pu être confiés aux règles.</translation>
     </message>
     <message>
         <source>Links could not be handed back to the default browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les liens n’ont pas pu être rendus au navigateur par défaut.</translation>
     </message>
     <message>
         <source>The rules file was changed elsewhere; the list now shows it. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de règles a été modifié ailleurs ; la liste en affiche maintenant le contenu. Rien n’a été modifié.</translation>
     </message>
     <message>
         <source>Not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce n’est pas un lien web</translation>
     </message>
     <message>
         <source>Asks which browser (rule %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Demande quel navigateur (règle %1)</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>S’ouvre dans %1 (règle %2)</translation>
     </message>
     <message>
         <source>No rule matches, and no default browser is set</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune règle ne correspond et aucun navigateur par défaut n’est défini</translation>
     </message>
     <message>
         <source>Opens in %1 (rule %2 names a browser that is not installed; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>S’ouvre dans %1 (la règle %2 désigne un navigateur non installé ; le navigateur par défaut)</translation>
     </message>
     <message>
         <source>Opens in %1 (no rule; the default browser)</source>
-        <translation type="unfinished"></translation>
+        <translation>S’ouvre dans %1 (aucune règle ; le navigateur par défaut)</translation>
     </message>
 </context>
 <context>
@@ -577,54 +577,54 @@
     <name>Tolvane::RoutingWatch</name>
     <message>
         <source>Another program now opens web links</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme ouvre désormais les liens web</translation>
     </message>
     <message>
         <source>Link rules are off until you turn them on again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les règles de liens restent désactivées jusqu’à ce que vous les réactiviez.</translation>
     </message>
     <message>
         <source>Turn On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer</translation>
     </message>
     <message>
         <source>Could not turn link rules on</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’activer les règles de liens</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::RuleDialog</name>
     <message>
         <source>Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une règle</translation>
     </message>
     <message>
         <source>Edit Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la règle</translation>
     </message>
     <message>
         <source>example.com or example.com/docs/*</source>
-        <translation type="unfinished"></translation>
+        <translation>example.com ou example.com/docs/*</translation>
     </message>
     <message>
         <source>Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Motif</translation>
     </message>
     <message>
         <source>A site also covers its subdomains; a pattern with / or * is matched against the host and path of the link.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un site couvre aussi ses sous-domaines ; un motif avec / ou * est comparé à l’hôte et au chemin du lien.</translation>
     </message>
     <message>
         <source>Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir dans</translation>
     </message>
     <message>
         <source>&amp;Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Motif</translation>
     </message>
     <message>
         <source>&amp;Open in</source>
-        <translation type="unfinished"></translation>
+        <translation>Ou&amp;vrir dans</translation>
     </message>
 </context>
 <context>
@@ -683,7 +683,7 @@
     </message>
     <message>
         <source>Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens</translation>
     </message>
 </context>
 <context>
@@ -723,7 +723,7 @@
     <name>Tolvane::TrayToolTip</name>
     <message>
         <source>Default browser: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Navigateur par défaut : %1</translation>
     </message>
 </context>
 <context>
@@ -795,62 +795,62 @@ ou un BROWSER qui ne désigne aucun navigateur ou plusieurs.</translation>
     </message>
     <message>
         <source>Links by rules: &apos;on&apos; makes Tolvane open each web link in the browser its first matching rule names (the default browser for the rest), &apos;off&apos; gives links back to the default browser; &apos;status&apos;, &apos;list&apos; (number, pattern, browser), &apos;add PATTERN BROWSER&apos; (BROWSER as --set takes it, or &apos;ask&apos;), &apos;remove N&apos;, &apos;test URL&apos; (the desktop file ID it goes to and the rule&apos;s number, or &apos;default&apos;).</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens selon des règles : « on » fait ouvrir par Tolvane chaque lien web dans le navigateur que désigne sa première règle correspondante (le navigateur par défaut pour les autres), « off » rend les liens au navigateur par défaut ; « status », « list » (numéro, motif, navigateur), « add PATTERN BROWSER » (BROWSER tel que --set l’accepte, ou « ask »), « remove N », « test URL » (l’identifiant du fichier desktop auquel va le lien et le numéro de la règle, ou « default »).</translation>
     </message>
     <message>
         <source>Open the URLs that follow as the link rules say.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvre les URL qui suivent comme le disent les règles de liens.</translation>
     </message>
     <message>
         <source>With --open: the links to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Avec --open : les liens à ouvrir.</translation>
     </message>
     <message>
         <source>--list, --get, --set, --route and --open go one at a time</source>
-        <translation type="unfinished"></translation>
+        <translation>--list, --get, --set, --route et --open s’utilisent un seul à la fois</translation>
     </message>
     <message>
         <source>Links go to the default browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Les liens vont au navigateur par défaut</translation>
     </message>
     <message>
         <source>“%1” is not a web link</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » n’est pas un lien web</translation>
     </message>
     <message>
         <source>The browser “%1” of a link rule cannot open links: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Le navigateur « %1 » d’une règle de liens ne peut pas ouvrir de liens : %2</translation>
     </message>
     <message>
         <source>Could not open the link: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’ouvrir le lien : %1</translation>
     </message>
     <message>
         <source>Could not turn link rules %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de passer les règles de liens à %1 : %2</translation>
     </message>
     <message>
         <source>--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL</source>
-        <translation type="unfinished"></translation>
+        <translation>--route accepte on, off, status, list, add PATTERN BROWSER, remove N ou test URL</translation>
     </message>
     <message>
         <source>“%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » : %2</translation>
     </message>
     <message>
         <source>There is no rule %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n’y a pas de règle %1.</translation>
     </message>
 </context>
 <context>
     <name>Tolvane::links</name>
     <message>
         <source>Tolvane link rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Règles de liens Tolvane</translation>
     </message>
     <message>
         <source>No browser is chosen for the links no rule names.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun navigateur n’est choisi pour les liens qu’aucune règle ne désigne.</translation>
     </message>
 </context>
 </TS>
