@@ -20,7 +20,7 @@ namespace Tolvane::cli {
 namespace {
 
 QString tr(const char* text) {
-    return QCoreApplication::translate("Tolvane::links", text);
+    return QCoreApplication::translate("Tolvane::cli", text);
 }
 
 bool isWebLink(const QUrl& url) {
