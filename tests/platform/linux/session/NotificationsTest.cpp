@@ -38,16 +38,26 @@ public slots:
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
 
+// A private session bus with the notification server on it, as a desktop has one.
+class DBusNotifications : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus.running());
+        serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
+        ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                             QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    }
+    void TearDown() override { QDBusConnection::disconnectFromBus(QStringLiteral("server")); }
+
+    PrivateBus bus;
+    QDBusConnection serverBus{QString()};
+    NotificationServer server;
+};
+
 } // namespace
 
-TEST(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
-    PrivateBus bus;
-    ASSERT_TRUE(bus.running());
-    QDBusConnection serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
-    NotificationServer server;
-    ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
-                                         QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+TEST_F(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
 
     platform::linux_::DBusNotifications notifications;
     ASSERT_TRUE(notifications.notify("Could not make Firefox the default browser",
@@ -63,17 +73,9 @@ TEST(DBusNotifications, ANotificationServerOnThePrivateBusReceivesIt) {
     EXPECT_EQ(got.body, "The browser is no longer installed.");
     EXPECT_EQ(got.hints.value("desktop-entry").toString(), "app.tolvane.Tolvane");
     EXPECT_EQ(got.timeout, -1);
-    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
 }
 
-TEST(DBusNotifications, APressedButtonRunsItsActionOnce) {
-    PrivateBus bus;
-    ASSERT_TRUE(bus.running());
-    QDBusConnection serverBus = QDBusConnection::connectToBus(bus.address(), QStringLiteral("server"));
-    NotificationServer server;
-    ASSERT_TRUE(serverBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
-                                         QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(serverBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+TEST_F(DBusNotifications, APressedButtonRunsItsActionOnce) {
     const auto waitFor = [](const std::function<bool()>& done) {
         const QDeadlineTimer deadline(10000);
         while (!done() && !deadline.hasExpired())
@@ -104,7 +106,6 @@ TEST(DBusNotifications, APressedButtonRunsItsActionOnce) {
     EXPECT_TRUE(waitFor([&] { return pressed > 0; }));
     QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
     EXPECT_EQ(pressed, 1);
-    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
 }
 
 #include "NotificationsTest.moc"
