@@ -2,8 +2,8 @@
 #include "LinkCommands.h"
 
 #include "BrowserCommands.h"
-#include "app/core/LinkDecision.h"
-#include "app/core/LinkRulesFile.h"
+#include "app/core/links/LinkDecision.h"
+#include "app/core/links/LinkRulesFile.h"
 #include "platform/HandlerService.h"
 #include "platform/LinkRouting.h"
 #include "platform/Paths.h"

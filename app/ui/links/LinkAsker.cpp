@@ -4,7 +4,7 @@
 #include "ActivationTokenScope.h"
 #include "LinkPicker.h"
 #include "LinkSite.h"
-#include "app/core/LinkRulesFile.h"
+#include "app/core/links/LinkRulesFile.h"
 #include "platform/Services.h"
 #include "platform/Workspace.h"
 

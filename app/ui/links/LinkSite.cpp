@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkSite.h"
 
-#include "app/core/LinkRules.h"
+#include "app/core/links/LinkRules.h"
 
 #include <QUrl>
 
