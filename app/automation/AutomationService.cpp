@@ -215,13 +215,9 @@ bool AutomationService::linksByRules() const {
 
 void AutomationService::setLinksByRules(bool on) {
     const auto routing = platform::get<platform::LinkRouting>();
-    if (routing->setOn(on) != platform::HandlerService::noErr) {
-        const QString why = routing->failureReason();
-        qCWarning(lcAutomation).noquote() << "Could not turn link rules" << (on ? "on:" : "off:") << why;
-        // The caller learns it failed, and why, instead of a success that changed nothing.
-        if (calledFromDBus())
-            sendErrorReply(QDBusError::Failed, why);
-    }
+    if (routing->setOn(on) != platform::HandlerService::noErr)
+        qCWarning(lcAutomation).noquote()
+            << "Could not turn link rules" << (on ? "on:" : "off:") << routing->failureReason();
     // Said either way: a refused change shows as the value staying what it was.
     QDBusMessage changed = QDBusMessage::createSignal(QString::fromLatin1(objectPath),
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
