@@ -68,7 +68,8 @@ QByteArray argumentBytes(const QString& text) {
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        const bool paired = QChar::isLowSurrogate(c) && i > 0 && QChar::isHighSurrogate(text[i - 1].unicode());
+        const bool paired =
+            QChar::isLowSurrogate(c) && i > 0 && QChar::isHighSurrogate(text[i - 1].unicode());
         if (c >= 0xDC80 && c <= 0xDCFF && !paired) {
             flush(i);
             bytes += char(c - 0xDC00);

@@ -70,8 +70,8 @@ QList<ProfileChoice> BrowserProfiles::of(const InstalledEntry& browser) {
         const QString id = profileEntryId(browser.id, profile.key);
         const QString legacyId =
             profile.legacyKey.isEmpty() ? QString() : profileEntryId(browser.id, profile.legacyKey);
-        choices << ProfileChoice{id,   profileEntriesFolder() + '/' + id, browser.id, browser.path, name,
-                                 *entry, legacyId};
+        choices << ProfileChoice{
+            id, profileEntriesFolder() + '/' + id, browser.id, browser.path, name, *entry, legacyId};
     }
     QMutexLocker lock(&mutex_);
     for (const ProfileChoice& choice : choices)

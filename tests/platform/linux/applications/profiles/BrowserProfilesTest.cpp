@@ -38,8 +38,8 @@ TEST(ProfileLists, TheShapesBrowsersWriteAndFilesThatAreNoList) {
                                 "[Profile3]\nName=default-esr\nPath=../x\n\n" +
                                 firefoxFirstStart;
     EXPECT_EQ(names(readFirefoxProfiles(withWork, ff)),
-              (QStringList{"/h/.mozilla/x=default-esr", "/h/.mozilla/firefox/4vtr17iq.default-esr=default-esr",
-                           "/data/w=Work Stuff"}));
+              (QStringList{"/h/.mozilla/x=default-esr",
+                           "/h/.mozilla/firefox/4vtr17iq.default-esr=default-esr", "/data/w=Work Stuff"}));
     // Before dedicated profiles there was no [Install] section: "default" is the one in use.
     EXPECT_EQ(names(readFirefoxProfiles(
                   "[Profile0]\nName=default\nPath=x.default\n[Profile1]\nName=b\nPath=y.b\n", ff)),
