@@ -3,6 +3,7 @@
 #include "CommandLineTranslation.h"
 #include "app/cli/CommandLine.h"
 #include "platform/Console.h"
+#include "platform/linux/xdg/ArgumentBytes.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,7 @@ extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--launch-profile") == 0) {
         QStringList urls;
         for (int i = 3; i < argc; ++i)
-            urls << QString::fromLocal8Bit(argv[i]);
+            urls << platform::linux_::argumentText(argv[i]);
         return Tolvane::adapters::launchProfile(QString::fromLocal8Bit(argv[2]), urls);
     }
     qInstallMessageHandler(dropLogLines);
@@ -45,5 +46,9 @@ extern "C" Q_DECL_EXPORT int tolvane_command_main(int argc, char** argv) {
     Tolvane::cli::installCommandLineTranslation();
     // Only the listing shows versions; finding a browser by any of its names needs none.
     Tolvane::adapters::installCommandLineAdapters(hasArgument(argc, argv, "--list"));
-    return Tolvane::cli::runCommand(QCoreApplication::arguments());
+    // Every byte of a link reaches the browser as it came, also one that is not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::linux_::argumentText(argv[i]);
+    return Tolvane::cli::runCommand(arguments);
 }
