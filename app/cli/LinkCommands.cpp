@@ -14,18 +14,12 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
-#include <QUrl>
 
 namespace Tolvane::cli {
 namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("Tolvane::cli", text);
-}
-
-bool isWebLink(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 // Tells the user once per reason, as a desktop notification where there is one: a link is never
@@ -83,14 +77,14 @@ int openLinks(const QStringList& links, QTextStream& err) {
     // Consecutive links for one browser go to it together.
     QList<std::pair<QString, QStringList>> batches;
     for (const QString& link : links) {
-        const QUrl url(link);
-        if (!isWebLink(url)) {
+        const std::optional<WebLink> url = WebLink::read(link);
+        if (!url) {
             err << "tolvane: " << tr("\u201c%1\u201d is not a web link").arg(link) << '\n';
             status = usageError;
             continue;
         }
         const LinkDecision decision =
-            decideLink(rules, url, chosen.value_or(QString()), [](const QString&) { return true; });
+            decideLink(rules, *url, chosen.value_or(QString()), [](const QString&) { return true; });
         if (!batches.isEmpty() && batches.last().first == decision.target)
             batches.last().second << link;
         else
@@ -151,13 +145,13 @@ int route(const QString& action, const QStringList& arguments, QTextStream& out,
     }
     LinkRulesFile file;
     if (action == QLatin1String("test") && needs(1)) {
-        const QUrl url(arguments[0]);
-        if (!isWebLink(url))
+        const std::optional<WebLink> url = WebLink::read(arguments[0]);
+        if (!url)
             return usage(tr("\u201c%1\u201d is not a web link").arg(arguments[0]));
         if (!file.load())
             err << "tolvane: " << file.error() << '\n';
         const auto decision =
-            decideLink(file.rules(), url, chosenBrowser().value_or(QString()),
+            decideLink(file.rules(), *url, chosenBrowser().value_or(QString()),
                        [](const QString& id) { return !browsersNamed(listedBrowsers(), id).isEmpty(); });
         out << decision.target << '\t'
             << (decision.rule ? QString::number(*decision.rule + 1) : QStringLiteral("default")) << '\n';

@@ -132,7 +132,9 @@ CodePoints codePoints(QStringView text) {
         ++begin;
     while (end > begin && outer(out[end - 1]))
         --end;
-    return out.substr(begin, end - begin);
+    out.erase(end);
+    out.erase(0, begin);
+    return out;
 }
 
 // A number part of an IPv4 address in decimal, octal (leading 0) or hex (0x); none when it is not.
@@ -169,13 +171,11 @@ std::vector<std::string_view> splitDots(std::string_view text) {
 
 // A host whose last label is a number is an IPv4 address or nothing: "example.0x1" loads nowhere.
 bool endsInNumber(std::string_view domain) {
-    std::vector<std::string_view> parts = splitDots(domain);
-    if (parts.back().empty()) {
-        if (parts.size() == 1)
-            return false;
-        parts.pop_back();
-    }
-    const std::string_view last = parts.back();
+    if (domain.empty())
+        return false;
+    if (domain.back() == '.')
+        domain.remove_suffix(1);
+    const std::string_view last = domain.substr(domain.rfind('.') + 1);
     if (!last.empty() && std::all_of(last.begin(), last.end(), [](char c) { return isAsciiDigit(c); }))
         return true;
     return ipv4Number(last).has_value();
@@ -206,7 +206,7 @@ std::optional<std::string> ipv4(std::string_view domain) {
            std::to_string((address >> 8) & 255) + '.' + std::to_string(address & 255);
 }
 
-std::optional<std::string> ipv6(const CodePoints& in) {
+std::optional<std::string> ipv6(std::u32string_view in) {
     std::array<uint16_t, 8> address{};
     size_t piece = 0, p = 0;
     std::optional<size_t> compress;
@@ -312,8 +312,25 @@ std::optional<std::string> ipv6(const CodePoints& in) {
 }
 
 bool isForbiddenInDomain(char c) {
-    static constexpr std::string_view forbidden = " #%/:<>?@[\\]^|";
-    return c <= 0x20 || c == 0x7F || forbidden.find(c) != std::string_view::npos;
+    switch (c) {
+    case '#':
+    case '%':
+    case '/':
+    case ':':
+    case '<':
+    case '>':
+    case '?':
+    case '@':
+    case '[':
+    case '\\':
+    case ']':
+    case '^':
+    case '|':
+    case 0x7F:
+        return true;
+    default:
+        return static_cast<unsigned char>(c) <= 0x20;
+    }
 }
 
 // RFC 3492 decoding of the part after "xn--", to check a label that arrives already encoded.
@@ -333,7 +350,9 @@ std::optional<std::u32string> punycodeDecode(std::string_view input) {
             if (p >= input.size())
                 return std::nullopt;
             const char c = char(input[p++] | 0x20);
-            const uint32_t digit = c >= 'a' && c <= 'z' ? uint32_t(c - 'a') : c >= '0' && c <= '9' ? uint32_t(c - '0' + 26) : base;
+            const uint32_t digit = c >= 'a' && c <= 'z'   ? uint32_t(c - 'a')
+                                   : c >= '0' && c <= '9' ? uint32_t(c - '0' + 26)
+                                                          : base;
             if (digit >= base || digit > (0x7FFFFFFF - i) / w)
                 return std::nullopt;
             i += digit * w;
@@ -387,6 +406,18 @@ bool startsWithAce(std::string_view label) {
            label[3] == '-';
 }
 
+// Labels that arrive in ACE form must be what their own Unicode form encodes to.
+std::optional<std::string> checkedAce(std::string ascii) {
+    if (ascii.empty())
+        return std::nullopt;
+    if (ascii.find("xn--") != std::string::npos) {
+        for (std::string_view label : splitDots(ascii))
+            if (startsWithAce(label) && !isValidAceLabel(label))
+                return std::nullopt;
+    }
+    return ascii;
+}
+
 // The domain in ASCII as browsers look it up: lower case, internationalized labels in ACE form.
 std::optional<std::string> domainToAscii(const QString& domain) {
     std::string ascii;
@@ -413,39 +444,27 @@ std::optional<std::string> domainToAscii(const QString& domain) {
             }
         }
         ascii = ace.toStdString();
+        // Labels Qt encoded itself are sound; only ones typed in ACE form need the check.
+        if (!domain.contains(QLatin1String("xn--"), Qt::CaseInsensitive))
+            return ascii.empty() ? std::nullopt : std::optional(std::move(ascii));
     }
-    for (std::string_view label : splitDots(ascii))
-        if (startsWithAce(label) && !isValidAceLabel(label))
-            return std::nullopt;
-    if (ascii.empty())
-        return std::nullopt;
-    return ascii;
+    return checkedAce(std::move(ascii));
 }
 
-struct Host {
-    std::string text;
-    bool isIp = false;
-};
-
-std::optional<Host> parseHost(const CodePoints& in) {
-    if (in.front() == '[') {
-        if (in.back() != ']')
-            return std::nullopt;
-        const auto address = ipv6(in.substr(1, in.size() - 2));
-        if (!address)
-            return std::nullopt;
-        return Host{*address, true};
-    }
+// A host with escapes or beyond ASCII: its bytes decoded, then the name in ACE form.
+std::optional<std::string> unicodeDomainToAscii(std::u32string_view in) {
     std::string bytes;
     for (char32_t c : in)
         appendUtf8(bytes, c);
     QByteArray decoded;
     decoded.reserve(qsizetype(bytes.size()));
     for (size_t i = 0; i < bytes.size(); ++i) {
-        const int high = i + 2 < bytes.size() ? hexValue(char32_t(static_cast<unsigned char>(bytes[i + 1]))) : -1;
-        const int low = i + 2 < bytes.size() ? hexValue(char32_t(static_cast<unsigned char>(bytes[i + 2]))) : -1;
-        if (bytes[i] == '%' && high >= 0 && low >= 0) {
-            decoded += char(high * 16 + low);
+        const bool escape = bytes[i] == '%' && i + 2 < bytes.size() &&
+                            hexValue(static_cast<unsigned char>(bytes[i + 1])) >= 0 &&
+                            hexValue(static_cast<unsigned char>(bytes[i + 2])) >= 0;
+        if (escape) {
+            decoded += char(hexValue(static_cast<unsigned char>(bytes[i + 1])) * 16 +
+                            hexValue(static_cast<unsigned char>(bytes[i + 2])));
             i += 2;
         } else {
             decoded += bytes[i];
@@ -455,7 +474,33 @@ std::optional<Host> parseHost(const CodePoints& in) {
     // Bytes that are not UTF-8 make no name; U+FFFD is not allowed in one either.
     if (domain.contains(QChar(replacement)))
         return std::nullopt;
-    const auto ascii = domainToAscii(domain);
+    return domainToAscii(domain);
+}
+
+struct Host {
+    std::string text;
+    bool isIp = false;
+};
+
+std::optional<Host> parseHost(std::u32string_view in) {
+    if (in.front() == '[') {
+        if (in.back() != ']')
+            return std::nullopt;
+        const auto address = ipv6(in.substr(1, in.size() - 2));
+        if (!address)
+            return std::nullopt;
+        return Host{*address, true};
+    }
+    std::optional<std::string> ascii;
+    if (std::all_of(in.begin(), in.end(), [](char32_t c) { return c < 0x80 && c != '%'; })) {
+        // Plain ASCII, the usual name, needs no trip through Unicode.
+        std::string lower(in.size(), '\0');
+        std::transform(in.begin(), in.end(), lower.begin(),
+                       [](char32_t c) { return char(isAsciiAlpha(c) ? c | 0x20 : c); });
+        ascii = checkedAce(std::move(lower));
+    } else {
+        ascii = unicodeDomainToAscii(in);
+    }
     if (!ascii || std::any_of(ascii->begin(), ascii->end(), isForbiddenInDomain))
         return std::nullopt;
     if (endsInNumber(*ascii)) {
@@ -464,7 +509,7 @@ std::optional<Host> parseHost(const CodePoints& in) {
             return std::nullopt;
         return Host{std::move(*address), true};
     }
-    return Host{*ascii, false};
+    return Host{std::move(*ascii), false};
 }
 
 bool isDot(std::string_view s) {
@@ -472,10 +517,41 @@ bool isDot(std::string_view s) {
 }
 
 bool isDotDot(std::string_view s) {
-    std::string lower(s);
-    for (char& c : lower)
-        c = char(c | (c >= 'A' && c <= 'Z' ? 0x20 : 0));
-    return lower == ".." || lower == ".%2e" || lower == "%2e." || lower == "%2e%2e";
+    for (size_t split : {size_t(1), size_t(3)})
+        if (s.size() > split && isDot(s.substr(0, split)) && isDot(s.substr(split)))
+            return true;
+    return false;
+}
+
+// The path from `p` up to "?", "#" or the end, where `p` is left: "\\" is "/", and "." and ".."
+// segments (also spelled "%2e") are resolved as the browser does. Each segment is encoded onto the
+// path in place, then dropped again if it is a dot.
+std::string readPathAt(const CodePoints& in, size_t& p) {
+    const size_t n = in.size();
+    if (p < n && isSlash(in[p]))
+        ++p;
+    std::string path = "/";
+    path.reserve(n - p + 1);
+    for (size_t segment = 1;; ++p) {
+        const bool last = p >= n || in[p] == '?' || in[p] == '#';
+        if (!last && !isSlash(in[p])) {
+            appendEncoded(path, in[p], Set::path);
+            continue;
+        }
+        const std::string_view name = std::string_view(path).substr(segment);
+        if (isDotDot(name)) {
+            path.resize(segment - 1);
+            path.resize(path.empty() ? 0 : path.rfind('/'));
+            path += '/';
+        } else if (isDot(name)) {
+            path.resize(segment);
+        } else if (!last) {
+            path += '/';
+        }
+        if (last)
+            return path;
+        segment = path.size();
+    }
 }
 
 } // namespace
@@ -489,7 +565,8 @@ std::optional<WebLink> WebLink::read(QStringView text) {
     if (n == 0 || !isAsciiAlpha(in[0]))
         return std::nullopt;
     std::string scheme;
-    for (; p < n && (isAsciiAlpha(in[p]) || isAsciiDigit(in[p]) || in[p] == '+' || in[p] == '-' || in[p] == '.');
+    for (; p < n &&
+           (isAsciiAlpha(in[p]) || isAsciiDigit(in[p]) || in[p] == '+' || in[p] == '-' || in[p] == '.');
          ++p)
         scheme += char(isAsciiAlpha(in[p]) ? in[p] | 0x20 : in[p]);
     if (p >= n || in[p] != ':' || (scheme != "http" && scheme != "https"))
@@ -538,7 +615,7 @@ std::optional<WebLink> WebLink::read(QStringView text) {
     }
     if (colon == hostStart)
         return std::nullopt;
-    const auto host = parseHost(in.substr(hostStart, colon - hostStart));
+    const auto host = parseHost(std::u32string_view(in).substr(hostStart, colon - hostStart));
     if (!host)
         return std::nullopt;
     std::optional<int> port;
@@ -555,36 +632,8 @@ std::optional<WebLink> WebLink::read(QStringView text) {
             port = value;
     }
 
-    // The path: "\" is "/", "." and ".." segments (also spelled "%2e") resolved as the browser does.
     p = end;
-    if (p < n && isSlash(in[p]))
-        ++p;
-    std::vector<std::string> segments;
-    std::string segment;
-    for (;; ++p) {
-        const bool last = p >= n || in[p] == '?' || in[p] == '#';
-        if (!last && !isSlash(in[p])) {
-            appendEncoded(segment, in[p], Set::path);
-            continue;
-        }
-        if (isDotDot(segment)) {
-            if (!segments.empty())
-                segments.pop_back();
-            if (last)
-                segments.emplace_back();
-        } else if (isDot(segment)) {
-            if (last)
-                segments.emplace_back();
-        } else {
-            segments.push_back(std::move(segment));
-        }
-        segment.clear();
-        if (last)
-            break;
-    }
-    std::string path;
-    for (const std::string& s : segments)
-        path += '/' + s;
+    const std::string path = readPathAt(in, p);
 
     std::string rest;
     if (p < n && in[p] == '?') {
@@ -599,14 +648,28 @@ std::optional<WebLink> WebLink::read(QStringView text) {
     }
 
     WebLink link;
-    link.scheme = QString::fromLatin1(scheme);
+    link.scheme = defaultPort == 80 ? QStringLiteral("http") : QStringLiteral("https");
     link.host = QString::fromLatin1(host->text);
     link.hostIsIp = host->isIp;
     link.port = port.value_or(defaultPort);
     link.path = QString::fromLatin1(path);
-    link.href = QString::fromLatin1(scheme + "://" + userinfo + host->text +
-                                    (port ? ":" + std::to_string(*port) : std::string()) + path + rest);
+    std::string href = scheme;
+    href.reserve(scheme.size() + 3 + userinfo.size() + host->text.size() + 6 + path.size() + rest.size());
+    href += "://";
+    href += userinfo;
+    href += host->text;
+    if (port)
+        href += ':' + std::to_string(*port);
+    href += path;
+    href += rest;
+    link.href = QString::fromLatin1(href);
     return link;
+}
+
+QString WebLink::readPath(QStringView path) {
+    const CodePoints in = codePoints(path);
+    size_t p = 0;
+    return QString::fromLatin1(readPathAt(in, p));
 }
 
 bool isWebLink(QStringView text) {

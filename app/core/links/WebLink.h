@@ -19,6 +19,8 @@ struct WebLink {
     QString href; // the whole serialized URL
     // None for anything a browser would not load as an http(s) URL.
     static std::optional<WebLink> read(QStringView text);
+    // A path alone (from its first "/", without "?" or "#") spelled as `read` spells a link's path.
+    static QString readPath(QStringView path);
 };
 
 // Whether `text` is a web link a browser would load.

@@ -17,8 +17,8 @@ using namespace Tolvane;
 namespace {
 
 struct Line {
-    QString ours;     // as it reaches the router: a raw byte is a lone surrogate U+DC80..U+DCFF
-    QString forNode;  // the same link where Node can take it: a raw byte stays "%HH", as sent
+    QString ours;    // as it reaches the router: a raw byte is a lone surrogate U+DC80..U+DCFF
+    QString forNode; // the same link where Node can take it: a raw byte stays "%HH", as sent
 };
 
 // \\, \t, \n, \r, \uXXXX and \xHH (a raw byte), so any link fits on one line of the corpus.
@@ -38,7 +38,8 @@ Line unescape(const QString& text) {
             EXPECT_TRUE(ok) << text.toStdString();
             i += digits;
             line.ours += QChar(code == u'x' ? char16_t(0xDC00 + value) : value);
-            line.forNode += code == u'x' ? QLatin1Char('%') + text.mid(i - 1, 2).toUpper() : QString(QChar(value));
+            line.forNode +=
+                code == u'x' ? QLatin1Char('%') + text.mid(i - 1, 2).toUpper() : QString(QChar(value));
             continue;
         }
         const QChar plain = code == u't' ? u'\t' : code == u'n' ? u'\n' : code == u'r' ? u'\r' : code;
@@ -66,15 +67,14 @@ QJsonArray readByNode(const QList<Line>& lines) {
     QProcess node;
     node.start(QStringLiteral("node"),
                {QStringLiteral("-e"),
-                QStringLiteral(
-                    "const links = JSON.parse(require('fs').readFileSync(0, 'utf8'));"
-                    "process.stdout.write(JSON.stringify(links.map(text => {"
-                    "  try {"
-                    "    const u = new URL(text);"
-                    "    return {scheme: u.protocol.slice(0, -1), host: u.hostname, port: u.port,"
-                    "            path: u.pathname, href: u.href};"
-                    "  } catch (e) { return null; }"
-                    "})));")});
+                QStringLiteral("const links = JSON.parse(require('fs').readFileSync(0, 'utf8'));"
+                               "process.stdout.write(JSON.stringify(links.map(text => {"
+                               "  try {"
+                               "    const u = new URL(text);"
+                               "    return {scheme: u.protocol.slice(0, -1), host: u.hostname, port: u.port,"
+                               "            path: u.pathname, href: u.href};"
+                               "  } catch (e) { return null; }"
+                               "})));")});
     node.write(QJsonDocument(links).toJson(QJsonDocument::Compact));
     node.closeWriteChannel();
     EXPECT_TRUE(node.waitForFinished(30000) && node.exitCode() == 0)
@@ -91,7 +91,8 @@ TEST(WebLink, ReadsEveryLinkAsTheBrowsersParserDoes) {
     ASSERT_EQ(node.size(), lines.size());
     int loaded = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::string text = QJsonDocument(QJsonArray{lines[i].forNode}).toJson(QJsonDocument::Compact).toStdString();
+        const std::string text =
+            QJsonDocument(QJsonArray{lines[i].forNode}).toJson(QJsonDocument::Compact).toStdString();
         const QJsonObject theirs = node[i].toObject();
         const QString scheme = theirs.value(QLatin1String("scheme")).toString();
         const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
@@ -102,14 +103,17 @@ TEST(WebLink, ReadsEveryLinkAsTheBrowsersParserDoes) {
             continue;
         ++loaded;
         const QString port = theirs.value(QLatin1String("port")).toString();
-        EXPECT_EQ(ours->scheme, scheme) << text;
-        EXPECT_EQ(ours->host, theirs.value(QLatin1String("host")).toString()) << text;
+        EXPECT_EQ(ours->scheme.toStdString(), scheme.toStdString()) << text;
+        EXPECT_EQ(ours->host.toStdString(), theirs.value(QLatin1String("host")).toString().toStdString())
+            << text;
         static const QRegularExpression address(QStringLiteral("^(\\[.*\\]|\\d+\\.\\d+\\.\\d+\\.\\d+)$"));
         EXPECT_EQ(ours->hostIsIp, address.match(ours->host).hasMatch()) << text;
         EXPECT_EQ(ours->port, port.isEmpty() ? (scheme == QLatin1String("http") ? 80 : 443) : port.toInt())
             << text;
-        EXPECT_EQ(ours->path, theirs.value(QLatin1String("path")).toString()) << text;
-        EXPECT_EQ(ours->href, theirs.value(QLatin1String("href")).toString()) << text;
+        EXPECT_EQ(ours->path.toStdString(), theirs.value(QLatin1String("path")).toString().toStdString())
+            << text;
+        EXPECT_EQ(ours->href.toStdString(), theirs.value(QLatin1String("href")).toString().toStdString())
+            << text;
     }
     EXPECT_GT(loaded, 50) << "most of the corpus should be links a browser loads";
 }
