@@ -127,7 +127,7 @@ std::variant<QString, Problem> literalHost(const QString& text, bool bracketed) 
     const std::optional<WebLink> read = WebLink::read(
         QLatin1String("http://") + (bracketed ? QLatin1Char('[') + text + QLatin1Char(']') : withoutDot) +
         QLatin1Char('/'));
-    // A text that reads as more than a host (a "\\" ends it, as "/" does) names no site.
+    // A text that reads as more than a host (a backslash ends one as "/" does) names no site.
     if (!read || read->href.size() != qsizetype(sizeof("http:///") - 1) + read->host.size())
         return invalidHost();
     if (bracketed)
