@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool x11-xkb-utils x11-utils trayer dbus dbus-x11 xdg-utils libglib2.0-bin
   desktop-file-utils appstream python3 imagemagick hyperfine procps openssl
+  # Node's URL: the reference reading of web links that WebLink is checked against
+  nodejs
   fonts-dejavu-core fonts-noto-color-emoji
   # Wayland, portals and packaging peers
   weston qt6-wayland xdg-desktop-portal rpm dpkg-dev lintian help2man

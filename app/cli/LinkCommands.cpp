@@ -14,18 +14,12 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QUrl>
 
 namespace Tolvane::cli {
 namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("Tolvane::cli", text);
-}
-
-bool isWebLink(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 std::optional<QString> chosenBrowser() {
@@ -108,13 +102,13 @@ int route(const QString& action, const QStringList& arguments, QTextStream& out,
     }
     LinkRulesFile file;
     if (action == QLatin1String("test") && needs(1)) {
-        const QUrl url(arguments[0]);
-        if (!isWebLink(url))
+        const std::optional<WebLink> url = WebLink::read(arguments[0]);
+        if (!url)
             return usage(tr("\u201c%1\u201d is not a web link").arg(arguments[0]));
         if (!file.load())
             err << "tolvane: " << file.error() << '\n';
         const auto decision =
-            decideLink(file.rules(), url, chosenBrowser().value_or(QString()),
+            decideLink(file.rules(), *url, chosenBrowser().value_or(QString()),
                        [](const QString& id) { return !browsersNamed(listedBrowsers(), id).isEmpty(); });
         out << decision.target << '\t'
             << (decision.rule ? QString::number(*decision.rule + 1) : QStringLiteral("default")) << '\n';

@@ -37,7 +37,7 @@ QList<LinkRule> fiftyRules() {
 
 void BM_FirstMatchOf50Rules(benchmark::State& state) {
     const QList<LinkRule> rules = fiftyRules();
-    const QUrl url("https://www.tolvane.example/docs/guide/rules.html?from=mail#top");
+    const WebLink url = *WebLink::read(u"https://www.tolvane.example/docs/guide/rules.html?from=mail#top");
     if (firstMatchingRule(rules, url) != 49) {
         state.SkipWithError("the last rule should be the match");
         return;

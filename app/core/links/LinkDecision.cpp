@@ -3,10 +3,10 @@
 
 namespace Tolvane {
 
-LinkDecision decideLink(const QList<LinkRule>& rules, const QUrl& url, const QString& chosen,
+LinkDecision decideLink(const QList<LinkRule>& rules, const WebLink& link, const QString& chosen,
                         const std::function<bool(const QString& desktopId)>& isInstalled) {
     LinkDecision decision{chosen, std::nullopt, {}};
-    const auto index = firstMatchingRule(rules, url);
+    const auto index = firstMatchingRule(rules, link);
     if (!index)
         return decision;
     const QString& target = rules[*index].target;

@@ -5,7 +5,6 @@
 #include "LinkRules.h"
 
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 #include <optional>
@@ -20,9 +19,9 @@ struct LinkDecision {
 
 inline const QString askTarget = QStringLiteral("ask");
 
-// The first rule that matches `url` and names an installed browser (or "ask") decides; else
+// The first rule that matches `link` and names an installed browser (or "ask") decides; else
 // `chosen`, the default browser.
-LinkDecision decideLink(const QList<LinkRule>& rules, const QUrl& url, const QString& chosen,
+LinkDecision decideLink(const QList<LinkRule>& rules, const WebLink& link, const QString& chosen,
                         const std::function<bool(const QString& desktopId)>& isInstalled);
 
 } // namespace Tolvane

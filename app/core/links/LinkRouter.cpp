@@ -4,23 +4,18 @@
 #include "LinkDecision.h"
 #include "LinkRulesFile.h"
 #include "SaidOnce.h"
+#include "WebLink.h"
 #include "platform/HandlerService.h"
 #include "platform/LinkRouting.h"
 #include "platform/Services.h"
 
 #include <QCoreApplication>
-#include <QUrl>
 
 namespace Tolvane::links {
 namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("Tolvane::cli", text);
-}
-
-bool isWebLink(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 } // namespace
@@ -56,14 +51,14 @@ LinkRouter::Result LinkRouter::route(const QStringList& links) {
     // Consecutive links for one browser go to it together.
     QList<std::pair<QString, QStringList>> batches;
     for (const QString& link : links) {
-        const QUrl url(link);
-        if (!isWebLink(url)) {
+        const std::optional<WebLink> url = WebLink::read(link);
+        if (!url) {
             doors_.tell(tr("\u201c%1\u201d is not a web link").arg(link));
             result = Result::someRefused;
             continue;
         }
         const LinkDecision decision =
-            decideLink(rules, url, chosen.value_or(QString()), [](const QString&) { return true; });
+            decideLink(rules, *url, chosen.value_or(QString()), [](const QString&) { return true; });
         if (!batches.isEmpty() && batches.last().first == decision.target)
             batches.last().second << link;
         else

@@ -2,6 +2,7 @@
 #include "LinkRules.h"
 
 #include <QCoreApplication>
+#include <QUrl>
 
 #include <algorithm>
 #include <variant>
@@ -37,10 +38,11 @@ struct Pattern {
     bool hostIsIp = false;       // a site that is an IP literal has no subdomains
     std::optional<int> port;     // a site's port; none: any port
     QString portGlob;            // a glob's port; empty: any port
-    std::optional<QString> path; // a glob's path as QUrl sends it; none: any path
+    std::optional<QString> path; // a glob's path as a link's path is spelled; none: any path
 };
 
-// The parts of a web link that rules look at, spelled the way patterns are.
+// The parts of a web link that rules look at, spelled the way patterns are: IPv6 without brackets,
+// no trailing dot, escapes in upper case.
 struct Link {
     QString host;
     bool hostIsIp = false;
@@ -95,6 +97,18 @@ bool isHexDigit(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
+// "%c3%bc" and "%C3%BC" are the same bytes: paths compare with their escapes in one case.
+QString withUpperEscapes(QString path) {
+    for (qsizetype i = path.indexOf(QLatin1Char('%')); i >= 0 && i + 2 < path.size();
+         i = path.indexOf(QLatin1Char('%'), i + 1)) {
+        if (isHexDigit(path[i + 1]) && isHexDigit(path[i + 2])) {
+            path[i + 1] = path[i + 1].toUpper();
+            path[i + 2] = path[i + 2].toUpper();
+        }
+    }
+    return path;
+}
+
 bool isHostLabel(QStringView label, bool allowStar) {
     if (label.isEmpty())
         return false;
@@ -105,25 +119,26 @@ bool isHostLabel(QStringView label, bool allowStar) {
     return true;
 }
 
-// A host without `*`, as QUrl would spell it in a link: ACE, lower case, IP literals in one form.
+// A host without `*`, read the way a link's host is read so that both are spelled alike.
 std::variant<QString, Problem> literalHost(const QString& text, bool bracketed) {
     const QString withoutDot = bracketed ? text : withoutTrailingDot(text);
     if (!bracketed && withoutDot.split(QLatin1Char('.')).contains(QString()))
         return emptyLabel();
-    QUrl parsed;
-    parsed.setScheme(QStringLiteral("http"));
-    parsed.setAuthority(bracketed ? QLatin1Char('[') + text + QLatin1Char(']') : withoutDot,
-                        QUrl::StrictMode);
-    const QString host = parsed.host(QUrl::FullyEncoded);
-    if (!parsed.isValid() || host.isEmpty())
+    const std::optional<WebLink> read = WebLink::read(
+        QLatin1String("http://") + (bracketed ? QLatin1Char('[') + text + QLatin1Char(']') : withoutDot) +
+        QLatin1Char('/'));
+    // A text that reads as more than a host (a backslash ends one as "/" does) names no site.
+    if (!read || read->href.size() != qsizetype(sizeof("http:///") - 1) + read->host.size())
         return invalidHost();
-    if (!bracketed && !isIpLiteral(host)) {
-        // QUrl lets through characters no DNS name carries ("!", "$"...): such a rule never fires.
-        for (QStringView label : QStringView(host).split(QLatin1Char('.')))
+    if (bracketed)
+        return read->host.sliced(1, read->host.size() - 2);
+    if (!read->hostIsIp) {
+        // Browsers take characters no DNS name carries ("!", "$"...): such a rule never fires.
+        for (QStringView label : QStringView(read->host).split(QLatin1Char('.')))
             if (!isHostLabel(label, false))
                 return invalidHost();
     }
-    return host;
+    return read->host;
 }
 
 // A host with `*`: each label without one in ACE, so `*.bücher.de` meets the links' spelling.
@@ -244,47 +259,19 @@ std::variant<Pattern, Problem> parsePattern(const QString& text) {
     pattern.hostIsIp = authority.bracketed || isIpLiteral(pattern.host);
 
     if (slash >= 0) {
-        // The path in the encoding QUrl gives a link's path, so `Zürich` meets `Z%C3%BCrich`.
-        QUrl path;
-        path.setPath(text.sliced(slash), QUrl::TolerantMode);
-        pattern.path = path.path(QUrl::FullyEncoded);
+        // Read as a link's path is read, so `Zürich` meets `Z%C3%BCrich`.
+        pattern.path = withUpperEscapes(WebLink::readPath(QStringView(text).sliced(slash)));
     }
     return pattern;
 }
 
-// The path a browser asks for: "." and ".." segments resolved the way it resolves them, every other
-// slash kept (Qt 6.4's NormalizePathSegments also merges a leading "//").
-QString withoutDotSegments(const QString& path) {
-    if (!path.contains(QLatin1Char('.')))
-        return path;
-    const QList<QStringView> segments = QStringView(path).sliced(1).split(QLatin1Char('/'));
-    QStringList kept;
-    for (qsizetype i = 0; i < segments.size(); ++i) {
-        const QStringView segment = segments[i];
-        const bool dot = segment == QLatin1String("."), dotDot = segment == QLatin1String("..");
-        if (dotDot && !kept.isEmpty())
-            kept.removeLast();
-        if (!dot && !dotDot)
-            kept.append(segment.toString());
-        else if (i == segments.size() - 1)
-            kept.append(QString()); // "/a/b/.." asks for "/a/"
-    }
-    return QLatin1Char('/') + kept.join(QLatin1Char('/'));
-}
-
-std::optional<Link> webLink(const QUrl& url) {
-    const QString scheme = url.scheme();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return std::nullopt;
+Link linkParts(const WebLink& web) {
     Link link;
-    // The parsed host: never a search of the text, where "example.com@evil.net" hides.
-    link.host = withoutTrailingDot(url.host(QUrl::FullyEncoded).toLower());
-    if (link.host.isEmpty())
-        return std::nullopt;
-    link.hostIsIp = isIpLiteral(link.host);
-    link.port = url.port(scheme == QLatin1String("https") ? 443 : 80);
-    const QString path = url.path(QUrl::FullyEncoded);
-    link.path = path.isEmpty() ? QStringLiteral("/") : withoutDotSegments(path);
+    link.host = web.host.startsWith(QLatin1Char('[')) ? web.host.sliced(1, web.host.size() - 2)
+                                                      : withoutTrailingDot(web.host);
+    link.hostIsIp = web.hostIsIp;
+    link.port = web.port;
+    link.path = withUpperEscapes(web.path);
     return link;
 }
 
@@ -316,17 +303,14 @@ std::optional<QString> linkPatternProblem(const QString& pattern) {
     return std::nullopt;
 }
 
-bool linkPatternMatches(const QString& pattern, const QUrl& url) {
-    const std::optional<Link> link = webLink(url);
-    return link && matches(pattern, *link);
+bool linkPatternMatches(const QString& pattern, const WebLink& link) {
+    return matches(pattern, linkParts(link));
 }
 
-std::optional<qsizetype> firstMatchingRule(const QList<LinkRule>& rules, const QUrl& url) {
-    const std::optional<Link> link = webLink(url);
-    if (!link)
-        return std::nullopt;
+std::optional<qsizetype> firstMatchingRule(const QList<LinkRule>& rules, const WebLink& link) {
+    const Link parts = linkParts(link);
     for (qsizetype i = 0; i < rules.size(); ++i)
-        if (matches(rules[i].pattern, *link))
+        if (matches(rules[i].pattern, parts))
             return i;
     return std::nullopt;
 }

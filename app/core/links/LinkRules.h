@@ -3,9 +3,10 @@
 // router, the settings window and the rules file agree on one reading of a pattern.
 #pragma once
 
+#include "WebLink.h"
+
 #include <QList>
 #include <QString>
-#include <QUrl>
 
 #include <optional>
 
@@ -21,10 +22,9 @@ struct LinkRule {
 // Why `pattern` can never match a link (empty, a scheme, spaces, an empty label...), for the user
 // to read beside the rule; none when it can.
 std::optional<QString> linkPatternProblem(const QString& pattern);
-// Whether an http or https `url` falls under `pattern`; false for any other URL and for a pattern
-// with a problem.
-bool linkPatternMatches(const QString& pattern, const QUrl& url);
-// Index of the first rule whose pattern matches, or none. Only http and https URLs match.
-std::optional<qsizetype> firstMatchingRule(const QList<LinkRule>& rules, const QUrl& url);
+// Whether `link` falls under `pattern`; false for a pattern with a problem.
+bool linkPatternMatches(const QString& pattern, const WebLink& link);
+// Index of the first rule whose pattern matches `link`, or none.
+std::optional<qsizetype> firstMatchingRule(const QList<LinkRule>& rules, const WebLink& link);
 
 } // namespace Tolvane

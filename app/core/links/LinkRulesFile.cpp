@@ -96,7 +96,7 @@ void LinkRulesFile::append(const LinkRule& rule) {
     lines_ << Line{lineFor(rule), true, rule};
 }
 
-void LinkRulesFile::insertBefore(const QUrl& link, const LinkRule& rule) {
+void LinkRulesFile::insertBefore(const WebLink& link, const LinkRule& rule) {
     const auto deciding = firstMatchingRule(rules(), link);
     if (!deciding) {
         append(rule);

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "LinkRules.h"
+#include "WebLink.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 
@@ -42,7 +42,7 @@ public:
     void append(const LinkRule& rule);
     // Puts `rule` before the first rule that decides `link` today, so that it decides it from now on;
     // at the end when none does.
-    void insertBefore(const QUrl& link, const LinkRule& rule);
+    void insertBefore(const WebLink& link, const LinkRule& rule);
     // Each false when there is no rule at that index.
     bool remove(qsizetype index);
     bool replace(qsizetype index, const LinkRule& rule);

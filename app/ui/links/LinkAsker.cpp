@@ -25,7 +25,10 @@ QString remember(const QString& site, const QString& desktopId, const QString& l
     QString error;
     LinkRulesFile::update(
         [&](LinkRulesFile& file) {
-            file.insertBefore(QUrl(link), LinkRule{site, desktopId});
+            if (const auto read = WebLink::read(link))
+                file.insertBefore(*read, LinkRule{site, desktopId});
+            else
+                file.append(LinkRule{site, desktopId});
             return true;
         },
         &error);

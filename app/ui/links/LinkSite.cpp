@@ -9,17 +9,15 @@ namespace Tolvane {
 namespace {
 
 std::optional<QString> siteOf(const QString& link) {
-    const QUrl url(link);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    const std::optional<WebLink> url = WebLink::read(link);
+    if (!url)
         return std::nullopt;
-    QString host = url.host(QUrl::PrettyDecoded).toLower();
+    // The name as people read it, where Qt trusts the script of an internationalized one.
+    QString host = url->hostIsIp ? url->host : QUrl::fromAce(url->host.toLatin1()).toLower();
     if (host.endsWith(QLatin1Char('.')))
         host.chop(1);
-    if (host.contains(QLatin1Char(':')))
-        host = QLatin1Char('[') + host + QLatin1Char(']');
     // Only a site the rules read back as one, and that matches the very link asked about.
-    if (host.isEmpty() || linkPatternProblem(host) || !linkPatternMatches(host, url))
+    if (host.isEmpty() || linkPatternProblem(host) || !linkPatternMatches(host, *url))
         return std::nullopt;
     return host;
 }

@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace Tolvane {
@@ -314,15 +315,17 @@ void LinksTab::showVerdict() {
 QString LinksTab::verdictFor(const QString& text) const {
     if (text.isEmpty())
         return {};
+    std::optional<WebLink> url = WebLink::read(text);
     // Typed as in an address bar: "example.com" is a web link too.
-    const QUrl url = QUrl::fromUserInput(text);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    const QString scheme = QUrl::fromUserInput(text).scheme();
+    if (!url && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+        !text.startsWith(scheme + QLatin1Char(':'), Qt::CaseInsensitive))
+        url = WebLink::read(scheme + QLatin1String("://") + text);
+    if (!url)
         return tr("Not a web link");
     const QList<LinkRule> rules = fileLoaded_ ? file_.rules() : QList<LinkRule>();
     const LinkDecision decision =
-        decideLink(rules, url, chosen_, [this](const QString& id) { return targets_.isInstalled(id); });
+        decideLink(rules, *url, chosen_, [this](const QString& id) { return targets_.isInstalled(id); });
     if (decision.rule) {
         const int number = int(*decision.rule) + 1;
         return decision.target == askTarget
@@ -336,7 +339,7 @@ QString LinksTab::verdictFor(const QString& text) const {
     if (!decision.missingTarget.isEmpty())
         return tr("Opens in %1 (rule %2 names a browser that is not installed; the default browser)")
             .arg(name)
-            .arg(int(firstMatchingRule(rules, url).value_or(0)) + 1);
+            .arg(int(firstMatchingRule(rules, *url).value_or(0)) + 1);
     return tr("Opens in %1 (no rule; the default browser)").arg(name);
 }
 
