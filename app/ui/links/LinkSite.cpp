@@ -2,6 +2,7 @@
 #include "LinkSite.h"
 
 #include "app/core/links/LinkRules.h"
+#include "app/core/links/WebLink.h"
 
 #include <QUrl>
 
@@ -9,17 +10,15 @@ namespace Tolvane {
 namespace {
 
 std::optional<QString> siteOf(const QString& link) {
-    const QUrl url(link);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    const auto web = WebLink::read(link);
+    if (!web || web->host.isEmpty())
         return std::nullopt;
-    QString host = url.host(QUrl::PrettyDecoded).toLower();
-    if (host.endsWith(QLatin1Char('.')))
+    QString host = web->host;
+    if (host.size() > 1 && host.endsWith(QLatin1Char('.')))
         host.chop(1);
-    if (host.contains(QLatin1Char(':')))
-        host = QLatin1Char('[') + host + QLatin1Char(']');
-    // Only a site the rules read back as one, and that matches the very link asked about.
-    if (host.isEmpty() || linkPatternProblem(host) || !linkPatternMatches(host, url))
+    // Only a site the rules read back as one, and that the rules find in the very link asked about:
+    // a rule that would not catch this link must not be offered for it.
+    if (linkPatternProblem(host) || !linkPatternMatches(host, QUrl(link)))
         return std::nullopt;
     return host;
 }
@@ -35,6 +34,14 @@ std::optional<QString> sharedSite(const QStringList& urls) {
         shared = site;
     }
     return shared;
+}
+
+QStringList loadedHosts(const QStringList& urls) {
+    QStringList hosts;
+    for (const QString& link : urls)
+        if (const auto web = WebLink::read(link); web && !hosts.contains(web->host))
+            hosts << web->host;
+    return hosts;
 }
 
 } // namespace Tolvane
