@@ -106,20 +106,35 @@ void LinkAsker::present(const PickerChoices& choices) {
         qCInfo(lcLinks, "Link dropped");
         done();
     });
+    connect(picker_, &LinkPicker::abandoned, this, [this] {
+        openInDefaultBrowser({current_});
+        done();
+    });
     connect(picker_, &LinkPicker::drawn, this, [this] {
         qCInfo(lcLinks, "Link picker shown");
         emit pickerDrawn();
     });
+    if (onWayland() && unspentToken_.isEmpty())
+        picker_->setAttribute(Qt::WA_ShowWithoutActivating);
     picker_->show();
     bringForward();
 }
 
 void LinkAsker::bringForward() {
-    // On Wayland only a token from the user's click lets a window take the focus (Qt reads it when it
-    // asks for activation; each token serves once); X11 window managers give it to a new dialog anyway.
-    const QByteArray token = onWayland() ? std::exchange(unspentToken_, QByteArray()) : QByteArray();
-    ActivationTokenScope scope(token);
     picker_->raise();
+    if (!onWayland()) {
+        // X11 window managers give the focus to a dialog that asks for it.
+        picker_->activateWindow();
+        return;
+    }
+    // On Wayland only a token from the user's click lets a window take the focus, and each serves
+    // once (Qt reads it when it asks for activation). Without one Qt would ask the compositor for a
+    // token of its own, and a compositor holds one token at a time: the browser just started for
+    // the previous link would lose its own and stay behind.
+    const QByteArray token = std::exchange(unspentToken_, QByteArray());
+    if (token.isEmpty())
+        return;
+    ActivationTokenScope scope(token);
     picker_->activateWindow();
 }
 
@@ -176,6 +191,10 @@ void LinkAsker::handOver() {
         picker_->finish();
         delete picker_.data();
     }
+    openInDefaultBrowser(owed);
+}
+
+void LinkAsker::openInDefaultBrowser(const QList<LinkRequest>& owed) {
     // Nobody is left to ask: the links go where they would have gone without a rule.
     const PickerChoices choices = choices_.browsers.isEmpty() ? PickerChoices::load() : choices_;
     const qsizetype chosen = choices.chosenIndex();

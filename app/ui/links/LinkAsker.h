@@ -49,6 +49,7 @@ private:
     void done();
     void bringForward();
     void handOver();
+    void openInDefaultBrowser(const QList<LinkRequest>& owed);
     qsizetype waitingLinks() const;
 
     QList<LinkRequest> waiting_;

@@ -120,7 +120,7 @@ LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, st
     open->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(open, &QPushButton::clicked, this, [this] { pick(list_->currentRow()); });
-    connect(cancel, &QPushButton::clicked, this, &LinkPicker::close);
+    connect(cancel, &QPushButton::clicked, this, &LinkPicker::drop);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(texts_);
@@ -138,6 +138,8 @@ LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, st
 
 void LinkPicker::setWaiting(qsizetype count) {
     waitingText_ = tr("%n more link(s) waiting", nullptr, int(count));
+    // Seen in a task switcher too, where a picker covered by other windows still shows.
+    setWindowTitle(count > 0 ? tr("Open Link \u2014 %1 more waiting").arg(count) : tr("Open Link"));
     waiting_->setVisible(count > 0);
     fitTexts();
 }
@@ -179,18 +181,31 @@ bool LinkPicker::answerKey(const QKeyEvent& key) {
         return true;
     }
     if (key.key() == Qt::Key_Escape) {
-        close();
+        drop();
         return true;
     }
     return false;
 }
 
-void LinkPicker::closeEvent(QCloseEvent* event) {
-    event->accept();
+void LinkPicker::drop() {
     if (!answered_) {
         answered_ = true;
         emit dropped();
     }
+    close();
+}
+
+void LinkPicker::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (answered_)
+        return;
+    answered_ = true;
+    // The window manager's close button is the user's answer, as Escape is; a close nobody asked
+    // for (Tolvane quitting closes every window first) is not.
+    if (event->spontaneous())
+        emit dropped();
+    else
+        emit abandoned();
 }
 
 void LinkPicker::paintEvent(QPaintEvent* event) {

@@ -36,8 +36,10 @@ public:
 signals:
     // `index` into the choices' browsers; `always` when the site is to be remembered for it.
     void picked(qsizetype index, bool always);
-    // Escape or the window closed: the links open nowhere.
+    // Escape, Cancel or the window manager closed it: the links open nowhere.
     void dropped();
+    // Closed without the user's answer (the program quits): the links are still owed.
+    void abandoned();
     // First drawn on screen.
     void drawn();
 
@@ -53,6 +55,7 @@ private:
     // The picker's own keys; false for any other.
     bool answerKey(const QKeyEvent& key);
     void pick(qsizetype index);
+    void drop();
     // Breaks the link and its hosts to the window's width; the window never grows past the screen.
     void fitTexts();
     void fitScreen();

@@ -99,6 +99,8 @@ QByteArray freshToken(QWindow* focused, const QString& appId) {
     wl_event_queue_destroy(queue);
     if (asking.token.isEmpty())
         qCInfo(lcActivation, "The compositor gave no activation token for the browser");
+    else
+        qCDebug(lcActivation, "Activation token for %s after input %u", qPrintable(appId), serial);
     return asking.token;
 }
 
