@@ -240,15 +240,15 @@ class LinkPicker(unittest.TestCase):
         def bus(*args):
             return desk.run(["gdbus", "call", "--session", "--dest", "org.kde.KWin", *args])
 
-        self.assertTrue(wait_for(lambda: os.path.exists(os.path.join(desk.home, "tolvane-kwin"))
-                                 and bus("--object-path", "/Scripting", "--method",
-                                         "org.freedesktop.DBus.Peer.Ping").returncode == 0, watch=[compositor]),
-                        "KWin did not start:\n" + kwin_said())
         script = desk.write("active.js", ACTIVE_WINDOWS_SCRIPT)
-        loaded = bus("--object-path", "/Scripting", "--method", "org.kde.kwin.Scripting.loadScript", script,
-                     "tolvanetest")
-        number = loaded.stdout.strip("()\n, ")
-        self.assertTrue(number.isdigit(), loaded.stderr)
+
+        def load():
+            loaded = bus("--object-path", "/Scripting", "--method", "org.kde.kwin.Scripting.loadScript", script,
+                         "tolvanetest").stdout.strip("()\n, ")
+            return loaded if loaded.isdigit() else None
+        # KWin serves its scripting once it is up.
+        number = wait_for(load, watch=[compositor])
+        self.assertTrue(number, "KWin did not start:\n" + kwin_said())
         ran = bus("--object-path", "/Scripting/Script" + number, "--method", "org.kde.kwin.Script.run")
         if ran.returncode != 0:
             ran = bus("--object-path", "/" + number, "--method", "org.kde.kwin.Script.run")
