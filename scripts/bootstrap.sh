@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   g++ cmake ninja-build pkg-config clang-format clang-tidy
-  qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins qcoro-qt6-dev
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins qcoro-qt6-dev
   libglib2.0-dev libgdk-pixbuf-2.0-dev librsvg2-common libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
   librpm-dev
   # tests and benchmarks
@@ -27,6 +27,8 @@ packages=(
   exo-utils xfce4-settings xfce4-helpers kde-cli-tools libkf5config-bin
   # Plasma's shortcut portal for real: KWin, its portal back end (a Qt 5 program), fake-input protocol
   kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-wayland-protocols libwayland-dev
+  # a fresh activation token for a started browser: the xdg-activation protocol over Qt's connection
+  wayland-protocols
   # real browsers whose profiles are offered as choices
   firefox-esr chromium
 )

@@ -7,11 +7,15 @@
 #include "app/core/links/LinkRulesFile.h"
 #include "platform/Services.h"
 #include "platform/Workspace.h"
+#include "platform/linux/tray/XdgActivation.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QThreadPool>
+#include <QWindow>
+
+#include <utility>
 
 namespace Tolvane {
 namespace {
@@ -41,9 +45,13 @@ bool onWayland() {
 
 } // namespace
 
-LinkAsker::LinkAsker(QObject* parent) : QObject(parent) {}
+LinkAsker::LinkAsker(QObject* parent) : QObject(parent) {
+    // A tray that ends, from its menu or at log-out, still owes the links it took.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &LinkAsker::handOver);
+}
 
 LinkAsker::~LinkAsker() {
+    handOver();
     delete picker_;
 }
 
@@ -51,13 +59,27 @@ void LinkAsker::ask(const LinkRequest& request) {
     emit activity();
     if (request.urls.isEmpty())
         return;
-    if ((asking_ && request == current_) || waiting_.contains(request))
-        return;
-    waiting_ << request;
-    if (picker_)
-        picker_->setWaiting(waiting_.size());
-    if (!asking_)
+    // The newest click's token is the one the desktop still honours.
+    if (!request.activationToken.isEmpty())
+        unspentToken_ = request.activationToken;
+    if (!(asking_ && request == current_) && !waiting_.contains(request))
+        waiting_ << request;
+    if (!asking_) {
         askNext();
+        return;
+    }
+    if (picker_) {
+        picker_->setWaiting(waitingLinks());
+        // Whatever covered the picker since, a new link must not wait behind it unseen.
+        bringForward();
+    }
+}
+
+qsizetype LinkAsker::waitingLinks() const {
+    qsizetype count = 0;
+    for (const LinkRequest& request : waiting_)
+        count += request.urls.size();
+    return count;
 }
 
 void LinkAsker::askNext() {
@@ -72,7 +94,7 @@ void LinkAsker::askNext() {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, choices = std::move(choices)] {
-                if (self)
+                if (self && self->asking_ && !self->picker_)
                     self->present(choices);
             },
             Qt::QueuedConnection);
@@ -83,33 +105,54 @@ void LinkAsker::present(const PickerChoices& choices) {
     choices_ = choices;
     picker_ = new LinkPicker(current_.urls, choices_, sharedSite(current_.urls));
     picker_->setAttribute(Qt::WA_DeleteOnClose);
-    picker_->setWaiting(waiting_.size());
+    picker_->setWaiting(waitingLinks());
     connect(picker_, &LinkPicker::picked, this, &LinkAsker::open);
     connect(picker_, &LinkPicker::dropped, this, [this] {
         qCInfo(lcLinks, "Link dropped");
+        done();
+    });
+    connect(picker_, &LinkPicker::abandoned, this, [this] {
+        openInDefaultBrowser({current_});
         done();
     });
     connect(picker_, &LinkPicker::drawn, this, [this] {
         qCInfo(lcLinks, "Link picker shown");
         emit pickerDrawn();
     });
-    {
-        // On Wayland the caller's token lets this window take the focus (Qt reads it when it asks
-        // for activation); X11 window managers give it to a new dialog anyway.
-        ActivationTokenScope token(onWayland() ? current_.activationToken : QByteArray());
-        picker_->show();
-        picker_->raise();
+    if (onWayland() && unspentToken_.isEmpty())
+        picker_->setAttribute(Qt::WA_ShowWithoutActivating);
+    picker_->show();
+    bringForward();
+}
+
+void LinkAsker::bringForward() {
+    picker_->raise();
+    if (!onWayland()) {
+        // X11 window managers give the focus to a dialog that asks for it.
         picker_->activateWindow();
+        return;
     }
+    // On Wayland only a token from the user's click lets a window take the focus, and each serves
+    // once (Qt reads it when it asks for activation). Without one Qt would ask the compositor for a
+    // token of its own, and a compositor holds one token at a time: the browser just started for
+    // the previous link would lose its own and stay behind.
+    const QByteArray token = std::exchange(unspentToken_, QByteArray());
+    if (token.isEmpty())
+        return;
+    ActivationTokenScope scope(token);
+    picker_->activateWindow();
 }
 
 void LinkAsker::open(qsizetype index, bool always) {
     const ListedBrowser& chosen = choices_.browsers.at(index);
     bool opened = false;
     {
-        // Qt offers no public way to ask the compositor for a fresh token for our own window, so
-        // the browser gets the one the click gave.
-        ActivationTokenScope token(current_.activationToken);
+        // The click's token went to the picker; the browser needs one the desktop honours now.
+        QByteArray token =
+            onWayland() ? XdgActivation::freshToken(picker_->windowHandle(), chosen.desktopId) : QByteArray();
+        if (token.isEmpty())
+            token = current_.activationToken;
+        ActivationTokenScope scope(token);
         opened =
             platform::get<platform::Workspace>()->openURLsWithApplication(current_.urls, chosen.browser.url);
     }
@@ -140,6 +183,38 @@ void LinkAsker::done() {
     picker_ = nullptr;
     emit activity();
     askNext();
+}
+
+void LinkAsker::handOver() {
+    QList<LinkRequest> owed = std::exchange(waiting_, {});
+    if (asking_)
+        owed.prepend(current_);
+    asking_ = false;
+    if (owed.isEmpty())
+        return;
+    if (picker_) {
+        picker_->finish();
+        delete picker_.data();
+    }
+    openInDefaultBrowser(owed);
+}
+
+void LinkAsker::openInDefaultBrowser(const QList<LinkRequest>& owed) {
+    // Nobody is left to ask: the links go where they would have gone without a rule.
+    const PickerChoices choices = choices_.browsers.isEmpty() ? PickerChoices::load() : choices_;
+    const qsizetype chosen = choices.chosenIndex();
+    for (const LinkRequest& request : owed) {
+        if (chosen < 0) {
+            qCWarning(lcLinks, "No default browser to open a waiting link in as Tolvane ends");
+            continue;
+        }
+        ActivationTokenScope scope(request.activationToken);
+        if (!platform::get<platform::Workspace>()->openURLsWithApplication(
+                request.urls, choices.browsers[chosen].browser.url))
+            qCWarning(lcLinks, "A waiting link could not be opened in the default browser as Tolvane ends");
+        else
+            qCInfo(lcLinks, "Waiting link opened in the default browser as Tolvane ends");
+    }
 }
 
 } // namespace Tolvane

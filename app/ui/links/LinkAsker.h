@@ -22,7 +22,9 @@ struct LinkRequest {
 
 // Requests are answered in the order they came, each in its own picker: a link a person clicked is
 // never replaced by a later one. The same links asked again while they wait (a double click) are
-// asked once. The browsers are gathered off the GUI thread; the window shows when they are in.
+// asked once. Every request brings the picker to the front with its own click's token. The browsers
+// are gathered off the GUI thread; the window shows when they are in. Links still waiting when
+// the asker goes (the program ends) open in the default browser: taken, a link is never lost.
 class LinkAsker : public QObject {
     Q_OBJECT
 public:
@@ -45,10 +47,15 @@ private:
     void present(const PickerChoices& choices);
     void open(qsizetype index, bool always);
     void done();
+    void bringForward();
+    void handOver();
+    void openInDefaultBrowser(const QList<LinkRequest>& owed);
+    qsizetype waitingLinks() const;
 
     QList<LinkRequest> waiting_;
     LinkRequest current_;
     PickerChoices choices_;
+    QByteArray unspentToken_; // the newest click's, until a window used it
     bool asking_ = false;
     QPointer<LinkPicker> picker_;
 };

@@ -1,43 +1,90 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkPicker.h"
 
+#include "LinkSite.h"
+#include "ShownText.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace Tolvane {
 namespace {
 
 constexpr int numberedChoices = 9;
+// Lines of the link itself; where it goes is shown apart, in full.
+constexpr int linkLines = 3;
+constexpr int preferredWidth = 480;
+
+QString firstLines(const QString& wrapped, const QFontMetrics& metrics, int width) {
+    QStringList lines = wrapped.split(QLatin1Char('\n'));
+    if (lines.size() <= linkLines)
+        return wrapped;
+    lines.resize(linkLines);
+    lines.last() = metrics.elidedText(lines.last() + QChar(0x2026), Qt::ElideRight, width);
+    if (!lines.last().endsWith(QChar(0x2026)))
+        lines.last() += QChar(0x2026);
+    return lines.join(QLatin1Char('\n'));
+}
 
 } // namespace
 
 LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, std::optional<QString> site,
                        QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), link_(urls.value(0)),
-      linkLabel_(new QLabel(this)), moreLabel_(new QLabel(this)), list_(new QListWidget(this)),
-      always_(new QCheckBox(this)), failure_(new QLabel(this)), waiting_(new QLabel(this)) {
+    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), link_(shownText(urls.value(0))),
+      linkLabel_(new QLabel(this)), moreLabel_(new QLabel(this)), hostLabel_(new QLabel(this)),
+      texts_(new QScrollArea(this)), list_(new QListWidget(this)), always_(new QCheckBox(this)),
+      failure_(new QLabel(this)), waiting_(new QLabel(this)), site_(site) {
     setWindowTitle(tr("Open Link"));
     setObjectName(QStringLiteral("linkPicker"));
 
-    // The middle of a long link goes, so its site and its end stay readable; the whole link is one
-    // hover (or screen reader) away.
-    linkLabel_->setTextFormat(Qt::PlainText);
+    // Every label is plain text broken by fitTexts(): nothing the link holds is read as markup, and
+    // nothing widens the window past the screen.
+    for (QLabel* label : {linkLabel_, moreLabel_, hostLabel_, failure_, waiting_})
+        label->setTextFormat(Qt::PlainText);
     linkLabel_->setToolTip(link_);
     linkLabel_->setAccessibleName(tr("Link"));
     linkLabel_->setAccessibleDescription(link_);
-    linkLabel_->setMinimumWidth(1);
+    linkLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     moreLabel_->setText(tr("and %n more link(s)", nullptr, int(urls.size() - 1)));
     moreLabel_->setVisible(urls.size() > 1);
+    // The host the browser will load, which a link can dress up as another: always whole.
+    const QStringList hosts = loadedHosts(urls);
+    hosts_ = shownText(hosts.join(QStringLiteral(", ")));
+    hostLabel_->setObjectName(QStringLiteral("linkHost"));
+    manyHosts_ = hosts.size() > 1;
+    hostLabel_->setAccessibleName(manyHosts_ ? tr("Sites") : tr("Site"));
+    hostLabel_->setAccessibleDescription(hosts_);
+    QFont bold = hostLabel_->font();
+    bold.setBold(true);
+    hostLabel_->setFont(bold);
+    hostLabel_->setVisible(!hosts.isEmpty());
+
+    auto* texts = new QWidget(texts_);
+    auto* textsLayout = new QVBoxLayout(texts);
+    textsLayout->setContentsMargins(0, 0, 0, 0);
+    textsLayout->addWidget(linkLabel_);
+    textsLayout->addWidget(moreLabel_);
+    textsLayout->addWidget(hostLabel_);
+    texts_->setWidget(texts);
+    texts_->setWidgetResizable(true);
+    texts_->setFrameShape(QFrame::NoFrame);
+    texts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    texts_->setFocusPolicy(Qt::NoFocus);
 
     list_->setAccessibleName(tr("Browsers"));
     list_->setIconSize(QSize(24, 24));
     list_->setUniformItemSizes(true);
+    list_->setTextElideMode(Qt::ElideRight);
     const qsizetype chosen = choices.chosenIndex();
     for (qsizetype i = 0; i < choices.browsers.size(); ++i) {
         const DefaultBrowser& browser = choices.browsers[i].browser;
@@ -59,11 +106,10 @@ LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, st
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { pick(list_->row(item)); });
 
-    always_->setText(site ? tr("Always open %1 here").arg(*site) : QString());
     always_->setVisible(site.has_value());
+    if (site)
+        always_->setAccessibleDescription(tr("Always open %1 here").arg(*site));
 
-    failure_->setWordWrap(true);
-    failure_->setTextFormat(Qt::PlainText);
     failure_->hide();
     waiting_->hide();
 
@@ -74,11 +120,10 @@ LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, st
     open->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(open, &QPushButton::clicked, this, [this] { pick(list_->currentRow()); });
-    connect(cancel, &QPushButton::clicked, this, &LinkPicker::close);
+    connect(cancel, &QPushButton::clicked, this, &LinkPicker::drop);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(linkLabel_);
-    layout->addWidget(moreLabel_);
+    layout->addWidget(texts_);
     layout->addWidget(list_);
     layout->addWidget(always_);
     layout->addWidget(failure_);
@@ -88,18 +133,21 @@ LinkPicker::LinkPicker(const QStringList& urls, const PickerChoices& choices, st
     list_->installEventFilter(this);
     always_->installEventFilter(this);
     list_->setFocus();
-    resize(std::max(sizeHint().width(), 440), sizeHint().height());
-    elideLink();
+    fitScreen();
 }
 
 void LinkPicker::setWaiting(qsizetype count) {
-    waiting_->setText(tr("%n more link(s) waiting", nullptr, int(count)));
+    waitingText_ = tr("%n more link(s) waiting", nullptr, int(count));
+    // Seen in a task switcher too, where a picker covered by other windows still shows.
+    setWindowTitle(count > 0 ? tr("Open Link \u2014 %1 more waiting").arg(count) : tr("Open Link"));
     waiting_->setVisible(count > 0);
+    fitTexts();
 }
 
 void LinkPicker::showFailure(const QString& text) {
-    failure_->setText(text);
+    failureText_ = shownText(text);
     failure_->show();
+    fitTexts();
 }
 
 void LinkPicker::finish() {
@@ -133,18 +181,31 @@ bool LinkPicker::answerKey(const QKeyEvent& key) {
         return true;
     }
     if (key.key() == Qt::Key_Escape) {
-        close();
+        drop();
         return true;
     }
     return false;
 }
 
-void LinkPicker::closeEvent(QCloseEvent* event) {
-    event->accept();
+void LinkPicker::drop() {
     if (!answered_) {
         answered_ = true;
         emit dropped();
     }
+    close();
+}
+
+void LinkPicker::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (answered_)
+        return;
+    answered_ = true;
+    // The window manager's close button is the user's answer, as Escape is; a close nobody asked
+    // for (Tolvane quitting closes every window first) is not.
+    if (event->spontaneous())
+        emit dropped();
+    else
+        emit abandoned();
 }
 
 void LinkPicker::paintEvent(QPaintEvent* event) {
@@ -157,7 +218,13 @@ void LinkPicker::paintEvent(QPaintEvent* event) {
 
 void LinkPicker::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    elideLink();
+    fitTexts();
+}
+
+// The screen is known for sure only now (the window may open on another one than first thought).
+void LinkPicker::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitScreen();
 }
 
 void LinkPicker::pick(qsizetype index) {
@@ -167,9 +234,56 @@ void LinkPicker::pick(qsizetype index) {
     emit picked(index, !always_->isHidden() && always_->isChecked());
 }
 
-void LinkPicker::elideLink() {
-    const int room = std::max(linkLabel_->contentsRect().width(), 40);
-    linkLabel_->setText(linkLabel_->fontMetrics().elidedText(link_, Qt::ElideMiddle, room));
+void LinkPicker::fitScreen() {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    const QRect room = shown->availableGeometry();
+    setMaximumSize(room.size());
+    const int width = std::min(std::max(preferredWidth, list_->sizeHint().width()), room.width());
+    resize(width, height());
+    fitTexts();
+    resize(width, std::min(sizeHint().height(), room.height()));
+    if (!geometry().isEmpty() && !room.contains(frameGeometry()))
+        move(std::clamp(x(), room.left(), std::max(room.left(), room.right() - frameGeometry().width())),
+             std::clamp(y(), room.top(), std::max(room.top(), room.bottom() - frameGeometry().height())));
+}
+
+void LinkPicker::fitTexts() {
+    if (fitting_)
+        return;
+    fitting_ = true;
+    const QMargins margins = layout()->contentsMargins();
+    int room = std::max(width() - margins.left() - margins.right(), 40);
+    const auto fill = [&](int width) {
+        linkLabel_->setText(
+            firstLines(wrappedAnywhere(link_, linkLabel_->font(), width), linkLabel_->fontMetrics(), width));
+        hostLabel_->setText(wrappedAnywhere((manyHosts_ ? tr("Sites: %1") : tr("Site: %1")).arg(hosts_),
+                                            hostLabel_->font(), width));
+    };
+    fill(room);
+    // Only so much of the window goes to the link; a host too long even for that scrolls, whole.
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int most = shown ? shown->availableGeometry().height() / 2 : 400;
+    const int needed = texts_->widget()->sizeHint().height();
+    if (needed > most) {
+        fill(room - texts_->verticalScrollBar()->sizeHint().width());
+        texts_->setFixedHeight(most);
+    } else {
+        texts_->setFixedHeight(needed);
+    }
+    if (site_) {
+        const QString named = tr("Always open %1 here").arg(*site_);
+        const int box =
+            always_->sizeHint().width() - always_->fontMetrics().horizontalAdvance(always_->text());
+        // A site too long for one line is shown above in full; the box then says so without it.
+        always_->setText(always_->fontMetrics().horizontalAdvance(named) + box <= room
+                             ? named
+                             : tr("Always open this site here"));
+    }
+    failure_->setText(wrappedAnywhere(failureText_, failure_->font(), room));
+    waiting_->setText(wrappedAnywhere(waitingText_, waiting_->font(), room));
+    fitting_ = false;
 }
 
 } // namespace Tolvane

@@ -2,6 +2,7 @@
 #include "LinkSite.h"
 
 #include "app/core/links/LinkRules.h"
+#include "app/core/links/WebLink.h"
 
 #include <QUrl>
 
@@ -33,6 +34,14 @@ std::optional<QString> sharedSite(const QStringList& urls) {
         shared = site;
     }
     return shared;
+}
+
+QStringList loadedHosts(const QStringList& urls) {
+    QStringList hosts;
+    for (const QString& link : urls)
+        if (const auto web = WebLink::read(link); web && !hosts.contains(web->host))
+            hosts << web->host;
+    return hosts;
 }
 
 } // namespace Tolvane

@@ -2,13 +2,20 @@
 #include "LinksAdaptor.h"
 
 #include "LinkAsker.h"
+#include "ShownText.h"
+#include "app/core/links/WebLink.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 namespace Tolvane {
 namespace {
+
+Q_LOGGING_CATEGORY(lcLinksBus, "app.tolvane.Tolvane.links")
 
 // A service the bus started without a display draws into nothing: a picker there would hold the
 // links where nobody sees them.
@@ -28,14 +35,31 @@ LinksAdaptor::LinksAdaptor(QObject* registered)
 
 void LinksAdaptor::Ask(const QStringList& urls, const QString& activationToken, const QDBusMessage& call) {
     emit activity();
-    const auto refuse = [&call](const QString& why) {
-        call.setDelayedReply(true);
-        QDBusConnection::sessionBus().send(call.createErrorReply(QString::fromLatin1(cannotAskError), why));
+    call.setDelayedReply(true);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const auto refuse = [&](const QString& name, const QString& why) {
+        bus.send(call.createErrorReply(name, why));
     };
     if (urls.isEmpty())
-        return refuse(tr("No link was given."));
+        return refuse(QString::fromLatin1(cannotAskError), tr("No link was given."));
+    for (qsizetype i = 0; i < urls.size(); ++i) {
+        // Whatever the bus brings reaches a browser's command line: only what it loads as a web page,
+        // never a file, never an option.
+        if (urls[i].startsWith(QLatin1Char('-')) || !isWebLink(urls[i]))
+            return refuse(QDBusError::errorString(QDBusError::InvalidArgs),
+                          tr("urls[%1] is not a web link: \u201c%2\u201d").arg(i).arg(shownText(urls[i])));
+    }
     if (!canShowWindows())
-        return refuse(tr("Tolvane runs without a display here and cannot ask which browser to use."));
+        return refuse(QString::fromLatin1(cannotAskError),
+                      tr("Tolvane runs without a display here and cannot ask which browser to use."));
+    // A caller that stopped waiting has opened the links itself: taking them now would open them twice.
+    if (call.isReplyRequired() && !call.service().isEmpty() &&
+        !bus.interface()->isServiceRegistered(call.service())) {
+        qCInfo(lcLinksBus, "Links not taken: their caller stopped waiting");
+        return;
+    }
+    // From here the links are ours: the caller must not open them too.
+    bus.send(call.createReply());
     asker_->ask(LinkRequest{urls, activationToken.toUtf8()});
 }
 

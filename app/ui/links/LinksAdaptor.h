@@ -13,7 +13,8 @@ namespace Tolvane {
 class LinkAsker;
 
 // Served beside the automation interface on its object, which must be registered with its adaptors
-// exported. Ask returns at once; the picker follows.
+// exported. Ask answers as soon as the links are taken, before the picker shows: from then on they
+// are this process's to open, so a caller that times out knows nobody took them.
 class LinksAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "app.tolvane.Tolvane.Links1")
