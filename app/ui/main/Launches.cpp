@@ -5,6 +5,7 @@
 #include "AppDisplayName.h"
 #include "AutomationService.h"
 #include "CommandLine.h"
+#include "EndRequests.h"
 #include "GlobalKeys/Shortcuts.h"
 #include "LinkAsker.h"
 #include "LinksAdaptor.h"
@@ -107,6 +108,8 @@ int runService(int argc, char** argv) {
     announceDefaultChanges(service);
     // A rule that says "ask" starts this process when no tray runs: it asks on the display it has.
     auto* links = new LinksAdaptor(service);
+    // Ended by the session, it hands the links it holds over as a quit does.
+    quitOnEndRequests(&app);
     // A tray instance started later on this bus takes the name over; this process is then done, once
     // the links it was asked about are answered.
     QObject::connect(service, &AutomationService::nameLost, &app, [links] {
@@ -154,6 +157,8 @@ int runTray(int argc, char** argv) {
         qInfo("Tolvane is already running");
         return 0;
     }
+    // Logging out ends the tray as Quit does: links waiting in the picker still open.
+    quitOnEndRequests(&app);
     QApplication::setApplicationDisplayName(appDisplayName());
     identifyWindows();
     // Only the one instance grabs global keys.
