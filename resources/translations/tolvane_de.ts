@@ -623,7 +623,7 @@
         <translation>&amp;Muster</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
+        <source>Open &amp;in</source>
         <translation>Ö&amp;ffnen in</translation>
     </message>
 </context>

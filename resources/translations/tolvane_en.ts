@@ -623,8 +623,8 @@
         <translation>&amp;Pattern</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
-        <translation>&amp;Open in</translation>
+        <source>Open &amp;in</source>
+        <translation>Open &amp;in</translation>
     </message>
 </context>
 <context>

@@ -623,7 +623,7 @@
         <translation>&amp;Motif</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
+        <source>Open &amp;in</source>
         <translation>Ou&amp;vrir dans</translation>
     </message>
 </context>
