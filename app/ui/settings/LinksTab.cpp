@@ -312,8 +312,12 @@ void LinksTab::openRuleDialog(int row) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog_ = dialog;
-    // Closed, it is deleted later; another may open at once.
-    connect(dialog, &QDialog::finished, this, [this] { dialog_ = nullptr; });
+    // Closed, it is deleted later; another may open at once. What changed on disk meanwhile shows then.
+    connect(dialog, &QDialog::finished, this, [this] {
+        dialog_ = nullptr;
+        if (isVisible())
+            settle_->start();
+    });
     connect(dialog, &QDialog::accepted, this, [this, dialog, row, adding] {
         const LinkRule rule = dialog->rule();
         if (adding)
