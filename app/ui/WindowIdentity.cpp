@@ -12,16 +12,25 @@ namespace Tolvane {
 
 namespace {
 
-QAccessibleInterface* frameForPlainWindow(const QString& className, QObject* object) {
+// A widget Qt has no description of, described as what it is when asked: a window while it is one,
+// a plain container once it sits in another. Qt keeps the first description of a widget, and many
+// are made before they are placed.
+class PlainWidgetAccessible : public QAccessibleWidget {
+public:
+    explicit PlainWidgetAccessible(QWidget* widget) : QAccessibleWidget(widget) {}
+    QAccessible::Role role() const override {
+        return widget()->isWindow() ? QAccessible::Window : QAccessibleWidget::role();
+    }
+};
+
+QAccessibleInterface* describePlainWidget(const QString& className, QObject* object) {
+    // Asked once per class up the chain, the object's own first. Qt answers for its own widgets
+    // (line edits, combo boxes, dialogs) below QWidget: only a class that reaches it unanswered is one
+    // made on a plain QWidget.
+    if (className != QLatin1String("QWidget"))
+        return nullptr;
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget || !widget->isWindow())
-        return nullptr;
-    const QMetaObject* meta = object->metaObject();
-    // Asked once per class up the chain: answer for the object's own class, and only when it is a
-    // plain QWidget underneath (dialogs, menus and message boxes have their own descriptions).
-    if (className != QLatin1String(meta->className()) || meta->superClass() != &QWidget::staticMetaObject)
-        return nullptr;
-    return new QAccessibleWidget(widget, QAccessible::Window);
+    return widget ? new PlainWidgetAccessible(widget) : nullptr;
 }
 
 } // namespace
@@ -36,7 +45,7 @@ void identifyWindows() {
 
 void describeWindowsAsFrames() {
     static const bool installed = [] {
-        QAccessible::installFactory(frameForPlainWindow);
+        QAccessible::installFactory(describePlainWidget);
         return true;
     }();
     (void)installed;

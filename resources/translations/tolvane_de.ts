@@ -538,6 +538,26 @@
         <source>Opens in %1 (no rule; the default browser)</source>
         <translation>Wird in %1 geöffnet (keine Regel; der Standardbrowser)</translation>
     </message>
+    <message>
+        <source>Link rules are off, and no default browser is set</source>
+        <translation>Linkregeln sind aus, und kein Standardbrowser ist festgelegt</translation>
+    </message>
+    <message>
+        <source>Opens in %1: another program took web links from the rules</source>
+        <translation>Wird in %1 geöffnet: Ein anderes Programm hat den Regeln die Weblinks abgenommen</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off</source>
+        <translation>Wird in %1 geöffnet: Linkregeln sind aus</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would ask which browser)</source>
+        <translation>Wird in %1 geöffnet: Linkregeln sind aus (Regel %2 würde nach dem Browser fragen)</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would open it in %3)</source>
+        <translation>Wird in %1 geöffnet: Linkregeln sind aus (Regel %2 würde ihn in %3 öffnen)</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -623,7 +643,7 @@
         <translation>&amp;Muster</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
+        <source>Open &amp;in</source>
         <translation>Ö&amp;ffnen in</translation>
     </message>
 </context>

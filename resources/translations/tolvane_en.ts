@@ -538,6 +538,26 @@
         <source>Opens in %1 (no rule; the default browser)</source>
         <translation>Opens in %1 (no rule; the default browser)</translation>
     </message>
+    <message>
+        <source>Link rules are off, and no default browser is set</source>
+        <translation>Link rules are off, and no default browser is set</translation>
+    </message>
+    <message>
+        <source>Opens in %1: another program took web links from the rules</source>
+        <translation>Opens in %1: another program took web links from the rules</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off</source>
+        <translation>Opens in %1: link rules are off</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would ask which browser)</source>
+        <translation>Opens in %1: link rules are off (rule %2 would ask which browser)</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would open it in %3)</source>
+        <translation>Opens in %1: link rules are off (rule %2 would open it in %3)</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -623,8 +643,8 @@
         <translation>&amp;Pattern</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
-        <translation>&amp;Open in</translation>
+        <source>Open &amp;in</source>
+        <translation>Open &amp;in</translation>
     </message>
 </context>
 <context>

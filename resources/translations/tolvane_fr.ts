@@ -538,6 +538,26 @@
         <source>Opens in %1 (no rule; the default browser)</source>
         <translation>S’ouvre dans %1 (aucune règle ; le navigateur par défaut)</translation>
     </message>
+    <message>
+        <source>Link rules are off, and no default browser is set</source>
+        <translation>Les règles de liens sont désactivées, et aucun navigateur par défaut n’est défini</translation>
+    </message>
+    <message>
+        <source>Opens in %1: another program took web links from the rules</source>
+        <translation>S’ouvre dans %1 : un autre programme a pris les liens web aux règles</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off</source>
+        <translation>S’ouvre dans %1 : les règles de liens sont désactivées</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would ask which browser)</source>
+        <translation>S’ouvre dans %1 : les règles de liens sont désactivées (la règle %2 demanderait quel navigateur)</translation>
+    </message>
+    <message>
+        <source>Opens in %1: link rules are off (rule %2 would open it in %3)</source>
+        <translation>S’ouvre dans %1 : les règles de liens sont désactivées (la règle %2 l’ouvrirait dans %3)</translation>
+    </message>
 </context>
 <context>
     <name>Tolvane::MenuBarContent</name>
@@ -623,7 +643,7 @@
         <translation>&amp;Motif</translation>
     </message>
     <message>
-        <source>&amp;Open in</source>
+        <source>Open &amp;in</source>
         <translation>Ou&amp;vrir dans</translation>
     </message>
 </context>

@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -61,6 +64,14 @@ LinksTab::LinksTab(QWidget* parent) : QWidget(parent), file_(LinkRulesFile::defa
     column->addWidget(makeRoutingSection());
     column->addWidget(makeRulesSection(), 1);
     column->addWidget(makeTestSection());
+
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(100);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &LinksTab::rulesFileChanged);
 }
 
 QWidget* LinksTab::makeRoutingSection() {
@@ -175,7 +186,48 @@ bool LinksTab::eventFilter(QObject* watched, QEvent* event) {
 
 void LinksTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    followRulesFile();
     reload();
+}
+
+void LinksTab::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty())
+        watcher_->removePaths(watched);
+    settle_->stop();
+}
+
+void LinksTab::followRulesFile() {
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty())
+        watcher_->removePaths(watched);
+    const QFileInfo file(file_.path());
+    QStringList paths;
+    if (file.exists())
+        paths << file.absoluteFilePath();
+    // The nearest folder there is: one made later is a change in its parent.
+    QString folder = file.absolutePath();
+    while (!QFileInfo(folder).isDir() && folder != QLatin1String("/"))
+        folder = QFileInfo(folder).absolutePath();
+    paths << folder;
+    watcher_->addPaths(paths);
+}
+
+void LinksTab::rulesFileChanged() {
+    // A file replaced by an editor is a new file to watch.
+    followRulesFile();
+    // A change from the rule dialog is checked against the file when it is made.
+    if (dialog_)
+        return;
+    LinkRulesFile onDisk(file_.path());
+    const bool loaded = onDisk.load();
+    if (loaded == fileLoaded_ && onDisk.content() == file_.content() && onDisk.error() == file_.error())
+        return; // our own save, or a folder change that left the file alone
+    file_ = onDisk;
+    fileLoaded_ = loaded;
+    setNote(rulesNote_, loaded ? QString() : file_.error());
+    showRules(currentRow());
 }
 
 void LinksTab::changeEvent(QEvent* event) {
@@ -187,6 +239,7 @@ void LinksTab::changeEvent(QEvent* event) {
 
 void LinksTab::showRouting() {
     const auto state = platform::get<platform::LinkRouting>()->state();
+    routingState_ = state;
     {
         const QSignalBlocker blocker(routing_);
         routing_->setChecked(state == platform::LinkRouting::State::on);
@@ -211,6 +264,7 @@ void LinksTab::userToggledRouting(bool on) {
     }
     // The state as it now is: unchanged after a failure.
     showRouting();
+    showVerdict();
 }
 
 void LinksTab::showRules(int selectRow) {
@@ -259,8 +313,12 @@ void LinksTab::openRuleDialog(int row) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog_ = dialog;
-    // Closed, it is deleted later; another may open at once.
-    connect(dialog, &QDialog::finished, this, [this] { dialog_ = nullptr; });
+    // Closed, it is deleted later; another may open at once. What changed on disk meanwhile shows then.
+    connect(dialog, &QDialog::finished, this, [this] {
+        dialog_ = nullptr;
+        if (isVisible())
+            settle_->start();
+    });
     connect(dialog, &QDialog::accepted, this, [this, dialog, row, adding] {
         const LinkRule rule = dialog->rule();
         if (adding)
@@ -278,31 +336,52 @@ void LinksTab::openRuleDialog(int row) {
 
 bool LinksTab::changeRules(const std::function<bool(LinkRulesFile&)>& change, int selectRow) {
     const int shownRow = currentRow();
-    LinkRulesFile onDisk(file_.path());
-    fileLoaded_ = onDisk.load();
-    if (!fileLoaded_ || onDisk.content() != file_.content()) {
+    enum class Outcome { written, elsewhere, refused, failed } outcome = Outcome::failed;
+    LinkRulesFile onDiskNow(file_.path());
+    QString error;
+    // Under the rules' lock, read again: the picker and the command line write the same file.
+    LinkRulesFile::update(
+        [&](LinkRulesFile& onDisk) {
+            onDiskNow = onDisk;
+            if (!fileLoaded_ || onDisk.content() != file_.content()) {
+                outcome = Outcome::elsewhere;
+                return false;
+            }
+            if (!change(onDisk)) {
+                outcome = Outcome::refused;
+                return false;
+            }
+            outcome = Outcome::written;
+            onDiskNow = onDisk;
+            return true;
+        },
+        &error, file_.path());
+    switch (outcome) {
+    case Outcome::written:
+        if (error.isEmpty()) {
+            file_ = onDiskNow;
+            setNote(rulesNote_, QString());
+            showRules(selectRow);
+            return true;
+        }
+        setNote(rulesNote_, error); // the list keeps showing what the file holds
+        break;
+    case Outcome::elsewhere:
         // Changed by someone else since it was shown: show theirs rather than write over it.
-        file_ = onDisk;
-        setNote(rulesNote_, fileLoaded_ ? tr("The rules file was changed elsewhere; the list now shows "
-                                             "it. Nothing was changed.")
-                                        : file_.error());
-        showRules(shownRow);
-        return false;
-    }
-    if (!change(file_)) {
-        showRules(shownRow);
-        return false;
-    }
-    if (!file_.save()) {
-        const QString error = file_.error();
-        file_ = onDisk; // the list keeps showing what the file holds
+        file_ = onDiskNow;
+        fileLoaded_ = true;
+        setNote(rulesNote_,
+                tr("The rules file was changed elsewhere; the list now shows it. Nothing was changed."));
+        break;
+    case Outcome::refused:
+        break;
+    case Outcome::failed:
+        fileLoaded_ = file_.load();
         setNote(rulesNote_, error);
-        showRules(shownRow);
-        return false;
+        break;
     }
-    setNote(rulesNote_, QString());
-    showRules(selectRow);
-    return true;
+    showRules(shownRow);
+    return false;
 }
 
 void LinksTab::showVerdict() {
@@ -326,6 +405,26 @@ QString LinksTab::verdictFor(const QString& text) const {
     const QList<LinkRule> rules = fileLoaded_ ? file_.rules() : QList<LinkRule>();
     const LinkDecision decision =
         decideLink(rules, *url, chosen_, [this](const QString& id) { return targets_.isInstalled(id); });
+    // The default browser is installed whether or not it is one of the listed browsers.
+    const QString name = targets_.isInstalled(chosen_) ? targets_.name(chosen_) : chosen_;
+    // Without the rules every link goes where the desktop sends it: say so, and what the rules would do.
+    if (routingState_ != platform::LinkRouting::State::on) {
+        if (chosen_.isEmpty())
+            return tr("Link rules are off, and no default browser is set");
+        if (routingState_ == platform::LinkRouting::State::displaced)
+            return tr("Opens in %1: another program took web links from the rules").arg(name);
+        if (!decision.rule)
+            return tr("Opens in %1: link rules are off").arg(name);
+        const int number = int(*decision.rule) + 1;
+        return decision.target == askTarget
+                   ? tr("Opens in %1: link rules are off (rule %2 would ask which browser)")
+                         .arg(name)
+                         .arg(number)
+                   : tr("Opens in %1: link rules are off (rule %2 would open it in %3)")
+                         .arg(name)
+                         .arg(number)
+                         .arg(targets_.name(decision.target));
+    }
     if (decision.rule) {
         const int number = int(*decision.rule) + 1;
         return decision.target == askTarget
@@ -334,8 +433,6 @@ QString LinksTab::verdictFor(const QString& text) const {
     }
     if (chosen_.isEmpty())
         return tr("No rule matches, and no default browser is set");
-    // The default browser is installed whether or not it is one of the listed browsers.
-    const QString name = targets_.isInstalled(chosen_) ? targets_.name(chosen_) : chosen_;
     if (!decision.missingTarget.isEmpty())
         return tr("Opens in %1 (rule %2 names a browser that is not installed; the default browser)")
             .arg(name)

@@ -3,6 +3,7 @@
 
 #include "LinkRulesFile.h"
 #include "LinkTargets.h"
+#include "platform/LinkRouting.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -10,9 +11,11 @@
 #include <functional>
 
 class QCheckBox;
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 namespace Tolvane {
@@ -21,7 +24,8 @@ class RuleDialog;
 
 // The "Links" tab: whether links go by rules, the rules themselves (each change saved at once) and a
 // field that tells where a link would open. Everything is read when the tab is shown, so a window
-// that never shows it asks nothing of the routing service.
+// that never shows it asks nothing of the routing service; while it is shown, the rules file is
+// followed, since the picker, the command line and editors change it too.
 class LinksTab : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +49,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -61,6 +66,9 @@ private:
     void openRuleDialog(int row); // -1 adds a rule
     // Applies `change` to the file as it is on disk and saves it; the list then selects `selectRow`.
     bool changeRules(const std::function<bool(LinkRulesFile&)>& change, int selectRow);
+    // Watches the rules file and its folder (editors replace the file; the folder may come later).
+    void followRulesFile();
+    void rulesFileChanged();
 
     void showVerdict();
     QString verdictFor(const QString& link) const;
@@ -77,12 +85,15 @@ private:
     QLineEdit* link_ = nullptr;
     QLabel* verdict_ = nullptr;
 
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* settle_ = nullptr; // one reading for the several steps of a save
     QPointer<RuleDialog> dialog_;
     QString routingFailure_;
     LinkRulesFile file_;
     bool fileLoaded_ = false;
     LinkTargets targets_;
-    QString chosen_; // the default browser's desktop file ID
+    QString chosen_; // the desktop file ID that opens links no rule takes (or all, with rules off)
+    platform::LinkRouting::State routingState_ = platform::LinkRouting::State::off;
 };
 
 } // namespace Tolvane

@@ -39,7 +39,8 @@ RuleDialog::RuleDialog(const LinkTargets& targets, const LinkRule& rule, QWidget
     form->addRow(tr("&Pattern"), pattern_);
     form->addRow(QString(), problem_);
     form->addRow(QString(), hint);
-    form->addRow(tr("&Open in"), target_);
+    // Not "&Open in": desktops give OK its own Alt+O.
+    form->addRow(tr("Open &in"), target_);
     auto* column = new QVBoxLayout(this);
     // Grows and shrinks with the problem line, wrapped lines and all.
     column->setSizeConstraint(QLayout::SetFixedSize);

@@ -68,8 +68,30 @@ void MimeAppsHandlerService::finishInterruptedSwitch() {
 }
 
 int MimeAppsHandlerService::fail(int status, const QString& reason) {
-    failureReason_ = reason;
+    setFailureReason(reason);
     return status;
+}
+
+QString MimeAppsHandlerService::failureReason() const {
+    const std::lock_guard lock(outcomesMutex_);
+    const auto it = outcomes_.find(std::this_thread::get_id());
+    return it != outcomes_.end() ? it->second.failureReason : QString();
+}
+
+QString MimeAppsHandlerService::lastSwitchedId() const {
+    const std::lock_guard lock(outcomesMutex_);
+    const auto it = outcomes_.find(std::this_thread::get_id());
+    return it != outcomes_.end() ? it->second.lastSwitchedId : QString();
+}
+
+void MimeAppsHandlerService::setFailureReason(const QString& reason) {
+    const std::lock_guard lock(outcomesMutex_);
+    outcomes_[std::this_thread::get_id()].failureReason = reason;
+}
+
+void MimeAppsHandlerService::setLastSwitchedId(const QString& id) {
+    const std::lock_guard lock(outcomesMutex_);
+    outcomes_[std::this_thread::get_id()].lastSwitchedId = id;
 }
 
 bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& content, QString* error) {
@@ -87,12 +109,13 @@ std::optional<QString> MimeAppsHandlerService::handlerOf(const QString& type) {
         if (lock.isLocked())
             finishInterruptedSwitch();
     }
-    failureReason_.clear();
+    QString passedOver;
     for (const QString& file : mimeAppsListFiles()) {
-        if (!readSnapshot(file, &failureReason_))
+        if (!readSnapshot(file, &passedOver))
             break; // passed over below; the caller can say which file and why
-        failureReason_.clear();
+        passedOver.clear();
     }
+    setFailureReason(passedOver);
     // The same reading as xdg-mime and the read-back below: listed IDs that are not installed
     // are passed over.
     QHash<QString, DesktopEntryIndex::Located> byId;
@@ -139,7 +162,7 @@ public:
 std::unique_ptr<WebDefaults::Hold> MimeAppsHandlerService::hold() {
     auto held = std::make_unique<LockHold>(lockFilePath());
     if (!held->lock.isLocked()) {
-        failureReason_ = held->lock.error();
+        setFailureReason(held->lock.error());
         return nullptr;
     }
     finishInterruptedSwitch();
@@ -172,7 +195,7 @@ std::optional<QString> MimeAppsHandlerService::commandOf(const QString& id) {
 }
 
 int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
-    failureReason_.clear();
+    setFailureReason(QString());
     Extra extra;
     const bool toRouter = step.links == Step::Links::toRouter;
     // The handler's entry falls back to the browser the step ends with, so it is written with it.
@@ -204,7 +227,7 @@ int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
     const int status = switchHandler(QStringLiteral("https"), bundleId, step.application,
                                      step.links == Step::Links::keep, &extra);
     if (resolvedId)
-        *resolvedId = lastSwitchedId_;
+        *resolvedId = lastSwitchedId();
     return status;
 }
 
@@ -248,7 +271,7 @@ int MimeAppsHandlerService::setDefaultHandlerForWebPages(const QString& bundleId
 
 int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& bundleId,
                                           const QUrl& application, bool pagesOnly, const Extra* extra) {
-    failureReason_.clear();
+    setFailureReason(QString());
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
     const QString listedPath = application.isLocalFile() ? application.toLocalFile() : QString();
@@ -291,7 +314,7 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
         return applicationNotFound;
     }
     const QString id = app->id;
-    lastSwitchedId_ = id;
+    setLastSwitchedId(id);
 
     const QString lower = scheme.toLower();
     QStringList types;

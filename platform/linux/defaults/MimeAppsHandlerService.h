@@ -8,6 +8,10 @@
 #include "platform/linux/defaults/stores/DefaultStoreWriter.h"
 #include "platform/linux/xdg/AtomicFile.h"
 
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
 namespace platform::linux_ {
 
 // Makes an installed application the web-link handler in every store a desktop keeps its default
@@ -30,7 +34,9 @@ public:
     // Makes the application the handler of web pages (text/html, XHTML) where it opens them, and
     // of nothing else: links stay with their handler.
     int setDefaultHandlerForWebPages(const QString& bundleId, const QUrl& application);
-    QString failureReason() const override { return failureReason_; }
+    // This and lastSwitchedId() tell of the last call made on the calling thread: one service
+    // answers every thread (the picker asks from the pool), and each caller reads its own call's.
+    QString failureReason() const override;
 
     std::unique_ptr<Hold> hold() override;
     std::optional<QString> handlerOf(const QString& type) override;
@@ -39,7 +45,7 @@ public:
     int apply(const Step& step, QString* resolvedId) override;
 
     // The desktop-file ID the last switch that found its application resolved to.
-    const QString& lastSwitchedId() const { return lastSwitchedId_; }
+    QString lastSwitchedId() const;
 
     // Serialises switchers (also in other processes) so none loses another's entries.
     static QString lockFilePath();
@@ -72,8 +78,16 @@ private:
     std::shared_ptr<DesktopEntryIndex> index_;
     std::shared_ptr<BrowserProfiles> profiles_;
     std::vector<std::unique_ptr<DefaultStoreWriter>> stores_;
-    QString failureReason_;
-    QString lastSwitchedId_;
+
+    struct Outcome {
+        QString failureReason;
+        QString lastSwitchedId;
+    };
+    void setFailureReason(const QString& reason);
+    void setLastSwitchedId(const QString& id);
+    // Held for a lookup only, never across a call.
+    mutable std::mutex outcomesMutex_;
+    std::unordered_map<std::thread::id, Outcome> outcomes_; // by calling thread
 };
 
 } // namespace platform::linux_

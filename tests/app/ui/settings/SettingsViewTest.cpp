@@ -16,20 +16,25 @@
 #include "support/FakePlatform.h"
 #include "support/TempXdg.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGlyphRun>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTreeWidget>
+
+#include <cstdio>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -320,6 +325,18 @@ TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens)
     LinksTab* tab = window.view()->linksTab();
     EXPECT_EQ(ruleRows(tab), (QStringList{"intranet.example -> Bar", "docs.example/* -> Ask each time",
                                           "old.example -> gone.desktop (not installed)"}));
+    // With the rules off or taken over, the box says where links really go, and what the rules would do.
+    EXPECT_EQ(verdictFor(tab, "https://wiki.intranet.example/start"),
+              "Opens in Foo: link rules are off (rule 1 would open it in Bar)");
+    EXPECT_EQ(verdictFor(tab, "docs.example/guide"),
+              "Opens in Foo: link rules are off (rule 2 would ask which browser)");
+    EXPECT_EQ(verdictFor(tab, "http://elsewhere.org/"), "Opens in Foo: link rules are off");
+    routing->current = platform::LinkRouting::State::displaced;
+    tab->reload();
+    EXPECT_EQ(verdictFor(tab, "https://wiki.intranet.example/start"),
+              "Opens in Foo: another program took web links from the rules");
+    routing->current = platform::LinkRouting::State::on;
+    tab->reload();
     EXPECT_EQ(verdictFor(tab, "https://wiki.intranet.example/start"), "Opens in Bar (rule 1)");
     EXPECT_EQ(verdictFor(tab, "docs.example/guide"), "Asks which browser (rule 2)");
     EXPECT_EQ(verdictFor(tab, "http://elsewhere.org/"), "Opens in Foo (no rule; the default browser)");
@@ -403,10 +420,14 @@ TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens)
     EXPECT_EQ(tab->ruleList()->topLevelItemCount(), 0) << "the list shows what the file holds";
 
     // The routing switch: on, a refusal that leaves it as it was with the reason, then displaced.
-    EXPECT_FALSE(tab->routingSwitch()->isChecked()) << "off by default";
+    routing->current = platform::LinkRouting::State::off;
+    tab->reload();
+    EXPECT_FALSE(tab->routingSwitch()->isChecked());
+    EXPECT_EQ(verdictFor(tab, "http://elsewhere.org/"), "Opens in Foo: link rules are off");
     tab->routingSwitch()->click();
     EXPECT_EQ(routing->calls, QList<bool>{true});
     EXPECT_TRUE(tab->routingSwitch()->isChecked());
+    EXPECT_EQ(tab->linkVerdict()->text(), "Opens in Foo (no rule; the default browser)") << "the box follows";
     EXPECT_TRUE(tab->routingNote()->isHidden());
     routing->status = platform::HandlerService::writeFailed;
     routing->reason = "Could not write mimeapps.list: Read-only file system";
@@ -420,6 +441,97 @@ TEST_F(SettingsFixture, LinksTabEditsTheRulesFileInPlaceAndTellsWhereALinkOpens)
     tab->reload();
     EXPECT_FALSE(tab->routingSwitch()->isChecked());
     EXPECT_EQ(tab->routingNote()->text(), "Another program opens web links now.");
+}
+
+// Who takes each Alt key in `window` as it shows now: buttons, labels of other controls, group boxes
+// and tabs; a key more than one of them take is answered by none.
+QStringList altKeyClashes(QWidget* window, const QString& where) {
+    QMap<QString, QStringList> takers;
+    const auto take = [&](const QString& text, const QString& what) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty())
+            takers[key.toString()] << what + " \"" + text + "\"";
+    };
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->window() != window || !widget->isVisibleTo(window) || !widget->isEnabled())
+            continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            take(button->text(), "button");
+        else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+            take(label->text(), "label");
+        else if (auto* box = qobject_cast<QGroupBox*>(widget))
+            take(box->title(), "group");
+        else if (auto* bar = qobject_cast<QTabBar*>(widget))
+            for (int i = 0; i < bar->count(); ++i)
+                take(bar->tabText(i), "tab");
+    }
+    QStringList clashes;
+    for (auto it = takers.cbegin(); it != takers.cend(); ++it)
+        if (it->size() > 1)
+            clashes << where + ": " + it.key() + " is taken by " + it->join(" and ");
+    return clashes;
+}
+
+// Every tab of the settings window and its rule dialog, with the texts the desktop's theme gives
+// standard buttons (run again on XFCE's terms, where OK and Cancel have keys of their own).
+TEST_F(SettingsFixture, NoTwoControlsOfAWindowTakeTheSameAltKey) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    SettingsWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStringList clashes;
+    for (int i = 0; i < window.view()->tabs()->count(); ++i) {
+        window.view()->tabs()->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        clashes << altKeyClashes(&window, window.view()->tabs()->tabText(i));
+    }
+    LinksTab* tab = window.view()->linksTab();
+    window.view()->tabs()->setCurrentWidget(tab);
+    tab->addButton()->click();
+    RuleDialog* dialog = openDialog(tab);
+    ASSERT_NE(dialog, nullptr);
+    // A pattern that can match: OK takes its key only while it can be pressed.
+    QTest::keyClicks(dialog->patternField(), "example.com");
+    ASSERT_TRUE(dialog->okButton()->isEnabled());
+    clashes << altKeyClashes(dialog, "the rule dialog");
+    EXPECT_EQ(clashes.join("\n").toStdString(), "");
+    dialog->reject();
+}
+
+// The picker, the command line and editors change the rules file while the tab is shown: the list
+// follows them, and the tab's next change builds on theirs.
+TEST_F(SettingsFixture, LinksTabFollowsTheRulesFileWhileShown) {
+    addBrowser("/apps/foo.desktop", "org.foo", "Foo");
+    addBrowser("/apps/bar.desktop", "org.bar", "Bar");
+    const QString rulesPath = xdg.configHome() + "/tolvane/links.rules";
+    SettingsWindow window;
+    window.view()->tabs()->setCurrentIndex(2);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    LinksTab* tab = window.view()->linksTab();
+    ASSERT_EQ(ruleRows(tab), QStringList());
+
+    const auto shows = [tab](const QStringList& rows) {
+        return QTest::qWaitFor([&] { return ruleRows(tab) == rows; })
+                   ? ""
+                   : ruleRows(tab).join(" | ").toStdString();
+    };
+    // Made by another program, its folder too; replaced by an editor; added to in place.
+    xdg.writeFile(rulesPath, "intranet.example org.bar.desktop\n");
+    ASSERT_EQ(shows({"intranet.example -> Bar"}), "");
+    xdg.writeFile(rulesPath + "~", "intranet.example org.bar.desktop\nnews.example org.foo.desktop\n");
+    ASSERT_EQ(::rename(qPrintable(rulesPath + "~"), qPrintable(rulesPath)), 0);
+    ASSERT_EQ(shows({"intranet.example -> Bar", "news.example -> Foo"}), "");
+    QFile file(rulesPath);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("docs.example ask\n");
+    file.close();
+    ASSERT_EQ(shows({"intranet.example -> Bar", "news.example -> Foo", "docs.example -> Ask each time"}), "");
+
+    tab->ruleList()->setCurrentItem(tab->ruleList()->topLevelItem(0));
+    tab->removeButton()->click();
+    EXPECT_TRUE(tab->rulesNote()->isHidden()) << tab->rulesNote()->text().toStdString();
+    EXPECT_EQ(xdg.readFile(rulesPath).toStdString(), "news.example org.foo.desktop\ndocs.example ask\n");
 }
 
 } // namespace
