@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 // Whether web links go to Tolvane's own handler, which opens each in the browser its rules name.
@@ -20,9 +22,10 @@ public:
     // Turns routing on or off; HandlerService::noErr, or a negative status and failureReason().
     virtual int setOn(bool on) = 0;
     virtual QString failureReason() const = 0;
-    // While routing is on: why the browser links go to by default is a stand-in for the one chosen
-    // (the record is damaged, the browser is gone); empty when it is the one chosen.
-    virtual QString standIn() { return {}; }
+    // The browser the links no rule names go to, as HandlerService answers for https; and, while
+    // routing is on, in `standIn` why it stands in for the one chosen (the record is damaged, the
+    // browser is gone), else empty. One reading of the stores for both.
+    virtual std::optional<QString> linksGoTo(QString* standIn) = 0;
 };
 
 } // namespace platform

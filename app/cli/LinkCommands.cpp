@@ -6,14 +6,13 @@
 #include "app/core/links/LinkRouter.h"
 #include "app/core/links/LinkRulesFile.h"
 #include "platform/HandlerService.h"
+#include "platform/LinkAsking.h"
 #include "platform/LinkRouting.h"
 #include "platform/Notifications.h"
 #include "platform/Services.h"
 #include "platform/Workspace.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 
 namespace Tolvane::cli {
 namespace {
@@ -33,20 +32,6 @@ QString activationToken() {
     return token.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID") : token;
 }
 
-// Asks the running Tolvane (the bus starts it when none runs) to show the picker for `links`; true
-// once it holds them.
-bool ask(const QStringList& links) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("app.tolvane.Tolvane"), QStringLiteral("/app/tolvane/Tolvane"),
-        QStringLiteral("app.tolvane.Tolvane.Links1"), QStringLiteral("Ask"));
-    call << links << activationToken();
-    // Long enough for the bus to start Tolvane on a busy machine.
-    return bus.call(call, QDBus::Block, 25000).type() == QDBusMessage::ReplyMessage;
-}
-
 } // namespace
 
 int openLinks(const QStringList& urls, QTextStream& err) {
@@ -56,7 +41,9 @@ int openLinks(const QStringList& urls, QTextStream& err) {
             err.flush();
             return workspace->openURLsWithBundleIdentifier(batch, id, last, error);
         },
-        ask,
+        [](const QStringList& batch) {
+            return platform::get<platform::LinkAsking>()->ask(batch, activationToken());
+        },
         [&](const QString& line) {
             // Out before anything else happens: the next step may replace this process.
             err << "tolvane: " << line << '\n';

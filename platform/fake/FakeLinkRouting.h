@@ -26,6 +26,11 @@ public:
         return HandlerService::noErr;
     }
     QString failureReason() const override { return lastFailed_ ? reason : QString(); }
+    std::optional<QString> linksGoTo(QString* standIn) override {
+        standIn->clear();
+        return linksTo;
+    }
+    std::optional<QString> linksTo; // what linksGoTo() answers
 
 private:
     bool lastFailed_ = false;

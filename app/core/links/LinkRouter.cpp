@@ -33,9 +33,9 @@ void LinkRouter::sayOnce(const QString& why) {
 }
 
 LinkRouter::Result LinkRouter::route(const QStringList& links) {
-    const auto chosen =
-        platform::get<platform::HandlerService>()->defaultHandlerForURLScheme(QStringLiteral("https"));
-    if (const QString standIn = platform::get<platform::LinkRouting>()->standIn(); !standIn.isEmpty())
+    QString standIn;
+    const auto chosen = platform::get<platform::LinkRouting>()->linksGoTo(&standIn);
+    if (!standIn.isEmpty())
         sayOnce(
             chosen
                 ? tr("%1 Links open in \u201c%2\u201d meanwhile; choose a browser in Tolvane to mend this.")

@@ -87,17 +87,30 @@ RoutedDefaults::Chosen RoutedDefaults::chosen() {
 }
 
 std::optional<QString> RoutedDefaults::defaultHandlerForURLScheme(const QString& scheme) {
+    if (!isWeb(scheme)) {
+        std::lock_guard lock(mutex_);
+        auto found = plain_->defaultHandlerForURLScheme(scheme);
+        failureReason_ = plain_->failureReason();
+        return found;
+    }
+    QString standIn;
+    auto found = linksGoTo(&standIn);
+    if (!standIn.isEmpty())
+        qCWarning(lcRouting).noquote() << standIn;
+    return found;
+}
+
+std::optional<QString> RoutedDefaults::linksGoTo(QString* standIn) {
     std::lock_guard lock(mutex_);
-    auto found = plain_->defaultHandlerForURLScheme(scheme);
+    standIn->clear();
+    auto found = plain_->defaultHandlerForURLScheme(QStringLiteral("https"));
     failureReason_ = plain_->failureReason();
     // While links go through the handler, the browser chosen is the one links go to by default.
-    if (isWeb(scheme) && found == WebDefaults::routerId) {
-        const Chosen chosen = chosenLocked(ChosenBrowserRecord::read());
-        if (!chosen.stand.isEmpty())
-            qCWarning(lcRouting).noquote() << chosen.stand;
-        return chosen.id.isEmpty() ? std::nullopt : std::optional<QString>(chosen.id);
-    }
-    return found;
+    if (found != WebDefaults::routerId)
+        return found;
+    const Chosen chosen = chosenLocked(ChosenBrowserRecord::read());
+    *standIn = chosen.stand;
+    return chosen.id.isEmpty() ? std::nullopt : std::optional<QString>(chosen.id);
 }
 
 int RoutedDefaults::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
@@ -137,13 +150,6 @@ int RoutedDefaults::setDefaultHandlerForURLScheme(const QString& scheme, const Q
         step.files = recordFor(true, true);
     const int status = web_->apply(step, nullptr);
     return status == noErr ? noErr : fail(status, web_->failureReason());
-}
-
-QString RoutedDefaults::standIn() {
-    std::lock_guard lock(mutex_);
-    if (linksHandler() != WebDefaults::routerId)
-        return {};
-    return chosenLocked(ChosenBrowserRecord::read()).stand;
 }
 
 platform::LinkRouting::State RoutedDefaults::state() {

@@ -2,6 +2,9 @@
 #include "Adapters.h"
 
 #include "app/core/links/RoutedDefaults.h"
+#if !TOLVANE_ADAPTERS_WITH_DISPLAY
+#include "LoadedBus.h"
+#endif
 
 #include "platform/HotKeyStatus.h"
 #include "platform/Services.h"
@@ -11,7 +14,6 @@
 #include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
 #include "platform/linux/defaults/NoPromptScriptRunner.h"
-#include "platform/linux/session/DBusNotifications.h"
 #include "platform/linux/session/TrustedAccessibility.h"
 #include "platform/linux/xdg/LocalFileSystem.h"
 
@@ -29,6 +31,7 @@
 #include "platform/linux/hotkeys/portal/XkbNamesKeyboardLayout.h"
 #include "platform/linux/hotkeys/x11/X11HotKeyEvents.h"
 #include "platform/linux/hotkeys/x11/XkbKeyboardLayout.h"
+#include "platform/linux/session/DBusNotifications.h"
 #include "platform/linux/session/GnomeMotionPreference.h"
 #include "platform/linux/session/LinuxSystemInfo.h"
 #include "platform/linux/session/MessageBoxAlert.h"
@@ -96,8 +99,10 @@ void installCommandLineAdapters(bool versions) {
     using Versions = DesktopBundleReader::Versions;
     installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
-    // The router may exec a browser right after telling why: the message must be out first.
-    install<Notifications>(std::make_shared<DBusNotifications>(DBusNotifications::Delivery::beforeReturning));
+#if !TOLVANE_ADAPTERS_WITH_DISPLAY
+    install<Notifications>(std::make_shared<LoadedBusNotifications>());
+    install<LinkAsking>(std::make_shared<LoadedBusAsking>());
+#endif
 }
 
 #if TOLVANE_ADAPTERS_WITH_DISPLAY
