@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RoutedHandlerService.h"
 
+#include "RouterEntry.h"
 #include "platform/Paths.h"
+#include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/xdg/AtomicFile.h"
 #include "platform/linux/xdg/DesktopEntry.h"
 #include "platform/linux/xdg/ExecCommandLine.h"
+#include "platform/linux/xdg/FilePlan.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace platform::linux_ {
 namespace {
@@ -115,31 +119,24 @@ LinkRouting::State RoutedHandlerService::state() {
     return read().route ? State::displaced : State::off;
 }
 
-bool RoutedHandlerService::ensureRouterEntry(QString* written) {
+bool RoutedHandlerService::ensureRouterEntry(const QString& chosen, QString* written) {
+    // What the handler's script runs once the program is gone: the chosen browser's own command.
+    QString fallback;
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
-        if (file.id == routerId && !file.path.startsWith(platform::dataHome() + '/'))
-            return true; // installed with the program
-    const QString path = platform::dataHome() + QStringLiteral("/applications/") + routerId;
-    const QString exec = quoteExecArgument(program_) + QStringLiteral(" --open %U");
-    const QString name = QCoreApplication::translate("Tolvane::links", "Tolvane link rules");
-    const QByteArray content =
-        QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nIcon=app.tolvane.Tolvane\n"
-                       "Exec=%2\nTryExec=%3\nMimeType=x-scheme-handler/http;"
-                       "x-scheme-handler/https;\nNoDisplay=true\nTerminal=false\n"
-                       "X-Tolvane-Router=true\n")
-            .arg(escapeDesktopValue(name), escapeDesktopValue(exec), escapeDesktopValue(program_))
-            .toUtf8();
-    const auto before = readSnapshot(path);
-    if (before && before->existed && before->content == content)
-        return true;
-    QDir().mkpath(platform::dataHome() + QStringLiteral("/applications"));
+        if (file.id == chosen)
+            if (const auto found = index_->usableEntry(file))
+                if (const auto command = browserCommand(*found->entry))
+                    fallback = *command;
+    const bool existed = QFileInfo::exists(routerEntryPath());
+    FilePlan plan;
     QString error;
-    if (!replaceFileAtomically(path, content, &error)) {
+    if (!planRouterFiles(plan, program_, fallback, &error) || !plan.write(replaceFileAtomically, &error)) {
         failureReason_ = error;
         return false;
     }
-    if (!before || !before->existed)
-        *written = path;
+    plan.commit();
+    if (!existed)
+        *written = routerEntryPath();
     return true;
 }
 
@@ -159,7 +156,7 @@ int RoutedHandlerService::setOn(bool on) {
                         QCoreApplication::translate("Tolvane::links",
                                                     "No browser is chosen for the links no rule names."));
         QString written;
-        if (!ensureRouterEntry(&written))
+        if (!ensureRouterEntry(record.chosen, &written))
             return writeFailed;
         const int status =
             switcher_->setDefaultHandlerForURLScheme(QStringLiteral("https"), withoutSuffix(routerId));

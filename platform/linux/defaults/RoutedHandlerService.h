@@ -42,8 +42,9 @@ private:
     bool write(const Record& record);
     std::optional<QString> actualDefault();
     int fail(int status, const QString& reason);
-    // The handler entry, written for `program` unless one is installed; the path written, if any.
-    bool ensureRouterEntry(QString* written);
+    // The handler entry and its script, for `program` and then the `chosen` browser; the entry's
+    // path when it is new.
+    bool ensureRouterEntry(const QString& chosen, QString* written);
 
     std::shared_ptr<MimeAppsHandlerService> switcher_;
     std::shared_ptr<DesktopEntryIndex> index_;
