@@ -20,6 +20,9 @@ public:
     // Turns routing on or off; HandlerService::noErr, or a negative status and failureReason().
     virtual int setOn(bool on) = 0;
     virtual QString failureReason() const = 0;
+    // While routing is on: why the browser links go to by default is a stand-in for the one chosen
+    // (the record is damaged, the browser is gone); empty when it is the one chosen.
+    virtual QString standIn() { return {}; }
 };
 
 } // namespace platform

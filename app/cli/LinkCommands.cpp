@@ -3,17 +3,17 @@
 
 #include "BrowserCommands.h"
 #include "app/core/links/LinkDecision.h"
+#include "app/core/links/LinkRouter.h"
 #include "app/core/links/LinkRulesFile.h"
 #include "platform/HandlerService.h"
 #include "platform/LinkRouting.h"
-#include "platform/Paths.h"
+#include "platform/Notifications.h"
 #include "platform/Services.h"
 #include "platform/Workspace.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QFile>
-#include <QProcess>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QUrl>
 
 namespace Tolvane::cli {
@@ -28,103 +28,60 @@ bool isWebLink(const QUrl& url) {
     return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-// Tells the user once per reason, as a desktop notification where there is one: a link is never
-// held up for it, and a rules file that stays broken does not say so at every click.
-void sayOnce(const QString& why, QTextStream& err) {
-    err << "tolvane: " << why << '\n';
-    const QString said = platform::tolvaneConfigDir() + QStringLiteral("/links.said");
-    const QByteArray key = QCryptographicHash::hash(why.toUtf8(), QCryptographicHash::Sha1).toHex();
-    QFile file(said);
-    if (file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == key)
-        return;
-    file.close();
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(key + '\n');
-    QProcess notify;
-    notify.setProgram(QStringLiteral("gdbus"));
-    notify.setArguments({"call", "--session", "--dest", "org.freedesktop.Notifications", "--object-path",
-                         "/org/freedesktop/Notifications", "--method", "org.freedesktop.Notifications.Notify",
-                         "Tolvane", "0", "app.tolvane.Tolvane", tr("Links go to the default browser"), why,
-                         "[]", "{}", "10000"});
-    notify.setStandardOutputFile(QProcess::nullDevice());
-    notify.setStandardErrorFile(QProcess::nullDevice());
-    notify.startDetached();
-}
-
 std::optional<QString> chosenBrowser() {
     return platform::get<platform::HandlerService>()->defaultHandlerForURLScheme(QStringLiteral("https"));
 }
 
-// Asks the running Tolvane (D-Bus starts it when none runs) to show the picker for `links`.
+// The token of the click that led here, for the picker's window: GLib before 2.76 passes it as the
+// start-up id alone.
+QString activationToken() {
+    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    return token.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID") : token;
+}
+
+// Asks the running Tolvane (the bus starts it when none runs) to show the picker for `links`; true
+// once it holds them.
 bool ask(const QStringList& links) {
-    QStringList quoted;
-    for (const QString& link : links)
-        quoted << '\'' + QString(link).replace('\\', "\\\\").replace('\'', "\\'") + '\'';
-    QProcess call;
-    call.start(QStringLiteral("gdbus"),
-               {"call", "--session", "--dest", "app.tolvane.Tolvane", "--object-path", "/app/tolvane/Tolvane",
-                "--method", "app.tolvane.Tolvane.Links1.Ask", '[' + quoted.join(',') + ']',
-                qEnvironmentVariable("XDG_ACTIVATION_TOKEN")});
-    return call.waitForFinished(25000) && call.exitStatus() == QProcess::NormalExit && call.exitCode() == 0;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("app.tolvane.Tolvane"), QStringLiteral("/app/tolvane/Tolvane"),
+        QStringLiteral("app.tolvane.Tolvane.Links1"), QStringLiteral("Ask"));
+    call << links << activationToken();
+    // Long enough for the bus to start Tolvane on a busy machine.
+    return bus.call(call, QDBus::Block, 25000).type() == QDBusMessage::ReplyMessage;
 }
 
 } // namespace
 
-int openLinks(const QStringList& links, QTextStream& err) {
-    const auto chosen = chosenBrowser();
+int openLinks(const QStringList& urls, QTextStream& err) {
     const auto workspace = platform::get<platform::Workspace>();
-    int status = success;
-    LinkRulesFile file;
-    QList<LinkRule> rules;
-    if (file.load())
-        rules = file.rules();
-    else
-        sayOnce(file.error(), err);
-    // Consecutive links for one browser go to it together.
-    QList<std::pair<QString, QStringList>> batches;
-    for (const QString& link : links) {
-        const QUrl url(link);
-        if (!isWebLink(url)) {
-            err << "tolvane: " << tr("\u201c%1\u201d is not a web link").arg(link) << '\n';
-            status = usageError;
-            continue;
-        }
-        const LinkDecision decision =
-            decideLink(rules, url, chosen.value_or(QString()), [](const QString&) { return true; });
-        if (!batches.isEmpty() && batches.last().first == decision.target)
-            batches.last().second << link;
-        else
-            batches << std::pair{decision.target, QStringList{link}};
+    links::LinkRouter router({
+        [&](const QStringList& batch, const QString& id, bool last, QString* error) {
+            err.flush();
+            return workspace->openURLsWithBundleIdentifier(batch, id, last, error);
+        },
+        ask,
+        [&](const QString& line) {
+            // Out before anything else happens: the next step may replace this process.
+            err << "tolvane: " << line << '\n';
+            err.flush();
+        },
+        [](const QString& summary, const QString& body) {
+            return platform::has<platform::Notifications>() &&
+                   platform::get<platform::Notifications>()->notify(summary, body);
+        },
+    });
+    switch (router.route(urls)) {
+    case links::LinkRouter::Result::opened:
+        return success;
+    case links::LinkRouter::Result::someRefused:
+        return usageError;
+    case links::LinkRouter::Result::failed:
+        break;
     }
-    if (links.isEmpty())
-        batches << std::pair{chosen.value_or(QString()), QStringList()};
-    for (qsizetype i = 0; i < batches.size(); ++i) {
-        auto [target, batch] = batches[i];
-        if (target == askTarget) {
-            if (ask(batch))
-                continue;
-            target = chosen.value_or(QString());
-        }
-        // The last browser takes this process's place, unless a status must still be told.
-        const bool last = i + 1 == batches.size() && status == success;
-        err.flush();
-        QString error;
-        if (!target.isEmpty() && workspace->openURLsWithBundleIdentifier(batch, target, last, &error))
-            continue;
-        if (!target.isEmpty() && target != chosen) {
-            // A rule's browser that is gone or cannot start: the link goes where no rule would send it.
-            sayOnce(tr("The browser \u201c%1\u201d of a link rule cannot open links: %2").arg(target, error),
-                    err);
-            if (chosen && workspace->openURLsWithBundleIdentifier(batch, *chosen, last, &error))
-                continue;
-        }
-        err << "tolvane: "
-            << (chosen ? tr("Could not open the link: %1").arg(error)
-                       : tr("No default browser is set for https links."))
-            << '\n';
-        return failure;
-    }
-    return status;
+    return failure;
 }
 
 int route(const QString& action, const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -186,20 +143,38 @@ int route(const QString& action, const QStringList& arguments, QTextStream& out,
                 return usageError;
             target = browser->desktopId;
         }
-        file.append(LinkRule{arguments[0], target});
-    } else if (action == QLatin1String("remove") && needs(1)) {
+        QString error;
+        if (!LinkRulesFile::update(
+                [&](LinkRulesFile& now) {
+                    now.append(LinkRule{arguments[0], target});
+                    return true;
+                },
+                &error)) {
+            err << "tolvane: " << error << '\n';
+            return failure;
+        }
+        return success;
+    }
+    if (action == QLatin1String("remove") && needs(1)) {
         bool number = false;
         const int n = arguments[0].toInt(&number);
-        if (!number || !file.remove(n - 1))
+        bool missing = false;
+        QString error;
+        const bool done = number && LinkRulesFile::update(
+                                        [&](LinkRulesFile& now) {
+                                            missing = !now.remove(n - 1);
+                                            return !missing;
+                                        },
+                                        &error);
+        if (!number || missing)
             return usage(tr("There is no rule %1.").arg(arguments[0]));
-    } else {
-        return usage(tr("--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL"));
+        if (!done) {
+            err << "tolvane: " << error << '\n';
+            return failure;
+        }
+        return success;
     }
-    if (!file.save()) {
-        err << "tolvane: " << file.error() << '\n';
-        return failure;
-    }
-    return success;
+    return usage(tr("--route takes on, off, status, list, add PATTERN BROWSER, remove N or test URL"));
 }
 
 } // namespace Tolvane::cli

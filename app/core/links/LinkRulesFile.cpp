@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkRulesFile.h"
 
+#include "RegularFile.h"
 #include "platform/Paths.h"
+#include "platform/linux/xdg/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Tolvane {
 namespace {
@@ -33,35 +28,10 @@ LinkRulesFile::LinkRulesFile(QString path) : path_(std::move(path)) {}
 bool LinkRulesFile::load() {
     lines_.clear();
     error_.clear();
-    const QByteArray name = QFile::encodeName(path_);
-    // Opened without waiting: a named pipe in the file's place must not hold a link up.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return true;
-        error_ = tr("Could not read \u201c%1\u201d: %2").arg(path_, QString::fromLocal8Bit(strerror(errno)));
+    const auto file = links::readRegularFile(path_, maxFileSize, &error_);
+    if (!file)
         return false;
-    }
-    struct stat st;
-    QByteArray content;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
-    if (ok) {
-        content.resize(st.st_size);
-        qsizetype got = 0;
-        while (got < content.size()) {
-            const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        content.truncate(got);
-    }
-    ::close(fd);
-    if (!ok) {
-        error_ = tr("Could not read \u201c%1\u201d: it is not a regular file of at most 1 MiB").arg(path_);
-        return false;
-    }
-    return parse(content);
+    return parse(file->content);
 }
 
 bool LinkRulesFile::parse(const QByteArray& content) {
@@ -78,7 +48,14 @@ bool LinkRulesFile::parse(const QByteArray& content) {
         Line line{text, false, {}};
         const QString trimmed = QString::fromUtf8(text).trimmed();
         if (!trimmed.isEmpty() && !trimmed.startsWith('#')) {
-            const QStringList fields = trimmed.split(space);
+            // The pattern, then the browser: the rest of the line.
+            const qsizetype gap = trimmed.indexOf(space);
+            QStringList fields = gap < 0 ? QStringList{trimmed}
+                                         : QStringList{trimmed.first(gap), trimmed.sliced(gap).trimmed()};
+            // Only a desktop file ID may hold a space; other words after the browser are no rule.
+            if (fields.size() == 2 && fields[1].contains(space) &&
+                !fields[1].endsWith(QLatin1String(".desktop")))
+                fields << QString();
             const auto problem = fields.size() == 2
                                      ? linkPatternProblem(fields[0])
                                      : std::optional<QString>(tr("a rule is a pattern and a browser"));
@@ -119,6 +96,40 @@ void LinkRulesFile::append(const LinkRule& rule) {
     lines_ << Line{lineFor(rule), true, rule};
 }
 
+void LinkRulesFile::insertBefore(const QUrl& link, const LinkRule& rule) {
+    const auto deciding = firstMatchingRule(rules(), link);
+    if (!deciding) {
+        append(rule);
+        return;
+    }
+    lines_.insert(lineOfRule(*deciding), Line{lineFor(rule), true, rule});
+}
+
+bool LinkRulesFile::update(const std::function<bool(LinkRulesFile&)>& change, QString* error,
+                           const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    // Beside the file, never in its place: an editor that replaces the file keeps the lock working.
+    const platform::linux_::FileLock lock(path + QStringLiteral(".lock"));
+    if (!lock.isLocked()) {
+        *error = lock.error();
+        return false;
+    }
+    LinkRulesFile file(path);
+    if (!file.load()) {
+        *error = file.error();
+        return false;
+    }
+    if (!change(file)) {
+        *error = file.error();
+        return false;
+    }
+    if (!file.save()) {
+        *error = file.error();
+        return false;
+    }
+    return true;
+}
+
 bool LinkRulesFile::remove(qsizetype index) {
     const qsizetype at = lineOfRule(index);
     if (at < 0)
@@ -156,13 +167,23 @@ QByteArray LinkRulesFile::content() const {
 
 bool LinkRulesFile::save() {
     error_.clear();
-    QDir().mkpath(QFileInfo(path_).path());
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content()) < 0 || !file.commit()) {
-        error_ = tr("Could not write \u201c%1\u201d: %2").arg(path_, file.errorString());
+    const QByteArray text = content();
+    // What the reader would refuse is never written: every rule must come back as it went in.
+    LinkRulesFile check(path_);
+    if (!check.parse(text) || check.rules().size() != rules().size()) {
+        error_ = tr("Could not write “%1”: %2").arg(path_, check.error());
         return false;
     }
-    return true;
+    const QList<LinkRule> back = check.rules(), mine = rules();
+    for (qsizetype i = 0; i < mine.size(); ++i)
+        if (back[i].pattern != mine[i].pattern || back[i].target != mine[i].target) {
+            error_ = tr("Could not write “%1”: the rule for “%2” would not read back as "
+                        "written")
+                         .arg(path_, mine[i].pattern);
+            return false;
+        }
+    QDir().mkpath(QFileInfo(path_).path());
+    return platform::linux_::replaceFileAtomically(path_, text, &error_);
 }
 
 } // namespace Tolvane

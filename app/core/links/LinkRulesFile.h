@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QUrl>
+
+#include <functional>
 
 namespace Tolvane {
 
@@ -30,14 +33,24 @@ public:
     const QString& error() const { return error_; }
     QList<LinkRule> rules() const;
 
+    // Reads the file, lets `change` edit it and writes it back, all under the rules' lock, so that
+    // writers in other windows and processes never lose each other's rules. False, with `error`,
+    // when the file cannot be read or written or `change` says no.
+    static bool update(const std::function<bool(LinkRulesFile&)>& change, QString* error,
+                       const QString& path = defaultPath());
+
     void append(const LinkRule& rule);
+    // Puts `rule` before the first rule that decides `link` today, so that it decides it from now on;
+    // at the end when none does.
+    void insertBefore(const QUrl& link, const LinkRule& rule);
     // Each false when there is no rule at that index.
     bool remove(qsizetype index);
     bool replace(qsizetype index, const LinkRule& rule);
     bool move(qsizetype from, qsizetype to);
 
     QByteArray content() const;
-    // Writes the file in one step (its folder made when missing); false with error() set.
+    // Writes the file in one step (its folder made when missing); false with error() set, also when
+    // the result would not read back as these rules.
     bool save();
 
 private:

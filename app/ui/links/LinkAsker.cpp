@@ -18,16 +18,18 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcLinks, "app.tolvane.Tolvane.links")
 
-// Appends "site target" to the user's rules; the reason when it cannot. A file that does not read
-// is left as it is rather than rewritten with the one new rule.
-QString remember(const QString& site, const QString& desktopId) {
-    LinkRulesFile file;
-    if (!file.load())
-        return file.error();
-    file.append(LinkRule{site, desktopId});
-    if (!file.save())
-        return file.error();
-    return {};
+// Remembers "site target" so that it decides the next such link: before the rule that sent this one
+// here (an `ask` rule would otherwise still match first); the reason when it cannot. A file that does
+// not read is left as it is rather than rewritten with the one new rule.
+QString remember(const QString& site, const QString& desktopId, const QString& link) {
+    QString error;
+    LinkRulesFile::update(
+        [&](LinkRulesFile& file) {
+            file.insertBefore(QUrl(link), LinkRule{site, desktopId});
+            return true;
+        },
+        &error);
+    return error;
 }
 
 bool onWayland() {
@@ -116,7 +118,7 @@ void LinkAsker::open(qsizetype index, bool always) {
     QString notRemembered;
     if (always)
         if (const auto site = sharedSite(current_.urls))
-            notRemembered = remember(*site, chosen.desktopId);
+            notRemembered = remember(*site, chosen.desktopId, current_.urls.first());
     picker_->finish();
     if (!notRemembered.isEmpty()) {
         auto* box = new QMessageBox(

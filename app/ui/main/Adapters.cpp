@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Adapters.h"
 
+#include "app/core/links/RoutedDefaults.h"
+
 #include "platform/HotKeyStatus.h"
 #include "platform/Services.h"
 #include "platform/linux/applications/CompiledMainBundle.h"
@@ -9,7 +11,7 @@
 #include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
 #include "platform/linux/defaults/NoPromptScriptRunner.h"
-#include "platform/linux/defaults/RoutedHandlerService.h"
+#include "platform/linux/session/DBusNotifications.h"
 #include "platform/linux/session/TrustedAccessibility.h"
 #include "platform/linux/xdg/LocalFileSystem.h"
 
@@ -27,7 +29,6 @@
 #include "platform/linux/hotkeys/portal/XkbNamesKeyboardLayout.h"
 #include "platform/linux/hotkeys/x11/X11HotKeyEvents.h"
 #include "platform/linux/hotkeys/x11/XkbKeyboardLayout.h"
-#include "platform/linux/session/DBusNotifications.h"
 #include "platform/linux/session/GnomeMotionPreference.h"
 #include "platform/linux/session/LinuxSystemInfo.h"
 #include "platform/linux/session/MessageBoxAlert.h"
@@ -57,8 +58,8 @@ void installApplicationAdapters(const std::shared_ptr<Workspace>& workspace,
                                 DesktopBundleReader::Versions versions) {
     install<Workspace>(workspace);
     install<BundleReader>(std::make_shared<DesktopBundleReader>(index, versions, profiles));
-    auto routed = std::make_shared<RoutedHandlerService>(
-        std::make_shared<MimeAppsHandlerService>(index, profiles), index, tolvaneCommand());
+    auto stores = std::make_shared<MimeAppsHandlerService>(index, profiles);
+    auto routed = std::make_shared<Tolvane::links::RoutedDefaults>(stores, stores, tolvaneCommand());
     install<HandlerService>(routed);
     install<LinkRouting>(routed);
     install<FileSystem>(std::make_shared<LocalFileSystem>());
@@ -95,6 +96,8 @@ void installCommandLineAdapters(bool versions) {
     using Versions = DesktopBundleReader::Versions;
     installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
+    // The router may exec a browser right after telling why: the message must be out first.
+    install<Notifications>(std::make_shared<DBusNotifications>(DBusNotifications::Delivery::beforeReturning));
 }
 
 #if TOLVANE_ADAPTERS_WITH_DISPLAY

@@ -2,6 +2,7 @@
 #include "MimeAppsHandlerService.h"
 
 #include "DeferredSignals.h"
+#include "RouterEntry.h"
 #include "platform/Paths.h"
 #include "platform/linux/applications/BrowserForwarders.h"
 #include "platform/linux/applications/profiles/ProfileEntry.h"
@@ -9,9 +10,11 @@
 #include "platform/linux/defaults/stores/KdeGlobalsWriter.h"
 #include "platform/linux/defaults/stores/MimeAppsListWriter.h"
 #include "platform/linux/defaults/stores/XfceHelpersWriter.h"
+#include "platform/linux/xdg/ExecCommandLine.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -58,6 +61,10 @@ bool MimeAppsHandlerService::replaceFile(const QString& path, const QByteArray& 
 }
 
 std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const QString& scheme) {
+    return handlerOf(QStringLiteral("x-scheme-handler/") + scheme.toLower());
+}
+
+std::optional<QString> MimeAppsHandlerService::handlerOf(const QString& type) {
     if (QFileInfo::exists(journalPath())) {
         // A switch was cut short: answer from what is whole again.
         FileLock lock(lockFilePath());
@@ -75,32 +82,139 @@ std::optional<QString> MimeAppsHandlerService::defaultHandlerForURLScheme(const 
     QHash<QString, DesktopEntryIndex::Located> byId;
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         byId.insert(file.id, file);
-    const QString lower = scheme.toLower();
-    const bool web = lower == QLatin1String("http") || lower == QLatin1String("https");
+    const bool web = type == QLatin1String("x-scheme-handler/http") ||
+                     type == QLatin1String("x-scheme-handler/https") || type == QLatin1String("text/html") ||
+                     type == QLatin1String("application/xhtml+xml");
     // An entry that hands web links to the preferred browser stands for that browser.
     std::optional<BrowserForwarding> via;
-    const auto found =
-        defaultApplication(QStringLiteral("x-scheme-handler/") + lower, [&](const QString& id) {
-            auto it = byId.constFind(id);
-            const auto usable = it != byId.constEnd() ? index_->usableEntry(*it) : std::nullopt;
-            if (!usable)
-                return false;
-            // A profile's entry outlives the profile by a switch; until then it stands for nothing.
-            if (profiles_ && isProfileEntry(*usable->entry) && !profiles_->withId(id))
-                return false;
-            const auto exec = usable->entry->value(QStringLiteral("Exec"));
-            const auto how =
-                web && exec ? browserForwarding(unescapeDesktopValue(*exec)) : BrowserForwarding::None;
-            if (how == BrowserForwarding::None)
-                return true;
-            if (!via)
-                via = how;
+    const auto found = defaultApplication(type, [&](const QString& id) {
+        auto it = byId.constFind(id);
+        const auto usable = it != byId.constEnd() ? index_->usableEntry(*it) : std::nullopt;
+        if (!usable)
             return false;
-        });
+        // A profile's entry outlives the profile by a switch; until then it stands for nothing.
+        if (profiles_ && isProfileEntry(*usable->entry) && !profiles_->withId(id))
+            return false;
+        const auto exec = usable->entry->value(QStringLiteral("Exec"));
+        const auto how =
+            web && exec ? browserForwarding(unescapeDesktopValue(*exec)) : BrowserForwarding::None;
+        if (how == BrowserForwarding::None)
+            return true;
+        if (!via)
+            via = how;
+        return false;
+    });
     if (via)
         if (auto browser = forwardedBrowser(*via, index_->entries()))
             return browser;
     return found;
+}
+
+namespace {
+
+class LockHold : public WebDefaults::Hold {
+public:
+    explicit LockHold(const QString& path) : lock(path) {}
+    FileLock lock;
+};
+
+} // namespace
+
+std::unique_ptr<WebDefaults::Hold> MimeAppsHandlerService::hold() {
+    auto held = std::make_unique<LockHold>(lockFilePath());
+    if (!held->lock.isLocked()) {
+        failureReason_ = held->lock.error();
+        return nullptr;
+    }
+    finishInterruptedSwitch();
+    return held;
+}
+
+bool MimeAppsHandlerService::opensLinks(const QString& id) {
+    const QString name = id.endsWith(QLatin1String(".desktop")) ? id : id + QStringLiteral(".desktop");
+    if (profiles_ && name.startsWith(QLatin1String("tolvane-profile-")))
+        return profiles_->withId(name).has_value();
+    for (const DesktopEntryIndex::Located& file : index_->locateAll())
+        if (file.id == name)
+            if (auto found = index_->usableEntry(file))
+                return !forwardsToPreferredBrowser(*found->entry) &&
+                       !found->entry->value(QStringLiteral("X-Tolvane-Router"));
+    return false;
+}
+
+std::optional<QString> MimeAppsHandlerService::commandOf(const QString& id) {
+    const QString name = id.endsWith(QLatin1String(".desktop")) ? id : id + QStringLiteral(".desktop");
+    if (profiles_ && name.startsWith(QLatin1String("tolvane-profile-")))
+        if (auto choice = profiles_->withId(name))
+            if (auto entry = DesktopEntry::parse(choice->entry))
+                return browserCommand(*entry);
+    for (const DesktopEntryIndex::Located& file : index_->locateAll())
+        if (file.id == name)
+            if (auto found = index_->usableEntry(file))
+                return browserCommand(*found->entry);
+    return std::nullopt;
+}
+
+int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
+    failureReason_.clear();
+    Extra extra;
+    const bool toRouter = step.links == Step::Links::toRouter;
+    // The handler's entry falls back to the browser the step ends with, so it is written with it.
+    extra.files = [step, toRouter](const QString& resolved) {
+        const QString browser = toRouter ? step.browser : resolved;
+        return step.files ? step.files(browser) : QList<std::pair<QString, QByteArray>>();
+    };
+    if (!step.program.isEmpty())
+        extra.router = [this, step, toRouter](const QString& resolved, FilePlan& plan) {
+            const QString browser = toRouter ? step.browser : resolved;
+            QString error;
+            return planRouterFiles(plan, step.program, commandOf(browser).value_or(QString()), &error);
+        };
+    if (toRouter) {
+        auto entry = DesktopEntry::parse(routerEntryText());
+        if (!entry)
+            return fail(writeFailed, QStringLiteral("the link handler entry cannot be written"));
+        extra.plannedEntry =
+            InstalledEntry{routerId, routerEntryPath(), std::make_shared<const DesktopEntry>(*entry)};
+        if (resolvedId)
+            *resolvedId = step.browser;
+        return switchHandler(QStringLiteral("https"), routerId.chopped(8), QUrl(), false, &extra);
+    }
+    if (step.browser.isEmpty())
+        return writeFilesOnly(extra, QString());
+    // Identifiers come without the suffix; a desktop-file ID is one too.
+    const QString bundleId =
+        step.browser.endsWith(QLatin1String(".desktop")) ? step.browser.chopped(8) : step.browser;
+    const int status = switchHandler(QStringLiteral("https"), bundleId, step.application,
+                                     step.links == Step::Links::keep, &extra);
+    if (resolvedId)
+        *resolvedId = lastSwitchedId_;
+    return status;
+}
+
+bool MimeAppsHandlerService::planExtra(const Extra& extra, const QString& resolvedId, FilePlan& plan) {
+    QList<std::pair<QString, QByteArray>> files;
+    if (extra.files)
+        files = extra.files(resolvedId);
+    for (const auto& [path, content] : files)
+        if (!plan.edit(path, false, [&](QByteArray& now) { now = content; }))
+            return false;
+    return !extra.router || extra.router(resolvedId, plan);
+}
+
+int MimeAppsHandlerService::writeFilesOnly(const Extra& extra, const QString& resolvedId) {
+    FilePlan plan;
+    if (!planExtra(extra, resolvedId, plan))
+        return fail(writeFailed, plan.error());
+    DeferredSignals holdEndRequests;
+    plan.setJournal(journalPath());
+    QString error;
+    if (!plan.write([this](const QString& path, const QByteArray& content,
+                           QString* why) { return replaceFile(path, content, why); },
+                    &error))
+        return fail(writeFailed, error);
+    plan.commit();
+    return noErr;
 }
 
 int MimeAppsHandlerService::setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId) {
@@ -117,7 +231,7 @@ int MimeAppsHandlerService::setDefaultHandlerForWebPages(const QString& bundleId
 }
 
 int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& bundleId,
-                                          const QUrl& application, bool pagesOnly) {
+                                          const QUrl& application, bool pagesOnly, const Extra* extra) {
     failureReason_.clear();
     // Only the files that matter are read: the chosen app and those the read-back meets.
     const QList<DesktopEntryIndex::Located> files = index_->locateAll();
@@ -136,6 +250,8 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
                 app =
                     InstalledEntry{profile->id, profile->path, std::make_shared<const DesktopEntry>(*entry)};
     }
+    if (extra && extra->plannedEntry) // written with the switch, like a profile's
+        app = extra->plannedEntry;
     bool exact = app.has_value();
     for (qsizetype i = 0; i < files.size(); ++i) {
         byId.insert(files[i].id, i);
@@ -173,15 +289,18 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
         types << QStringLiteral("x-scheme-handler/") + lower;
     }
 
-    if (types.isEmpty())
-        return noErr; // a browser that opens no pages leaves them where they are
+    if (types.isEmpty()) // a browser that opens no pages leaves them where they are
+        return extra ? writeFilesOnly(*extra, id) : noErr;
 
-    FileLock lock(lockFilePath());
-    if (!lock.isLocked()) {
-        qCWarning(lcHandlers) << "cannot take the lock" << lockFilePath();
-        return fail(writeFailed, lock.error());
+    std::optional<FileLock> lock;
+    if (!extra) {
+        lock.emplace(lockFilePath());
+        if (!lock->isLocked()) {
+            qCWarning(lcHandlers) << "cannot take the lock" << lockFilePath();
+            return fail(writeFailed, lock->error());
+        }
+        finishInterruptedSwitch();
     }
-    finishInterruptedSwitch();
 
     const DefaultSwitch change{
         id,
@@ -191,13 +310,16 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
         types,
         types.contains(QStringLiteral("x-scheme-handler/http")),
         [&](const QString& candidate) {
-            if (profile && candidate == id)
+            if ((profile || (extra && extra->plannedEntry)) && candidate == id)
                 return true;
             auto it = byId.constFind(candidate);
             return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
         }};
     FilePlan plan;
     if (profile && !plan.edit(profile->path, false, [&](QByteArray& content) { content = profile->entry; }))
+        return fail(writeFailed, plan.error());
+    // Before the stores: whoever reads the stores after a change finds the caller's files changed too.
+    if (extra && !planExtra(*extra, id, plan))
         return fail(writeFailed, plan.error());
     for (const auto& store : stores_)
         if (!store->plan(change, plan))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/HandlerService.h"
+#include "platform/WebDefaults.h"
 #include "platform/linux/applications/DesktopEntryIndex.h"
 #include "platform/linux/applications/profiles/BrowserProfiles.h"
 #include "platform/linux/defaults/stores/DefaultStoreWriter.h"
@@ -13,7 +14,7 @@ namespace platform::linux_ {
 // in (the user's mimeapps.list, the desktop-specific lists, KDE's and XFCE's own settings), keeping
 // every unrelated byte, replacing each file in one step, and checking the result as each store's
 // readers read it. On any failure every file is put back as it was.
-class MimeAppsHandlerService : public HandlerService {
+class MimeAppsHandlerService : public HandlerService, public WebDefaults {
 public:
     // With `profiles`, a browser profile can be chosen too: its entry is written with the switch,
     // and the entries of profiles no longer chosen go with the next web switch.
@@ -30,6 +31,13 @@ public:
     // of nothing else: links stay with their handler.
     int setDefaultHandlerForWebPages(const QString& bundleId, const QUrl& application);
     QString failureReason() const override { return failureReason_; }
+
+    std::unique_ptr<Hold> hold() override;
+    std::optional<QString> handlerOf(const QString& type) override;
+    bool opensLinks(const QString& id) override;
+    std::optional<QString> commandOf(const QString& id) override;
+    int apply(const Step& step, QString* resolvedId) override;
+
     // The desktop-file ID the last switch that found its application resolved to.
     const QString& lastSwitchedId() const { return lastSwitchedId_; }
 
@@ -47,8 +55,18 @@ private:
     // Undoes a switch a killed run left half-written; needs the lock.
     static void finishInterruptedSwitch();
     int fail(int status, const QString& reason);
-    int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application,
-                      bool pagesOnly);
+    // What a step writes besides the switch: its files, and an entry that the step itself makes.
+    struct Extra {
+        std::function<QList<std::pair<QString, QByteArray>>(const QString& resolvedId)> files;
+        // Plans the handler's entry and script, falling back to the resolved browser.
+        std::function<bool(const QString& resolvedId, FilePlan& plan)> router;
+        std::optional<InstalledEntry> plannedEntry;
+    };
+    // With `extra`, the caller holds the lock.
+    int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application, bool pagesOnly,
+                      const Extra* extra = nullptr);
+    bool planExtra(const Extra& extra, const QString& resolvedId, FilePlan& plan);
+    int writeFilesOnly(const Extra& extra, const QString& resolvedId);
     // Plans the removal of the profile entries Tolvane wrote earlier that no list names as a web
     // default once `plan` is written or whose profile is gone, but for `keep`'s.
     bool planStaleProfileEntries(const QString& keep, FilePlan& plan);

@@ -81,7 +81,7 @@ QByteArray routerScript(const QString& program, const QString& fallbackCommand) 
         .toUtf8();
 }
 
-QByteArray routerEntry() {
+QByteArray entryText() {
     const QString script = routerScriptPath();
     const QString name = QCoreApplication::translate("Tolvane::links", "Tolvane link rules");
     // One word before the field code: openers that split at every space or keep the first word
@@ -96,6 +96,10 @@ QByteArray routerEntry() {
 }
 
 } // namespace
+
+QByteArray routerEntryText() {
+    return entryText();
+}
 
 QString routerEntryPath() {
     return platform::dataHome() + QStringLiteral("/applications/") + routerEntryId;
@@ -112,7 +116,7 @@ QByteArray scriptRunning(const QString& command) {
 
 bool planRouterFiles(FilePlan& plan, const QString& program, const QString& fallbackCommand, QString* error) {
     const QByteArray script = routerScript(program, fallbackCommand);
-    const QByteArray entry = routerEntry();
+    const QByteArray entry = entryText();
     const auto set = [](const QByteArray& content) { return [content](QByteArray& now) { now = content; }; };
     // An XFCE helper of earlier versions ran the program itself: it runs the script now.
     const QByteArray helper = XfceHelpersWriter::helperText(

@@ -20,6 +20,9 @@ QString routerEntryPath();
 // The script the entry runs.
 QString routerScriptPath();
 
+// The handler entry's text: it runs the script with the links.
+QByteArray routerEntryText();
+
 // A shell script that runs `command` (an Exec value, string escapes undone) for the links it is
 // given, one word per argument and no quoting to trip over: what an opener that splits Exec lines
 // naively, or keeps only their first word (exo 4.20), can still start. Empty when the command

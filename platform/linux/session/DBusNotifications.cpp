@@ -33,7 +33,8 @@ public slots:
     void closed(uint id, uint) { waiting.remove(id); }
 };
 
-DBusNotifications::DBusNotifications() : actions_(std::make_unique<Actions>()) {}
+DBusNotifications::DBusNotifications(Delivery delivery)
+    : actions_(std::make_unique<Actions>()), delivery_(delivery) {}
 DBusNotifications::~DBusNotifications() = default;
 
 bool DBusNotifications::notify(const QString& summary, const QString& body) {
@@ -60,6 +61,8 @@ bool DBusNotifications::send(const QString& summary, const QString& body, const 
                             {QStringLiteral("urgency"), QVariant::fromValue<uchar>(1)}};
     call << QStringLiteral(TOLVANE_DISPLAY_NAME) << 0u << QStringLiteral(TOLVANE_APP_ID) << summary << body
          << actions << hints << -1;
+    if (!waiting && delivery_ == Delivery::beforeReturning)
+        return bus.call(call, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
     if (!waiting)
         return bus.send(call);
     if (!waiting->connected) {

@@ -1,52 +1,98 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExecCommandLine.h"
 
+#include "ArgumentBytes.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cctype>
 
 namespace platform::linux_ {
 
 ExecCommandLine::ExecCommandLine(QString text) : text_(std::move(text)) {
-    qsizetype i = 0;
     const qsizetype n = text_.size();
-    // "%%" is a literal percent sign, in quotes or not; other field codes are the launcher's business.
-    const auto isEscapedPercent = [&](qsizetype at) {
-        return text_[at] == '%' && at + 1 < n && text_[at + 1] == '%';
-    };
+    const auto separates = [](QChar c) { return c == ' ' || c == '\t' || c == '\n'; };
+    qsizetype i = 0;
     while (i < n) {
-        if (text_[i].isSpace()) {
+        if (separates(text_[i])) {
             ++i;
             continue;
         }
         Word word{i, i, {}};
-        while (i < n && !text_[i].isSpace()) {
+        const auto literal = [&](QChar c) {
+            if (word.pieces.isEmpty() || word.pieces.last().code)
+                word.pieces << Piece{};
+            word.pieces.last().text += c;
+        };
+        // '%' is read before any quoting, as launchers expand codes first: "%%" is a '%' also in
+        // quotes, and a lone '%' at the very end stays one.
+        const auto percent = [&] {
+            if (i + 1 == n) {
+                literal(text_[i++]);
+            } else if (text_[i + 1] == '%') {
+                literal('%');
+                i += 2;
+            } else {
+                word.pieces << Piece{{}, text_[i + 1].unicode()};
+                i += 2;
+            }
+        };
+        while (i < n && !separates(text_[i])) {
             const QChar c = text_[i];
-            if (c == '"') {
-                // Inside double quotes a backslash protects " ` $ and itself.
+            if (c == '"' || c == '\'') {
+                // In double quotes a backslash protects " ` $ \ and a line break; in single ones nothing.
+                word.quoted = true;
                 ++i;
-                while (i < n && text_[i] != '"') {
-                    if ((text_[i] == '\\' && i + 1 < n) || isEscapedPercent(i))
-                        ++i;
-                    word.value += text_[i++];
+                while (i < n && text_[i] != c) {
+                    if (c == '"' && text_[i] == '\\' && i + 1 < n &&
+                        QStringView(u"\"`$\\\n").contains(text_[i + 1])) {
+                        if (text_[i + 1] != '\n')
+                            literal(text_[i + 1]);
+                        i += 2;
+                    } else if (text_[i] == '%') {
+                        percent();
+                    } else {
+                        literal(text_[i++]);
+                    }
                 }
                 if (i == n) {
                     valid_ = false;
                     return;
                 }
                 ++i;
-            } else if (isEscapedPercent(i)) {
-                word.value += '%';
+            } else if (c == '\\' && i + 1 < n && text_[i + 1] != '%') {
+                if (text_[i + 1] != '\n')
+                    literal(text_[i + 1]);
                 i += 2;
+            } else if (c == '\\') {
+                ++i; // before '%' it protects what the code expands to, which is taken whole anyway
+            } else if (c == '%') {
+                percent();
             } else {
-                word.value += c;
-                ++i;
+                literal(text_[i++]);
             }
         }
         word.end = i;
         words_ << word;
     }
+}
+
+QString ExecCommandLine::Word::value() const {
+    QString out;
+    for (const Piece& piece : pieces)
+        out += piece.code ? QStringLiteral("%") + QChar(piece.code) : piece.text;
+    return out;
+}
+
+bool ExecCommandLine::Word::isLinkCode() const {
+    if (pieces.size() != 1)
+        return false;
+    const Piece& only = pieces.first();
+    // "@@u %u @@" is how a Flatpak export passes the link on.
+    return (only.code && QStringView(u"uUfF").contains(QChar(only.code))) ||
+           (!only.code && only.text == QLatin1String("@@u"));
 }
 
 namespace {
@@ -120,11 +166,11 @@ std::optional<qsizetype> ExecCommandLine::programWord() const {
     qsizetype w = 0;
     // Through any chain of wrappers ("env VAR=1 firejail --noprofile browser").
     while (w < words_.size()) {
-        const auto wrapper = wrappers().constFind(QFileInfo(words_[w].value).fileName());
+        const auto wrapper = wrappers().constFind(QFileInfo(words_[w].value()).fileName());
         if (wrapper == wrappers().constEnd())
             return w;
         for (++w; w < words_.size(); ++w) {
-            const QString& value = words_[w].value;
+            const QString value = words_[w].value();
             if (value == QLatin1String("--")) {
                 ++w;
                 break;
@@ -145,14 +191,14 @@ std::optional<QString> ExecCommandLine::program() const {
     const auto w = programWord();
     if (!w)
         return std::nullopt;
-    return words_[*w].value;
+    return words_[*w].value();
 }
 
 QStringList ExecCommandLine::words() const {
     QStringList out;
     if (valid_)
         for (const Word& word : words_)
-            out << word.value;
+            out << word.value();
     return out;
 }
 
@@ -160,7 +206,7 @@ QStringList ExecCommandLine::arguments() const {
     QStringList out;
     if (const auto w = programWord())
         for (qsizetype i = *w + 1; i < words_.size(); ++i)
-            out << words_[i].value;
+            out << words_[i].value();
     return out;
 }
 
@@ -173,12 +219,165 @@ std::optional<QString> ExecCommandLine::withProgram(const QString& word) const {
 }
 
 QString ExecCommandLine::withWordsBeforeFieldCodes(const QStringList& words) const {
-    // "@@u %u @@" is how a Flatpak export passes the link on: the words go before it, to the app.
-    static const QSet<QString> codes{"%u", "%U", "%f", "%F", "@@u", "@@"};
     for (const Word& word : words_)
-        if (codes.contains(word.value))
+        if (word.isLinkCode())
             return QString(text_).insert(word.start, words.join(' ') + ' ');
     return text_.trimmed() + ' ' + words.join(' ');
+}
+
+namespace {
+
+// The local file a file: link names, as GLib's local files read it: the fragment dropped, any host
+// ignored, escapes decoded (never to '/' or NUL), the path made plain. None for any other link.
+std::optional<QByteArray> localPathOf(const QString& link) {
+    QByteArray uri = argumentBytes(link);
+    if (const qsizetype hash = uri.indexOf('#'); hash >= 0)
+        uri.truncate(hash);
+    if (!uri.startsWith("file:") && !uri.toLower().startsWith("file:"))
+        return std::nullopt;
+    QByteArray rest = uri.mid(5);
+    if (rest.startsWith("///")) {
+        rest = rest.mid(2);
+    } else if (rest.startsWith("//")) {
+        const qsizetype slash = rest.indexOf('/', 2);
+        if (slash < 0 || slash == 2)
+            return std::nullopt;
+        rest = rest.mid(slash);
+    }
+    if (!rest.startsWith('/'))
+        return std::nullopt;
+    QByteArray path;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        if (rest[i] != '%') {
+            path += rest[i];
+            continue;
+        }
+        if (i + 2 >= rest.size() || !isxdigit(uchar(rest[i + 1])) || !isxdigit(uchar(rest[i + 2])))
+            return std::nullopt;
+        const char c = char(QByteArray::fromHex(rest.mid(i + 1, 2)).at(0));
+        if (c == '\0' || c == '/')
+            return std::nullopt;
+        path += c;
+        i += 2;
+    }
+    // "." and ".." resolved and doubled slashes merged, as GLib does before giving the path.
+    QList<QByteArray> parts;
+    for (const QByteArray& part : path.split('/')) {
+        if (part.isEmpty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts << part;
+    }
+    QByteArray plain;
+    for (const QByteArray& part : parts)
+        plain += '/' + part;
+    return plain.isEmpty() ? QByteArray("/") : plain;
+}
+
+// What a link's field code puts in its place.
+QString linkArgument(char16_t code, const QString& link) {
+    if (code == 'f' || code == 'F')
+        if (const auto path = localPathOf(link))
+            return argumentText(*path);
+    return link;
+}
+
+// GLib names its icons without the extension a common mistake adds, and passes them so.
+QString iconArgument(const QString& icon) {
+    if (icon.startsWith('/'))
+        return icon;
+    for (const char* extension : {".png", ".xpm", ".svg"})
+        if (icon.endsWith(QLatin1String(extension)))
+            return icon.chopped(4);
+    return icon;
+}
+
+} // namespace
+
+std::optional<QList<QStringList>> ExecCommandLine::runs(const QStringList& links, const ExecEntryFacts& facts,
+                                                        QString* error) const {
+    if (!valid_) {
+        *error = QStringLiteral("its quoting is broken");
+        return std::nullopt;
+    }
+    if (words_.isEmpty()) {
+        *error = QStringLiteral("it is empty");
+        return std::nullopt;
+    }
+    for (const QString& link : links)
+        if (link.startsWith('-')) {
+            *error = QStringLiteral("\u201c%1\u201d begins with \u201c-\u201d and would read as an option")
+                         .arg(link);
+            return std::nullopt;
+        }
+    QList<QStringList> runs;
+    qsizetype next = 0;
+    do {
+        const qsizetype first = next;
+        QStringList argv;
+        for (const Word& word : words_) {
+            // A word is one argument, or several where a code expands to more than one.
+            QString current;
+            bool exists = word.quoted;
+            const auto add = [&](const QString& value) {
+                current += value;
+                exists = true;
+            };
+            const auto split = [&] {
+                if (exists)
+                    argv << current;
+                current.clear();
+                exists = false;
+            };
+            for (const Piece& piece : word.pieces) {
+                switch (piece.code) {
+                case 0:
+                    current += piece.text;
+                    exists = exists || !piece.text.isEmpty();
+                    break;
+                case 'u':
+                case 'f':
+                    if (next < links.size())
+                        add(linkArgument(piece.code, links[next++]));
+                    break;
+                case 'U':
+                case 'F':
+                    for (bool firstLink = true; next < links.size(); firstLink = false) {
+                        if (!firstLink)
+                            split();
+                        add(linkArgument(piece.code, links[next++]));
+                    }
+                    break;
+                case 'i':
+                    if (!facts.icon.isNull()) {
+                        add(QStringLiteral("--icon"));
+                        split();
+                        add(iconArgument(facts.icon));
+                    }
+                    break;
+                case 'c':
+                    if (!facts.name.isNull())
+                        add(facts.name);
+                    break;
+                case 'k':
+                    if (!facts.location.isNull())
+                        add(facts.location);
+                    break;
+                default: // %d %D %n %N %v %m are deprecated: nothing, as unknown codes
+                    break;
+                }
+            }
+            split();
+        }
+        if (next == first && next < links.size())
+            argv << linkArgument('f', links[next++]);
+        runs << argv;
+    } while (next < links.size());
+    return runs;
 }
 
 QString quoteExecArgument(QString argument) {

@@ -3,6 +3,8 @@
 // field codes expanded as the entry format says, so each link arrives as one argument, byte for byte.
 #pragma once
 
+#include "ExecCommandLine.h"
+
 #include <QList>
 #include <QProcessEnvironment>
 #include <QString>
@@ -10,17 +12,24 @@
 
 namespace platform::linux_ {
 
-// The argument lists that run `command` (an Exec value, string escapes undone) for `urls`: one run
-// for a command that takes a list (%U, %F) or when there is at most one link, else one a link
-// (%u, %f); %i, %c, %k and the deprecated codes expand to nothing. Empty when the quoting is
-// broken.
+class DesktopEntry;
+
+// The argument lists that run `command` (an Exec value, string escapes undone) for `urls`, as
+// ExecCommandLine::runs() builds them; empty, with `error`, when it refuses (broken quoting, a link that
+// begins with '-').
+QList<QStringList> commandRuns(const QString& command, const QStringList& urls, const ExecEntryFacts& facts,
+                               QString* error);
+// The same without the entry's facts (%i, %c, %k expand to nothing) and without the reason.
 QList<QStringList> commandRuns(const QString& command, const QStringList& urls);
+// What %i, %c and %k expand to for `entry`, read from `path`.
+ExecEntryFacts execEntryFacts(const DesktopEntry& entry, const QString& path);
 
 // `environment` for a browser started for a link: variables a caller's own runtime leaks into
 // every program it starts (Electron's, Chromium's wrapper's) dropped; the activation token kept.
 QProcessEnvironment browserEnvironment(QProcessEnvironment environment);
 
-// Starts each run beside this process, detached; false with `error` on the first that cannot start.
+// Starts each run beside this process, detached, its arguments as the bytes argumentBytes() gives;
+// false with `error` on the first that cannot start.
 bool startRuns(const QList<QStringList>& runs, const QProcessEnvironment& environment, QString* error);
 // Starts every run but the last beside this process and execs the last in its place; returns only
 // on failure, with `error` set.

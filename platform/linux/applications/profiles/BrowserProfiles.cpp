@@ -6,6 +6,7 @@
 #include "platform/linux/xdg/AtomicFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <sys/stat.h>
@@ -37,8 +38,9 @@ ProfileList BrowserProfiles::listAt(const ProfileSource& source) {
     else if (const auto content = readSnapshot(source.file, &error); !content)
         list.problem = error;
     else
-        list = source.family == ProfileFamily::Firefox ? readFirefoxProfiles(content->content)
-                                                       : readChromiumProfiles(content->content);
+        list = source.family == ProfileFamily::Firefox
+                   ? readFirefoxProfiles(content->content, QFileInfo(source.file).path())
+                   : readChromiumProfiles(content->content);
     // Said once per version of the file; the browser is still offered, without profiles.
     if (!list.problem.isEmpty()) {
         qCWarning(lcProfiles).noquote()
@@ -66,8 +68,10 @@ QList<ProfileChoice> BrowserProfiles::of(const InstalledEntry& browser) {
         if (!entry)
             continue;
         const QString id = profileEntryId(browser.id, profile.key);
-        choices << ProfileChoice{id,    profileEntriesFolder() + '/' + id, browser.id, browser.path, name,
-                                 *entry};
+        const QString legacyId =
+            profile.legacyKey.isEmpty() ? QString() : profileEntryId(browser.id, profile.legacyKey);
+        choices << ProfileChoice{
+            id, profileEntriesFolder() + '/' + id, browser.id, browser.path, name, *entry, legacyId};
     }
     QMutexLocker lock(&mutex_);
     for (const ProfileChoice& choice : choices)
@@ -93,8 +97,13 @@ std::optional<ProfileChoice> BrowserProfiles::atPath(const QString& path) {
     const QString folder = profileEntriesFolder() + '/';
     if (!path.startsWith(folder) || !path.mid(folder.size()).startsWith(QLatin1String("tolvane-profile-")))
         return std::nullopt;
-    for (const ProfileChoice& choice : allChoices())
+    const QList<ProfileChoice> all = allChoices();
+    for (const ProfileChoice& choice : all)
         if (choice.path == path)
+            return choice;
+    // An entry an older version wrote, named after the profile's name, while that name holds.
+    for (const ProfileChoice& choice : all)
+        if (!choice.legacyId.isEmpty() && folder + choice.legacyId == path)
             return choice;
     return std::nullopt;
 }
@@ -108,6 +117,10 @@ std::optional<ProfileChoice> BrowserProfiles::withId(const QString& id) {
             return choice;
     for (const ProfileChoice& choice : all)
         if (choice.id.compare(id, Qt::CaseInsensitive) == 0)
+            return choice;
+    // Rules, shortcuts and settings may hold an ID an older version made from the profile's name.
+    for (const ProfileChoice& choice : all)
+        if (!choice.legacyId.isEmpty() && choice.legacyId.compare(id, Qt::CaseInsensitive) == 0)
             return choice;
     return std::nullopt;
 }

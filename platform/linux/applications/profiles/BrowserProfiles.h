@@ -25,6 +25,8 @@ struct ProfileChoice {
     QString browserPath; // the browser's entry file
     QString name;        // "Browser — Profile"
     QByteArray entry;    // the entry's content
+    QString legacyId;    // the ID older versions gave it (from the profile's name), while that name
+                         // holds; empty when it is `id`
 };
 
 // The profiles users made in their installed browsers, as choices. A browser with fewer than two
@@ -42,9 +44,10 @@ public:
     BrowserProfiles(Installed installed, qint64 settleNs, QString launcher = {});
 
     QList<ProfileChoice> of(const InstalledEntry& browser);
-    // The choice whose entry lives, or would live, at `path`.
+    // The choice whose entry lives, or would live, at `path` (also under its legacy ID).
     std::optional<ProfileChoice> atPath(const QString& path);
-    // The choice with desktop-file ID `id`: the exact spelling first, else any case.
+    // The choice with desktop-file ID `id`: the exact spelling first, else any case, else the ID an
+    // older version gave it.
     std::optional<ProfileChoice> withId(const QString& id);
     // A value that changes whenever a profile list may have; empty while a file changed too
     // recently for its times to show the next change.

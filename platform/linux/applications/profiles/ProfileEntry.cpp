@@ -48,9 +48,10 @@ bool isProfileEntry(const DesktopEntry& entry) {
 }
 
 QStringList profileArguments(ProfileFamily family, const FoundProfile& profile) {
-    // Firefox's -P reaches a running instance of that profile, or starts one beside the others.
+    // A running instance of that profile gets the link, or one starts beside the others. Its name
+    // could be "-headless": the whole path begins with '/'.
     if (family == ProfileFamily::Firefox)
-        return {QStringLiteral("-P"), profile.key};
+        return {QStringLiteral("--profile"), profile.key};
     return {QStringLiteral("--profile-directory=") + profile.key};
 }
 
@@ -104,11 +105,13 @@ int launchProfileEntry(const QString& id, const QStringList& urls) {
     const QString path = profileEntriesFolder() + '/' + id;
     const auto entry = DesktopEntry::read(path);
     const auto command = entry ? entry->value(commandKey) : std::nullopt;
-    const QList<QStringList> runs =
-        command ? commandRuns(unescapeDesktopValue(*command), urls) : QList<QStringList>();
-    if (runs.isEmpty())
+    if (!command)
         return failed(QStringLiteral("\u201c%1\u201d holds no browser command").arg(path));
     QString error;
+    const QList<QStringList> runs =
+        commandRuns(unescapeDesktopValue(*command), urls, execEntryFacts(*entry, path), &error);
+    if (runs.isEmpty())
+        return failed(QStringLiteral("\u201c%1\u201d cannot start its browser: %2").arg(path, error));
     execRuns(runs, &error);
     return failed(error);
 }

@@ -18,12 +18,14 @@ class DesktopEntry;
 
 // The folder Tolvane's profile entries live in: the user's own applications folder.
 QString profileEntriesFolder();
-// "tolvane-profile-<hash>.desktop": nothing in it may read as a browser's name, as Python's
+// "tolvane-profile-<hash>.desktop", the hash of the browser's ID and the profile's folder (FoundProfile::
+// key), so that a renamed profile keeps its ID. Nothing in it may read as a browser's name, as Python's
 // webbrowser runs a browser whose name it finds in the default's ID, without the profile.
 QString profileEntryId(const QString& browserId, const QString& profileKey);
 // Whether `entry` is one Tolvane wrote for a profile.
 bool isProfileEntry(const DesktopEntry& entry);
-// The words that make `family`'s browser open a link in `profile`, also while another runs.
+// The words that make `family`'s browser open a link in `profile`, also while another runs: the
+// profile named by its folder, in words no part of which can read as an option.
 QStringList profileArguments(ProfileFamily family, const FoundProfile& profile);
 // The entry for `profile` of `browser`, shown as `shownName`; none when the browser's command cannot
 // be read. Where the profile's argument needs quoting, the entry runs `launcher` (this program),

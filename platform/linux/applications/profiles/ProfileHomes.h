@@ -13,7 +13,7 @@ namespace platform::linux_ {
 class DesktopEntry;
 
 enum class ProfileFamily {
-    Firefox,  // profiles.ini; a link goes to a profile with -P <name>
+    Firefox,  // profiles.ini; a link goes to a profile with --profile <folder>
     Chromium, // Local State; a link goes to a profile with --profile-directory=<folder>
 };
 

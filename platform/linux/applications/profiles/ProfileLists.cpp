@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProfileLists.h"
 
+#include <QDir>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,7 +26,7 @@ ProfileList problem(const QString& why) {
 
 } // namespace
 
-ProfileList readFirefoxProfiles(const QByteArray& content) {
+ProfileList readFirefoxProfiles(const QByteArray& content, const QString& folder) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(content);
     if (utf8.hasError())
@@ -56,20 +57,24 @@ ProfileList readFirefoxProfiles(const QByteArray& content) {
         if (s.name.startsWith(QLatin1String("Install")))
             usedByInstalls.insert(s.values.value(QStringLiteral("Default")));
     ProfileList list;
-    QSet<QString> names;
+    QSet<QString> folders;
     for (const Section& s : sections) {
         if (!s.name.startsWith(QLatin1String("Profile")))
             continue;
         const QString name = s.values.value(QStringLiteral("Name"));
         const QString path = s.values.value(QStringLiteral("Path"));
-        // -P finds the first profile of a name; a later one of that name cannot be chosen.
-        if (name.isEmpty() || path.isEmpty() || names.contains(name))
+        if (name.isEmpty() || path.isEmpty())
             continue;
         // The spare a first start leaves beside the profile the installation made for itself.
         if (name == QLatin1String("default") && !usedByInstalls.isEmpty() && !usedByInstalls.contains(path))
             continue;
-        names.insert(name);
-        list.profiles << FoundProfile{name, name};
+        // Whole, so that it begins with '/' and never reads as an option.
+        const bool relative = s.values.value(QStringLiteral("IsRelative"), QStringLiteral("1")) != "0";
+        const QString absolute = QDir::cleanPath(relative ? folder + '/' + path : path);
+        if (!absolute.startsWith('/') || folders.contains(absolute))
+            continue;
+        folders.insert(absolute);
+        list.profiles << FoundProfile{absolute, name, name};
     }
     sortByName(list.profiles);
     return list;
@@ -94,7 +99,7 @@ ProfileList readChromiumProfiles(const QByteArray& content) {
         if (folder.isEmpty() || folder.contains('/') || folder == QLatin1String("System Profile") ||
             folder == QLatin1String("Guest Profile"))
             continue;
-        list.profiles << FoundProfile{folder, name.isEmpty() ? folder : name};
+        list.profiles << FoundProfile{folder, name.isEmpty() ? folder : name, {}};
     }
     sortByName(list.profiles);
     return list;

@@ -8,9 +8,12 @@
 
 namespace platform::linux_ {
 
+// A profile is the folder it lives in: its name can change, and may read as anything.
 struct FoundProfile {
-    QString key;  // what the browser's profile argument takes: Firefox's name, Chromium's folder
-    QString name; // as the browser shows it
+    QString key;       // its folder as the profile argument takes it: Firefox's whole path, Chromium's
+                       // folder in the browser's data folder
+    QString name;      // as the browser shows it
+    QString legacyKey; // what Firefox profiles were once told apart by (their name); else empty
 };
 
 struct ProfileList {
@@ -18,9 +21,9 @@ struct ProfileList {
     QString problem;              // why the file was not understood, or empty
 };
 
-// profiles.ini. A new home gets two entries, the profile this installation uses and an older
-// "default" that no installation uses: the latter is not counted.
-ProfileList readFirefoxProfiles(const QByteArray& content);
+// profiles.ini, which lives in `folder`. A new home gets two entries, the profile this installation uses
+// and an older "default" that no installation uses: the latter is not counted.
+ProfileList readFirefoxProfiles(const QByteArray& content, const QString& folder);
 // Local State: profile.info_cache maps each profile's folder to its name.
 ProfileList readChromiumProfiles(const QByteArray& content);
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Link rules read as a user means them, and never as an attacker's URL would like them read.
 #include "LinkRules.h"
+#include "LinkRulesFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -204,4 +208,43 @@ TEST(LinkRules, PatternsThatCanNeverMatchSayWhyAndMatchNothing) {
                              "[::1]:8080", "bücher.example", "a_b.example",
                              "web.archive.org/web/*/https://example.com/*", "medium.com/@someone/*"})
         EXPECT_EQ(linkPatternProblem(QString::fromUtf8(fine)), std::nullopt) << fine;
+}
+
+TEST(LinkRulesFile, ARememberedSiteDecidesTheNextLinkAndEveryRuleReadsBackAsWritten) {
+    QTemporaryDir home;
+    const QString path = home.filePath("links.rules");
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("# mine\n*.example ask\nother.example b.desktop\n");
+    seed.close();
+    // "Always open here" from a link an `ask` rule sent to the picker: the next such link opens there.
+    const QUrl link("https://docs.example/a");
+    QString error;
+    ASSERT_TRUE(Tolvane::LinkRulesFile::update(
+        [&](Tolvane::LinkRulesFile& file) {
+            file.insertBefore(link, {"docs.example", "a.desktop"});
+            return true;
+        },
+        &error, path))
+        << error.toStdString();
+    Tolvane::LinkRulesFile after(path);
+    ASSERT_TRUE(after.load());
+    EXPECT_EQ(Tolvane::firstMatchingRule(after.rules(), link), 0);
+    EXPECT_EQ(after.content(), "# mine\ndocs.example a.desktop\n*.example ask\nother.example b.desktop\n");
+    // A desktop file ID may hold a space; what the reader would refuse is never written.
+    EXPECT_TRUE(Tolvane::LinkRulesFile::update(
+        [](Tolvane::LinkRulesFile& file) {
+            file.append({"spaced.example", "My Browser.desktop"});
+            return true;
+        },
+        &error, path));
+    EXPECT_FALSE(Tolvane::LinkRulesFile::update(
+        [](Tolvane::LinkRulesFile& file) {
+            file.append({"broken.example", "two\nlines"});
+            return true;
+        },
+        &error, path));
+    ASSERT_TRUE(after.load()) << after.error().toStdString();
+    EXPECT_EQ(after.rules().size(), 4);
+    EXPECT_EQ(after.rules().at(3).target, "My Browser.desktop");
 }

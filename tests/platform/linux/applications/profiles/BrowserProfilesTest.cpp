@@ -30,15 +30,20 @@ const QByteArray firefoxFirstStart =
 } // namespace
 
 TEST(ProfileLists, TheShapesBrowsersWriteAndFilesThatAreNoList) {
-    EXPECT_EQ(names(readFirefoxProfiles(firefoxFirstStart)), QStringList{"default-esr=default-esr"});
-    const QByteArray withWork =
-        "[Profile2]\nName=Work Stuff\nIsRelative=0\nPath=/data/w\n\n" + firefoxFirstStart;
-    EXPECT_EQ(names(readFirefoxProfiles(withWork)),
-              (QStringList{"default-esr=default-esr", "Work Stuff=Work Stuff"}));
+    const QString ff = "/h/.mozilla/firefox";
+    EXPECT_EQ(names(readFirefoxProfiles(firefoxFirstStart, ff)),
+              QStringList{"/h/.mozilla/firefox/4vtr17iq.default-esr=default-esr"});
+    // Profiles are their folders: two of one name are two choices.
+    const QByteArray withWork = "[Profile2]\nName=Work Stuff\nIsRelative=0\nPath=/data/w\n\n"
+                                "[Profile3]\nName=default-esr\nPath=../x\n\n" +
+                                firefoxFirstStart;
+    EXPECT_EQ(names(readFirefoxProfiles(withWork, ff)),
+              (QStringList{"/h/.mozilla/x=default-esr",
+                           "/h/.mozilla/firefox/4vtr17iq.default-esr=default-esr", "/data/w=Work Stuff"}));
     // Before dedicated profiles there was no [Install] section: "default" is the one in use.
     EXPECT_EQ(names(readFirefoxProfiles(
-                  "[Profile0]\nName=default\nPath=x.default\n[Profile1]\nName=b\nPath=y.b\n")),
-              (QStringList{"b=b", "default=default"}));
+                  "[Profile0]\nName=default\nPath=x.default\n[Profile1]\nName=b\nPath=y.b\n", ff)),
+              (QStringList{"/h/.mozilla/firefox/y.b=b", "/h/.mozilla/firefox/x.default=default"}));
 
     const QByteArray localState =
         R"({"browser":{"x":1},"profile":{"info_cache":{"Default":{"name":"Person 1","active_time":1.5},
@@ -56,7 +61,7 @@ TEST(ProfileLists, TheShapesBrowsersWriteAndFilesThatAreNoList) {
     }
     for (const QByteArray& broken : {QByteArray("\xff\xfe[Profile0]\nName=a\nPath=a\n"),
                                      QByteArray("[Profile0]\nName=a\nPath=a\n<<<<<<< HEAD\n")}) {
-        const ProfileList list = readFirefoxProfiles(broken);
+        const ProfileList list = readFirefoxProfiles(broken, "/h");
         EXPECT_TRUE(list.profiles.isEmpty());
         EXPECT_FALSE(list.problem.isEmpty());
     }

@@ -5,6 +5,7 @@ Each browser makes its own files in a fresh home, then two profiles of its own; 
 cookie from a loopback server, and the cookie a later request carries tells which profile the link
 that xdg-open handed on reached. Nothing leaves the machine: the loopback server is the only site."""
 import configparser
+import hashlib
 import http.cookies
 import http.server
 import json
@@ -203,7 +204,8 @@ class Firefox(Browser):
 
     def holder(self, label):
         """The processes of the instance that runs profile `label`."""
-        return sorted(pid for pid, args in self.main_processes().items() if args[args.index("-P") + 1:][:1] == [label])
+        return sorted(pid for pid, args in self.main_processes().items()
+                      if "-P" in args and args[args.index("-P") + 1:][:1] == [label])
 
     def profile_arguments(self, label):
         return ["-P", label]
@@ -323,6 +325,60 @@ class BrowserProfiles(unittest.TestCase):
                                     "the other profile's window is still open")
                 finally:
                     browser.close()
+
+    @unittest.skipUnless(shutil.which("firefox-esr"), "firefox-esr is not installed")
+    def test_firefox_profile_is_its_folder(self):
+        """A profile named like an option is started by its folder, with a window; renamed, it keeps its ID."""
+        browser = Firefox(self.desk)
+        folder = os.path.join(self.desk.home, ".mozilla", "firefox")
+        odd = os.path.join(folder, "odd.profile")
+        for path in (odd, os.path.join(folder, "other.profile")):
+            self.desk.write(os.path.join(path, "user.js"), browser.PREFERENCES)
+
+        def name_profile(name):
+            self.desk.write(os.path.join(folder, "profiles.ini"),
+                            "[Profile0]\nName=%s\nIsRelative=1\nPath=odd.profile\n\n"
+                            "[Profile1]\nName=Other\nIsRelative=1\nPath=other.profile\n\n"
+                            "[General]\nStartWithLastProfile=1\nVersion=2\n" % name)
+
+        def opened_in_its_folder(opener):
+            """Opens a link in the profile: a window shows it, and the browser runs on that folder."""
+            link = self.site.base + "/check/" + os.urandom(6).hex()
+            self.desk.spawn(opener + [link])
+            self.assertTrue(wait_for(lambda: self.site.cookies_at(urllib.parse.urlsplit(link).path), BROWSER_WAIT),
+                            "the link was not opened")
+            self.assertTrue(wait_for(lambda: self.desk.xdotool("search", "--onlyvisible", "--name", "^check").stdout,
+                                     BROWSER_WAIT), "no window shows the link")
+            running = list(browser.main_processes().values())
+            self.assertEqual(len(running), 1, running)
+            self.assertIn(odd, running[0], "the profile's folder, whole")
+            self.assertNotIn("-headless", running[0])
+            self.assertTrue(os.path.lexists(os.path.join(odd, "lock")), "the profile's folder is in use")
+            browser.close()
+
+        name_profile("-headless")
+        rows = dict((name, i) for i, name in self.rows_of(browser))
+        chosen = rows[browser.name + DASH + "-headless"]
+        done = self.desk.run([TOLVANE, "--set", chosen])
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        opened_in_its_folder(["xdg-open"])
+
+        # Rules made before a profile was its folder name it by an ID made from its name.
+        former = "tolvane-profile-%s.desktop" % hashlib.sha1(b"firefox-esr.desktop\n-headless").hexdigest()[:16]
+        done = self.desk.run([TOLVANE, "--route", "add", "127.0.0.1:%d/check/*" % self.site.httpd.server_port,
+                              chosen])
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        rules = os.path.join(self.desk.config, "tolvane", "links.rules")
+        with open(rules, encoding="utf-8") as f:
+            text = f.read()
+        self.assertIn(chosen, text)
+        self.desk.write(rules, text.replace(chosen, former))
+        opened_in_its_folder([TOLVANE, "--open"])
+
+        name_profile("Renamed")
+        rows = dict((name, i) for i, name in self.rows_of(browser))
+        self.assertEqual(rows.get(browser.name + DASH + "Renamed"), chosen, rows)
+        opened_in_its_folder(["xdg-open"])
 
     @unittest.skipUnless(shutil.which("firefox-esr") and shutil.which("chromium"), "both browsers are needed")
     def test_links_by_rules(self):

@@ -60,8 +60,8 @@ XFCE_DIALOG = {
                              "x-scheme-handler/https=xfce4-web-browser.desktop;\n",
     ".config/xfce4/helpers.rc": "WebBrowser=chromium\n",
 }
-# Two profiles made in the recording Firefox ESR; choosing the second must bring its name to the
-# browser's command line intact through every opener, whatever the quoting rules of each.
+# Two profiles made in the recording Firefox ESR; choosing the second must bring its folder to the
+# browser's command line intact through every opener, whatever its name.
 PROFILE = 'Client "A" $HOME;%u é'
 PROFILES_INI = ("[Profile1]\nName=Work\nIsRelative=1\nPath=a1.Work\n\n[Profile0]\nName=%s\nIsRelative=1\n"
                 "Path=b2.client\nDefault=1\n\n[General]\nStartWithLastProfile=1\nVersion=2\n" % PROFILE)
@@ -257,6 +257,7 @@ class Openers(unittest.TestCase):
         desk = Desktop()
         self.addCleanup(desk.close)
         self.record = desk.write("record", "")
+        self.home = desk.home
         # Python prefers a browser it knows by the name xdg-settings gives: "chromium" is one such.
         for desktop_id, program in [("chromium", "chromium"), ("firefox-esr", "firefox-esr"), ("old", "old")]:
             path = desk.write("bin/" + program, '#!/bin/sh\nprintf "%%s\\t%%s\\t%%s\\n" "%s" "$*" '
@@ -347,7 +348,8 @@ class Openers(unittest.TestCase):
 
     def expected_openings(self, session, desktop_id):
         if desktop_id.startswith("tolvane-profile-"):
-            return {name: "firefox-esr -P " + PROFILE for name in self.openers(session)}
+            folder = os.path.join(self.home, ".mozilla", "firefox", "b2.client")
+            return {name: "firefox-esr --profile " + folder for name in self.openers(session)}
         return {name: desktop_id[:-len(".desktop")] for name in self.openers(session)}
 
 
