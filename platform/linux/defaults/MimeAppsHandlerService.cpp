@@ -138,7 +138,8 @@ bool MimeAppsHandlerService::opensLinks(const QString& id) {
         if (file.id == name)
             if (auto found = index_->usableEntry(file))
                 return !forwardsToPreferredBrowser(*found->entry) &&
-                       !found->entry->value(QStringLiteral("X-Tolvane-Router"));
+                       !found->entry->value(QStringLiteral("X-Tolvane-Router")) &&
+                       !runsTolvane(*found->entry);
     return false;
 }
 
