@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "BrowserCommands.h"
+#include "Launch.h"
 #include "LinkCommands.h"
 #include "platform/MainBundle.h"
 #include "platform/Services.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -130,6 +132,12 @@ int runCommand(const QStringList& arguments) {
                          int(parser.isSet(options.open));
     if (requests == 1 && parser.isSet(options.open))
         return openLinks(parser.positionalArguments(), err);
+    // Links alone, as an opener that keeps only a handler's program passes them.
+    const QStringList words = parser.positionalArguments();
+    if (requests == 0 && !parser.isSet(options.json) && !words.isEmpty() &&
+        std::all_of(words.begin(), words.end(),
+                    [](const QString& word) { return isBareWebLink(word.toLocal8Bit().constData()); }))
+        return openLinks(words, err);
     if (requests == 1 && parser.isSet(options.route))
         return route(parser.value(options.route), parser.positionalArguments(), out, err);
     if (!parser.positionalArguments().isEmpty())

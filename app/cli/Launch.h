@@ -14,4 +14,9 @@ enum class Launch {
 // command-line request must not need a display, and a tray start should not pay for the command.
 Launch launchFor(int argc, char** argv);
 
+// A word that reads as a web link (http or https, as a browser takes the scheme): given alone,
+// such words are opened as --open opens them. Openers that keep only the first word of a
+// handler's command (exo 4.20) start it so.
+bool isBareWebLink(const char* word);
+
 } // namespace Tolvane::cli

@@ -4,9 +4,11 @@
 
 #include "DesktopEntryIndex.h"
 #include "XfceHelpers.h"
+#include "platform/linux/applications/profiles/ProfileEntry.h"
 #include "platform/linux/xdg/ExecCommandLine.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -59,6 +61,30 @@ BrowserForwarding browserForwarding(const QString& command) {
 bool forwardsToPreferredBrowser(const DesktopEntry& entry) {
     const auto exec = entry.value(QStringLiteral("Exec"));
     return exec && browserForwarding(unescapeDesktopValue(*exec)) != BrowserForwarding::None;
+}
+
+bool runsTolvane(const QString& command) {
+    const ExecCommandLine line(command);
+    const auto program = line.program();
+    if (!program)
+        return false;
+    const QString name = QFileInfo(*program).fileName();
+    bool tolvane = name == QLatin1String("tolvane") || name == QLatin1String(routerScriptName);
+    if (!tolvane && QCoreApplication::instance()) {
+        // Renamed or bundled (an AppImage): the same file as the program running now.
+        const QString found = program->contains('/') ? *program : QStandardPaths::findExecutable(*program);
+        const QString file = found.isEmpty() ? QString() : QFileInfo(found).canonicalFilePath();
+        const QString image = qEnvironmentVariable("APPIMAGE");
+        tolvane = !file.isEmpty() &&
+                  (file == QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath() ||
+                   (!image.isEmpty() && file == QFileInfo(image).canonicalFilePath()));
+    }
+    return tolvane && !line.arguments().contains(QLatin1String(launchProfileOption));
+}
+
+bool runsTolvane(const DesktopEntry& entry) {
+    const auto exec = entry.value(QStringLiteral("Exec"));
+    return exec && runsTolvane(unescapeDesktopValue(*exec));
 }
 
 namespace {

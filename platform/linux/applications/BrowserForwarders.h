@@ -28,6 +28,14 @@ BrowserForwarding browserForwarding(const QString& command);
 // The entry's Exec forwards to the desktop's preferred browser.
 bool forwardsToPreferredBrowser(const DesktopEntry& entry);
 
+// The file name of the script Tolvane's handler entry runs (see defaults/RouterEntry.h).
+inline constexpr const char* routerScriptName = "tolvane-links";
+
+// The command is Tolvane's own link handling, under whatever path or entry: never a browser, since
+// a browser chosen so would hand every link back to Tolvane. A profile launch is the browser's.
+bool runsTolvane(const QString& command);
+bool runsTolvane(const DesktopEntry& entry);
+
 // The desktop-file ID of the browser among `installed` that a forwarder hands web links to now;
 // none when it cannot be told (the desktop's default may be that forwarder itself).
 std::optional<QString> forwardedBrowser(BrowserForwarding how, const QList<InstalledEntry>& installed);

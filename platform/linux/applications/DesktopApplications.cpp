@@ -95,7 +95,7 @@ QList<QUrl> DesktopApplications::urlsForApplicationsToOpenURL(const QUrl& url) {
     QList<Listed> listed;
     for (const InstalledEntry& e : index_->entries())
         if (e.entry->shownIn(desktops) && (e.entry->declares(type) || associatedSet.contains(e.id)) &&
-            !forwardsToPreferredBrowser(*e.entry))
+            !forwardsToPreferredBrowser(*e.entry) && !runsTolvane(*e.entry))
             listed << Listed{e.entry->name().value_or(QString()).toCaseFolded(), e.id, e.path, e.entry};
     // The same order everywhere and at every call; the default's recency plays no part.
     std::sort(listed.begin(), listed.end(),
@@ -127,7 +127,8 @@ namespace {
 // The command that opens links in `entry` itself: none for one that hands them back to the desktop's
 // preferred browser or to Tolvane's own link handler, which would start itself again for every link.
 std::optional<QString> ownCommand(const DesktopEntry& entry) {
-    if (forwardsToPreferredBrowser(entry) || entry.value(QStringLiteral("X-Tolvane-Router")))
+    if (forwardsToPreferredBrowser(entry) || entry.value(QStringLiteral("X-Tolvane-Router")) ||
+        runsTolvane(entry))
         return std::nullopt;
     return browserCommand(entry);
 }

@@ -2,6 +2,7 @@
 #include "MimeAppsHandlerService.h"
 
 #include "DeferredSignals.h"
+#include "RouterEntry.h"
 #include "platform/Paths.h"
 #include "platform/linux/applications/BrowserForwarders.h"
 #include "platform/linux/applications/profiles/ProfileEntry.h"
@@ -23,23 +24,6 @@ namespace platform::linux_ {
 namespace {
 
 Q_LOGGING_CATEGORY(lcHandlers, "app.tolvane.Tolvane.handlers")
-
-QString routerEntryPath() {
-    return platform::dataHome() + QStringLiteral("/applications/") + MimeAppsHandlerService::routerId;
-}
-
-// Tolvane's handler of web links: `program --open` for every link.
-QByteArray routerEntryText(const QString& program, const QString& fallbackCommand) {
-    Q_UNUSED(fallbackCommand);
-    const QString exec = quoteExecArgument(program) + QStringLiteral(" --open %U");
-    const QString name = QCoreApplication::translate("Tolvane::links", "Tolvane link rules");
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nIcon=app.tolvane.Tolvane\n"
-                          "Exec=%2\nTryExec=%3\nMimeType=x-scheme-handler/http;"
-                          "x-scheme-handler/https;\nNoDisplay=true\nTerminal=false\n"
-                          "X-Tolvane-Router=true\n")
-        .arg(escapeDesktopValue(name), escapeDesktopValue(exec), escapeDesktopValue(program))
-        .toUtf8();
-}
 
 } // namespace
 
@@ -177,7 +161,8 @@ bool MimeAppsHandlerService::opensLinks(const QString& id) {
         if (file.id == name)
             if (auto found = index_->usableEntry(file))
                 return !forwardsToPreferredBrowser(*found->entry) &&
-                       !found->entry->value(QStringLiteral("X-Tolvane-Router"));
+                       !found->entry->value(QStringLiteral("X-Tolvane-Router")) &&
+                       !runsTolvane(*found->entry);
     return false;
 }
 
@@ -199,18 +184,18 @@ int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
     Extra extra;
     const bool toRouter = step.links == Step::Links::toRouter;
     // The handler's entry falls back to the browser the step ends with, so it is written with it.
-    extra.files = [this, step, toRouter](const QString& resolved) {
+    extra.files = [step, toRouter](const QString& resolved) {
         const QString browser = toRouter ? step.browser : resolved;
-        QList<std::pair<QString, QByteArray>> files;
-        if (!step.program.isEmpty())
-            files << std::pair{routerEntryPath(),
-                               routerEntryText(step.program, commandOf(browser).value_or(QString()))};
-        if (step.files)
-            files << step.files(browser);
-        return files;
+        return step.files ? step.files(browser) : QList<std::pair<QString, QByteArray>>();
     };
+    if (!step.program.isEmpty())
+        extra.router = [this, step, toRouter](const QString& resolved, FilePlan& plan) {
+            const QString browser = toRouter ? step.browser : resolved;
+            QString error;
+            return planRouterFiles(plan, step.program, commandOf(browser).value_or(QString()), &error);
+        };
     if (toRouter) {
-        auto entry = DesktopEntry::parse(routerEntryText(step.program, QString()));
+        auto entry = DesktopEntry::parse(routerEntryText());
         if (!entry)
             return fail(writeFailed, QStringLiteral("the link handler entry cannot be written"));
         extra.plannedEntry =
@@ -238,7 +223,7 @@ bool MimeAppsHandlerService::planExtra(const Extra& extra, const QString& resolv
     for (const auto& [path, content] : files)
         if (!plan.edit(path, false, [&](QByteArray& now) { now = content; }))
             return false;
-    return true;
+    return !extra.router || extra.router(resolvedId, plan);
 }
 
 int MimeAppsHandlerService::writeFilesOnly(const Extra& extra, const QString& resolvedId) {

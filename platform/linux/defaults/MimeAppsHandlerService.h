@@ -64,6 +64,8 @@ private:
     // What a step writes besides the switch: its files, and an entry that the step itself makes.
     struct Extra {
         std::function<QList<std::pair<QString, QByteArray>>(const QString& resolvedId)> files;
+        // Plans the handler's entry and script, falling back to the resolved browser.
+        std::function<bool(const QString& resolvedId, FilePlan& plan)> router;
         std::optional<InstalledEntry> plannedEntry;
     };
     // With `extra`, the caller holds the lock.

@@ -68,6 +68,24 @@ bool FilePlan::create(const QString& path, const QByteArray& content) {
     });
 }
 
+bool FilePlan::makeExecutable(const QString& path) {
+    const QString target = resolveSymlinks(path);
+    for (Planned& file : files_)
+        if (file.path == target) {
+            file.executable = true;
+            return true;
+        }
+    auto before = readSnapshot(target, &error_);
+    if (!before)
+        return false;
+    struct stat st;
+    // A file not planned and not there stays so; one already executable needs no write.
+    if (before->existed &&
+        (stat(QFile::encodeName(target).constData(), &st) != 0 || (st.st_mode & 0111) == 0))
+        files_ << Planned{target, *before, before->content, false, true};
+    return true;
+}
+
 bool FilePlan::remove(const QString& path) {
     auto before = readSnapshot(path);
     if (!before) {
@@ -144,6 +162,16 @@ bool FilePlan::write(const Replace& replace, QString* error) {
             }
         }
         if (!replace(file.path, file.after, error)) {
+            rollBack();
+            return false;
+        }
+        struct stat st;
+        // Executable where it may be read: the mode the user's umask gave it otherwise stays.
+        if (file.executable && (stat(QFile::encodeName(file.path).constData(), &st) != 0 ||
+                                ::chmod(QFile::encodeName(file.path).constData(),
+                                        (st.st_mode & 07777) | ((st.st_mode & 0444) >> 2)) != 0)) {
+            *error = fileError("make executable", file.path, errno);
+            ++written_;
             rollBack();
             return false;
         }

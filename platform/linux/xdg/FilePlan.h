@@ -26,6 +26,9 @@ public:
     bool edit(const QString& path, bool onlyExisting, const std::function<void(QByteArray&)>& edit);
     // Creates `path` with `content` unless it exists.
     bool create(const QString& path, const QByteArray& content);
+    // Makes the planned file at `path` executable by whoever may read it, also when its content
+    // stays: a command that other programs start. False when the file cannot be read.
+    bool makeExecutable(const QString& path);
     // Removes the file at `path` (a link itself, not what it names); a missing one is fine.
     bool remove(const QString& path);
     // The planned content of `path` (as last planned), or none.
@@ -56,6 +59,7 @@ private:
         FileSnapshot before;
         QByteArray after;
         bool removed = false;
+        bool executable = false;
     };
     bool record(const QStringList& folders, QString* error) const;
     void dropJournal() const;

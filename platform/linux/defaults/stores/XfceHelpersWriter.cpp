@@ -65,6 +65,22 @@ QString XfceHelpersWriter::helperCommand(const QString& exec, bool withParameter
     return out.trimmed();
 }
 
+QByteArray XfceHelpersWriter::helperText(const QString& name, const QString& icon, const QString& execText) {
+    QString helper = QStringLiteral("[Desktop Entry]\n"
+                                    "Version=1.0\n"
+                                    "Type=X-XFCE-Helper\n"
+                                    "Name=%1\n")
+                         .arg(escapedValue(name));
+    if (!icon.isEmpty())
+        helper += QStringLiteral("Icon=%1\n").arg(escapedValue(icon));
+    helper +=
+        QStringLiteral("X-XFCE-Category=WebBrowser\n"
+                       "X-XFCE-Commands=%1\n"
+                       "X-XFCE-CommandsWithParameter=%2\n")
+            .arg(escapedValue(helperCommand(execText, false)), escapedValue(helperCommand(execText, true)));
+    return helper.toUtf8();
+}
+
 bool XfceHelpersWriter::plan(const DefaultSwitch& change, FilePlan& files) {
     used_ = false;
     if (!change.isWebBrowser)
@@ -96,20 +112,9 @@ bool XfceHelpersWriter::plan(const DefaultSwitch& change, FilePlan& files) {
     }
     if (helperUsable(name))
         return true;
-    QString helper = QStringLiteral("[Desktop Entry]\n"
-                                    "Version=1.0\n"
-                                    "Type=X-XFCE-Helper\n"
-                                    "Name=%1\n")
-                         .arg(escapedValue(change.name));
-    if (!change.icon.isEmpty())
-        helper += QStringLiteral("Icon=%1\n").arg(escapedValue(change.icon));
-    helper += QStringLiteral("X-XFCE-Category=WebBrowser\n"
-                             "X-XFCE-Commands=%1\n"
-                             "X-XFCE-CommandsWithParameter=%2\n")
-                  .arg(escapedValue(helperCommand(change.execText, false)),
-                       escapedValue(helperCommand(change.execText, true)));
     // Over a looping one of that name, or a new one before the system's looping one.
-    return files.edit(ours, false, [&](QByteArray& content) { content = helper.toUtf8(); });
+    const QByteArray helper = helperText(change.name, change.icon, change.execText);
+    return files.edit(ours, false, [&](QByteArray& content) { content = helper; });
 }
 
 bool XfceHelpersWriter::readBack(const DefaultSwitch& change, QString* why) const {

@@ -19,6 +19,8 @@ public:
 
     // The helper's commands for an entry's Exec: without the URL and with it (as "%s").
     static QString helperCommand(const QString& exec, bool withParameter);
+    // A web browser helper that runs `execText` (an Exec value, string escapes undone).
+    static QByteArray helperText(const QString& name, const QString& icon, const QString& execText);
 
 private:
     bool used_ = false;

@@ -112,9 +112,11 @@ class Openers(unittest.TestCase):
         for case, setter, session, seeds in CASES[:1] + CASES[1:2] + CASES[3:4] + CASES[6:7]:
             with self.subTest(case):
                 desk, script = self.desktop(setter, session, seeds)
-                for command in (["--set", "firefox-esr"], ["--route", "add", "example.com", "chromium"],
-                                ["--route", "on"]):
-                    done = subprocess.run([TOLVANE] + command, env=script, capture_output=True, text=True, timeout=60)
+                # Routing turned on by a copy installed under a folder with a space: the handler runs that.
+                program = self.installed_copy(desk)
+                for command in ([TOLVANE, "--set", "firefox-esr"], [TOLVANE, "--route", "add", "example.com", "chromium"],
+                                [program, "--route", "on"]):
+                    done = subprocess.run(command, env=script, capture_output=True, text=True, timeout=60)
                     self.assertEqual(done.returncode, 0, done.stderr)
                 self.assertEqual(self.looping_helpers(desk), [])
                 self.assertEqual(self.run_in(desk, [TOLVANE, "--get"]).stdout.strip(), "firefox-esr.desktop")
@@ -124,17 +126,25 @@ class Openers(unittest.TestCase):
                 want = {name: ("chromium", "token-from-the-click") for name in self.openers(session)}
                 self.assertEqual(ruled, want)
                 self.assertEqual(other, {name: ("firefox-esr", "token-from-the-click") for name in want})
-                # Handed to Tolvane directly (KDE's openers decode %-escapes first), a link arrives as it was.
+                # Handed to Tolvane directly (KDE's openers decode %-escapes first), a link arrives as it was;
+                # also alone, as exo 4.20 hands it over, keeping only the handler's program.
                 odd = "https://sub.example.com/a b$`x`;%%20\u00e9'\"?%s" % os.urandom(4).hex()
-                self.run_in(desk, [TOLVANE, "--open", odd])
+                self.run_in(desk, [TOLVANE, odd])
                 self.assertTrue(wait_for(lambda: odd in self.read(desk, self.record), LOADED_MACHINE_WAIT), odd)
                 # A rule written by hand for Tolvane's own handler or a forwarder sends the link to the chosen
                 # browser, once, instead of starting the handler again and again.
+                # So does an unmarked copy of the handler's entry, which is no browser to list or choose either.
                 with open(os.path.join(desk.config, "tolvane", "links.rules"), "a") as rules:
-                    rules.write("loop.example app.tolvane.Tolvane.Router.desktop\nloop2.example xdg-open.desktop\n")
+                    rules.write("loop.example app.tolvane.Tolvane.Router.desktop\nloop2.example xdg-open.desktop\n"
+                                "loop3.example copy.desktop\n")
                 desk.write(os.path.join(desk.apps, "xdg-open.desktop"),
                            "[Desktop Entry]\nType=Application\nName=Opener\nExec=xdg-open %u\n")
-                for n, host in enumerate(("loop.example", "loop2.example")):
+                desk.write(os.path.join(desk.apps, "copy.desktop"),
+                           "[Desktop Entry]\nType=Application\nName=Copy\nExec=%s --open %%U\n"
+                           "MimeType=x-scheme-handler/https;\n" % TOLVANE)
+                self.assertNotIn("copy.desktop", self.run_in(desk, [TOLVANE, "--list"]).stdout)
+                self.assertNotEqual(self.run_in(desk, [TOLVANE, "--set", "copy.desktop"]).returncode, 0)
+                for n, host in enumerate(("loop.example", "loop2.example", "loop3.example")):
                     link = "https://%s/%d-%s" % (host, n, os.urandom(4).hex())
                     self.run_in(desk, [TOLVANE, "--open", link])
                     self.assertTrue(wait_for(lambda: self.read(desk, self.record).count(link) == 1,
@@ -142,11 +152,25 @@ class Openers(unittest.TestCase):
                     self.assertIn("firefox-esr\t" + link, self.read(desk, self.record))
                 if session is None:
                     self.check_bad_input(desk)
+                # The program goes (removed, or moved by an upgrade): links still open, in the chosen browser.
+                folder = os.path.dirname(program)
+                os.rename(folder, folder + " gone")
+                self.assertEqual(self.opened(desk, session), self.expected_openings(session, "firefox-esr.desktop"))
                 done = subprocess.run([TOLVANE, "--route", "off"], env=script, capture_output=True, text=True,
                                       timeout=60)
                 self.assertEqual(done.returncode, 0, done.stderr)
                 self.assertEqual(self.answers(desk, session), self.expected_answers(session, "firefox-esr.desktop"))
                 self.assertEqual(self.opened(desk, session), self.expected_openings(session, "firefox-esr.desktop"))
+
+    def installed_copy(self, desk):
+        """The tolvane command and the module it loads, copied under a folder whose name has a space."""
+        built = os.path.dirname(TOLVANE)
+        folder = os.path.join(desk.home, "my programs")
+        os.makedirs(folder)
+        for name in os.listdir(built):
+            if name == "tolvane" or name.startswith("tolvane-command"):
+                shutil.copy2(os.path.join(built, name), os.path.join(folder, name))
+        return os.path.join(folder, "tolvane")
 
     def check_bad_input(self, desk):
         """No link is dropped: a rules file that does not read sends every link to the chosen browser (and
