@@ -22,6 +22,9 @@ public:
     // Turns routing on or off; HandlerService::noErr, or a negative status and failureReason().
     virtual int setOn(bool on) = 0;
     virtual QString failureReason() const = 0;
+    // While routing is on: writes the handler again where it no longer runs this program (it moved)
+    // or no longer falls back to the chosen browser. HandlerService::noErr when nothing was wrong.
+    virtual int mendHandler() { return 0; }
     // The browser the links no rule names go to, as HandlerService answers for https; and, while
     // routing is on, in `standIn` why it stands in for the one chosen (the record is damaged, the
     // browser is gone), else empty. One reading of the stores for both.

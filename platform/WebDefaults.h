@@ -33,6 +33,8 @@ public:
     // The entry (desktop-file ID) that opens `type` now, Tolvane's own handler included; none when
     // nothing installed does.
     virtual std::optional<QString> handlerOf(const QString& type) = 0;
+    // Whether Tolvane's handler of web links runs `program` and falls back to `browser` as written.
+    virtual bool routerCurrent(const QString& program, const QString& browser) = 0;
     // Whether `id` names an installed application that opens links itself.
     virtual bool opensLinks(const QString& id) = 0;
     // The Exec value of `id`'s entry, string escapes undone; none when not installed.

@@ -159,6 +159,17 @@ platform::LinkRouting::State RoutedDefaults::state() {
     return ChosenBrowserRecord::read().route ? State::displaced : State::off;
 }
 
+int RoutedDefaults::mendHandler() {
+    std::lock_guard lock(mutex_);
+    if (linksHandler() != WebDefaults::routerId)
+        return noErr;
+    const Chosen chosen = chosenLocked(ChosenBrowserRecord::read());
+    if (chosen.id.isEmpty() || web_->routerCurrent(program_, chosen.id))
+        return noErr;
+    qCInfo(lcRouting).noquote() << "the handler of web links is written again for" << program_;
+    return setOn(true);
+}
+
 int RoutedDefaults::setOn(bool on) {
     std::lock_guard lock(mutex_);
     failureReason_.clear();

@@ -30,6 +30,7 @@ public:
 
     State state() override;
     int setOn(bool on) override;
+    int mendHandler() override;
     std::optional<QString> linksGoTo(QString* standIn) override;
 
     // The browser behind the handler, and why it is not the one recorded when it is not.

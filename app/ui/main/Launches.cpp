@@ -18,6 +18,7 @@
 #include "platform/HotKeyEvents.h"
 #include "platform/HotKeyStatus.h"
 #include "platform/KeyboardLayout.h"
+#include "platform/LinkRouting.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/SymbolicHotKeys.h"

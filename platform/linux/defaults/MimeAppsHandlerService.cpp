@@ -166,6 +166,10 @@ bool MimeAppsHandlerService::opensLinks(const QString& id) {
     return false;
 }
 
+bool MimeAppsHandlerService::routerCurrent(const QString& program, const QString& browser) {
+    return routerFilesCurrent(program, commandOf(browser).value_or(QString()));
+}
+
 std::optional<QString> MimeAppsHandlerService::commandOf(const QString& id) {
     const QString name = id.endsWith(QLatin1String(".desktop")) ? id : id + QStringLiteral(".desktop");
     if (profiles_ && name.startsWith(QLatin1String("tolvane-profile-")))

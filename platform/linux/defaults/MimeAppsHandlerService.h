@@ -41,6 +41,7 @@ public:
     std::unique_ptr<Hold> hold() override;
     std::optional<QString> handlerOf(const QString& type) override;
     bool opensLinks(const QString& id) override;
+    bool routerCurrent(const QString& program, const QString& browser) override;
     std::optional<QString> commandOf(const QString& id) override;
     int apply(const Step& step, QString* resolvedId) override;
 

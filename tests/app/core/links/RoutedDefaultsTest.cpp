@@ -4,6 +4,7 @@
 #include "RoutedDefaults.h"
 #include "ChosenBrowserRecord.h"
 #include "platform/linux/defaults/MimeAppsHandlerService.h"
+#include "platform/linux/defaults/RouterEntry.h"
 #include "support/DesktopFixture.h"
 
 #include <QFile>
@@ -108,4 +109,18 @@ TEST_F(RoutedDefaultsTest, RoutingOnIsOneStepWhateverEndsIt) {
         EXPECT_EQ(xdgMimeDefault("x-scheme-handler/https"), QString("pages.desktop"));
         EXPECT_EQ(after.defaultHandlerForURLScheme("https").value_or(QString()), QString("pages.desktop"));
     }
+}
+
+TEST_F(RoutedDefaultsTest, AMovedProgramTakesTheHandlerAlong) {
+    ASSERT_EQ(routed(plain).setOn(true), HandlerService::noErr);
+    const QByteArray script = xdg.readFile(routerScriptPath());
+    ASSERT_TRUE(script.contains("/bin/sh")) << script.constData();
+    // The next start runs from elsewhere: the handler follows, and keeps its browser to fall back to.
+    RoutedDefaults moved(plain, plain, QStringLiteral("/usr/bin/env"));
+    ASSERT_EQ(moved.mendHandler(), HandlerService::noErr);
+    const QByteArray after = xdg.readFile(routerScriptPath());
+    EXPECT_TRUE(after.contains("/usr/bin/env")) << after.constData();
+    EXPECT_FALSE(after.contains("/bin/sh'")) << after.constData();
+    EXPECT_EQ(moved.state(), LinkRouting::State::on);
+    EXPECT_EQ(moved.defaultHandlerForURLScheme("https").value_or(QString()), QString("pages.desktop"));
 }
