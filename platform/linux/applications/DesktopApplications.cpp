@@ -126,42 +126,45 @@ namespace {
 
 // The command that opens links in `entry` itself: none for one that hands them back to the desktop's
 // preferred browser or to Tolvane's own link handler, which would start itself again for every link.
-std::optional<QString> ownCommand(const DesktopEntry& entry) {
+std::optional<DesktopApplications::Command> ownCommand(const DesktopEntry& entry, const QString& path) {
     if (forwardsToPreferredBrowser(entry) || entry.value(QStringLiteral("X-Tolvane-Router")) ||
         runsTolvane(entry))
         return std::nullopt;
-    return browserCommand(entry);
+    const auto command = browserCommand(entry);
+    if (!command)
+        return std::nullopt;
+    return DesktopApplications::Command{*command, execEntryFacts(entry, path)};
 }
 
 } // namespace
 
-std::optional<QString> DesktopApplications::commandAt(const QString& path) {
+std::optional<DesktopApplications::Command> DesktopApplications::commandAt(const QString& path) {
     if (profiles_)
         if (auto choice = profiles_->atPath(path))
             if (auto entry = DesktopEntry::parse(choice->entry))
-                return ownCommand(*entry);
+                return ownCommand(*entry, choice->path);
     if (auto found = index_->entryAtPath(path))
-        return ownCommand(*found->entry);
+        return ownCommand(*found->entry, found->path);
     return std::nullopt;
 }
 
-std::optional<QString> DesktopApplications::commandWithId(const QString& bundleId) {
+std::optional<DesktopApplications::Command> DesktopApplications::commandWithId(const QString& bundleId) {
     const QString id = bundleId.endsWith(QLatin1String(".desktop")) ? bundleId : bundleId + ".desktop";
     if (profiles_ && id.startsWith(QLatin1String("tolvane-profile-")))
         if (auto choice = profiles_->withId(id))
             if (auto entry = DesktopEntry::parse(choice->entry))
-                return ownCommand(*entry);
+                return ownCommand(*entry, choice->path);
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         if (file.id == id)
             if (auto found = index_->usableEntry(file))
-                return ownCommand(*found->entry);
+                return ownCommand(*found->entry, found->path);
     return std::nullopt;
 }
 
 bool DesktopApplications::openURLsWithApplication(const QStringList& urls, const QUrl& application) {
     const auto command = application.isLocalFile() ? commandAt(application.toLocalFile()) : std::nullopt;
     QString error;
-    return command && startRuns(commandRuns(*command, urls),
+    return command && startRuns(commandRuns(command->exec, urls, command->facts, &error),
                                 browserEnvironment(QProcessEnvironment::systemEnvironment()), &error);
 }
 
@@ -173,11 +176,9 @@ bool DesktopApplications::openURLsWithBundleIdentifier(const QStringList& urls, 
             QStringLiteral("no installed application called \u201c%1\u201d opens links itself").arg(bundleId);
         return false;
     }
-    const QList<QStringList> runs = commandRuns(*command, urls);
-    if (runs.isEmpty()) {
-        *error = QStringLiteral("the command of \u201c%1\u201d cannot be read").arg(bundleId);
+    const QList<QStringList> runs = commandRuns(command->exec, urls, command->facts, error);
+    if (runs.isEmpty())
         return false;
-    }
     if (inPlace)
         return execRuns(runs, error);
     return startRuns(runs, browserEnvironment(QProcessEnvironment::systemEnvironment()), error);

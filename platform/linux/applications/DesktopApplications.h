@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/linux/xdg/ExecCommandLine.h"
+
 #include "DesktopEntryIndex.h"
 #include "platform/Workspace.h"
 #include "platform/linux/applications/profiles/BrowserProfiles.h"
@@ -32,10 +34,17 @@ public:
     bool openURLsWithBundleIdentifier(const QStringList& urls, const QString& bundleId, bool inPlace,
                                       QString* error) override;
 
+    // The command that opens links in an entry, string escapes undone, and what its %i, %c and %k
+    // stand for.
+    struct Command {
+        QString exec;
+        ExecEntryFacts facts;
+    };
+
 protected:
-    // The command that opens links in what is listed at `path`, or has ID `id`, string escapes undone.
-    std::optional<QString> commandAt(const QString& path);
-    std::optional<QString> commandWithId(const QString& id);
+    // The command of what is listed at `path`, or has ID `id`.
+    std::optional<Command> commandAt(const QString& path);
+    std::optional<Command> commandWithId(const QString& id);
     // The file whose entry stands for what is listed at `path`: a profile's is its browser's.
     QString entryPathFor(const QString& path);
 
