@@ -224,8 +224,8 @@ bool MimeAppsHandlerService::planExtra(const Extra& extra, const QString& resolv
     QList<std::pair<QString, QByteArray>> files;
     if (extra.files)
         files = extra.files(resolvedId);
-    for (const auto& [path, content] : files)
-        if (!plan.edit(path, false, [&](QByteArray& now) { now = content; }))
+    for (const auto& file : files)
+        if (!plan.edit(file.first, false, [&file](QByteArray& now) { now = file.second; }))
             return false;
     return !extra.router || extra.router(resolvedId, plan);
 }
