@@ -11,6 +11,7 @@
 #include "platform/linux/defaults/stores/MimeAppsListWriter.h"
 #include "platform/linux/defaults/stores/XfceHelpersWriter.h"
 #include "platform/linux/xdg/ExecCommandLine.h"
+#include "platform/linux/xdg/ExecScript.h"
 #include "platform/linux/xdg/KeyFileLines.h"
 #include "platform/linux/xdg/MimeAppsLookup.h"
 
@@ -220,6 +221,21 @@ int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
     return status;
 }
 
+bool MimeAppsHandlerService::planProfileEntry(const ProfileChoice& profile, FilePlan& plan) {
+    // The entry runs its script; the script runs the browser with the profile's words.
+    const auto entry = DesktopEntry::parse(profile.entry);
+    const auto command = entry ? browserCommand(*entry) : std::nullopt;
+    const QByteArray script = command ? scriptRunning(*command) : QByteArray();
+    if (script.isEmpty()) {
+        plan.edit(profile.path, false, [](QByteArray&) {}); // leaves its reason in plan.error()
+        return false;
+    }
+    const QString scriptPath = profileScriptPath(profile.id);
+    return plan.edit(scriptPath, false, [&](QByteArray& now) { now = script; }) &&
+           plan.makeExecutable(scriptPath) &&
+           plan.edit(profile.path, false, [&](QByteArray& now) { now = profile.entry; });
+}
+
 bool MimeAppsHandlerService::planExtra(const Extra& extra, const QString& resolvedId, FilePlan& plan) {
     QList<std::pair<QString, QByteArray>> files;
     if (extra.files)
@@ -344,7 +360,7 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
             return it != byId.constEnd() && index_->usableEntry(files[*it]).has_value();
         }};
     FilePlan plan;
-    if (profile && !plan.edit(profile->path, false, [&](QByteArray& content) { content = profile->entry; }))
+    if (profile && !planProfileEntry(*profile, plan))
         return fail(writeFailed, plan.error());
     // Before the stores: whoever reads the stores after a change finds the caller's files changed too.
     if (extra && !planExtra(*extra, id, plan))
@@ -397,7 +413,8 @@ bool MimeAppsHandlerService::planStaleProfileEntries(const QString& keep, FilePl
             continue;
         // Only entries this program wrote: a file of the user's that happens to share the name stays.
         const auto entry = DesktopEntry::read(folder.filePath(name));
-        if (entry && isProfileEntry(*entry) && !plan.remove(folder.filePath(name)))
+        if (entry && isProfileEntry(*entry) &&
+            (!plan.remove(folder.filePath(name)) || !plan.remove(profileScriptPath(name))))
             return false;
     }
     return true;

@@ -72,6 +72,8 @@ private:
     // With `extra`, the caller holds the lock.
     int switchHandler(const QString& scheme, const QString& bundleId, const QUrl& application, bool pagesOnly,
                       const Extra* extra = nullptr);
+    // A profile's entry and the script it runs.
+    bool planProfileEntry(const ProfileChoice& profile, FilePlan& plan);
     bool planExtra(const Extra& extra, const QString& resolvedId, FilePlan& plan);
     int writeFilesOnly(const Extra& extra, const QString& resolvedId);
     // Plans the removal of the profile entries Tolvane wrote earlier that no list names as a web

@@ -5,6 +5,7 @@
 // removal may not touch the homes these files live in.
 #pragma once
 
+#include "platform/linux/xdg/ExecScript.h"
 #include "platform/linux/xdg/FilePlan.h"
 
 #include <QByteArray>
@@ -22,12 +23,6 @@ QString routerScriptPath();
 
 // The handler entry's text: it runs the script with the links.
 QByteArray routerEntryText();
-
-// A shell script that runs `command` (an Exec value, string escapes undone) for the links it is
-// given, one word per argument and no quoting to trip over: what an opener that splits Exec lines
-// naively, or keeps only their first word (exo 4.20), can still start. Empty when the command
-// cannot be read.
-QByteArray scriptRunning(const QString& command);
 
 // Plans the handler entry and its script: `program` (the tolvane command) with --open while it is
 // there, else `fallbackCommand` (the chosen browser's own command as its Exec has it, string

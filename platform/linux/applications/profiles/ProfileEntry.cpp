@@ -18,14 +18,6 @@ const QString idPrefix = QStringLiteral("tolvane-profile-");
 const QString browserKey = QStringLiteral("X-Tolvane-Profile-Of");
 const QString commandKey = QStringLiteral("X-Tolvane-Exec");
 
-// Whether a word reaches the program intact also where an Exec line is split at spaces and
-// nothing is unquoted.
-bool survivesSplitting(const QString& word) {
-    return std::all_of(word.begin(), word.end(), [](QChar c) {
-        return c.unicode() < 128 && (c.isLetterOrNumber() || QStringLiteral("_-.,:/=+@").contains(c));
-    });
-}
-
 int failed(const QString& why) {
     std::fprintf(stderr, "tolvane: %s\n", qUtf8Printable(why));
     return 1;
@@ -35,6 +27,10 @@ int failed(const QString& why) {
 
 QString profileEntriesFolder() {
     return platform::dataHome() + QStringLiteral("/applications");
+}
+
+QString profileScriptPath(const QString& entryId) {
+    return platform::dataHome() + QStringLiteral("/tolvane/profiles/") + entryId.chopped(8);
 }
 
 QString profileEntryId(const QString& browserId, const QString& profileKey) {
@@ -58,6 +54,7 @@ QStringList profileArguments(ProfileFamily family, const FoundProfile& profile) 
 std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, ProfileFamily family,
                                            const FoundProfile& profile, const QString& shownName,
                                            const QString& launcher) {
+    Q_UNUSED(launcher);
     const auto exec = browser.entry->value(QStringLiteral("Exec"));
     if (!exec)
         return std::nullopt;
@@ -65,17 +62,13 @@ std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, Profil
     if (!command.program())
         return std::nullopt;
     QStringList words;
-    bool plain = true;
-    for (const QString& argument : profileArguments(family, profile)) {
+    for (const QString& argument : profileArguments(family, profile))
         words << quoteExecArgument(argument);
-        plain = plain && survivesSplitting(argument);
-    }
     const QString direct = command.withWordsBeforeFieldCodes(words);
     const QString id = profileEntryId(browser.id, profile.key);
-    const QString run = plain || launcher.isEmpty()
-                            ? direct
-                            : quoteExecArgument(launcher) + ' ' + QLatin1String(launchProfileOption) + ' ' +
-                                  id + QStringLiteral(" %U");
+    // The script is written with the entry; its one word survives every opener, and it needs no
+    // Tolvane to run.
+    const QString run = quoteExecArgument(profileScriptPath(id)) + QStringLiteral(" %U");
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + escapeDesktopValue(shownName) + '\n';
     text += QStringLiteral("Exec=") + escapeDesktopValue(run) + '\n';

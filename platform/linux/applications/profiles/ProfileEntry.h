@@ -18,6 +18,9 @@ class DesktopEntry;
 
 // The folder Tolvane's profile entries live in: the user's own applications folder.
 QString profileEntriesFolder();
+// The script a profile's entry runs (`entryId` ends in ".desktop"): the browser's command with the
+// profile's words, one word for openers that keep only an Exec line's first word (exo 4.20).
+QString profileScriptPath(const QString& entryId);
 // "tolvane-profile-<hash>.desktop", the hash of the browser's ID and the profile's folder (FoundProfile::
 // key), so that a renamed profile keeps its ID. Nothing in it may read as a browser's name, as Python's
 // webbrowser runs a browser whose name it finds in the default's ID, without the profile.

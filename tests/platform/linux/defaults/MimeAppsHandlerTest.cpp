@@ -580,12 +580,20 @@ TEST_F(MimeAppsHandlerTest, AProfileIsChosenAsABrowserIsAndStandsForNothingOnceG
     const auto parsed = DesktopEntry::read(written);
     ASSERT_TRUE(parsed);
     EXPECT_TRUE(parsed->boolValue("NoDisplay"));
+    // Its one word is a script that any opener can start, running the browser with the profile's
+    // folder as one argument.
+    const QString script = xdg.dataHome() + "/tolvane/profiles/" + id.chopped(8);
     EXPECT_EQ(run("python3", {"-c",
                               "import sys, shlex, configparser; c = configparser.RawConfigParser(); "
                               "c.optionxform = str; c.read(sys.argv[1]); "
                               "print(shlex.split(c['Desktop Entry']['Exec']))",
                               written}),
-              "['chromium', '--profile-directory=Profile 1', '%U']");
+              "['" + script + "', '%U']");
+    EXPECT_EQ(run("python3",
+                  {"-c", "import sys, shlex; print(shlex.split(open(sys.argv[1]).read().splitlines()[-1]))",
+                   script}),
+              "['exec', 'chromium', '--profile-directory=Profile 1', '$@']");
+    EXPECT_TRUE(QFileInfo(script).isExecutable());
 
     // The profile deleted in the browser: the entry stands for nothing, as an uninstalled browser.
     writeProfiles("");
@@ -594,4 +602,5 @@ TEST_F(MimeAppsHandlerTest, AProfileIsChosenAsABrowserIsAndStandsForNothingOnceG
     // The next switch takes the entry away.
     EXPECT_EQ(setDefault("links"), HandlerService::noErr);
     EXPECT_FALSE(QFileInfo::exists(written));
+    EXPECT_FALSE(QFileInfo::exists(script));
 }
