@@ -149,6 +149,15 @@ class Routing(unittest.TestCase):
         self.assertEqual(done.returncode, 0, done.stderr)
         self.assertIn("gone.desktop", done.stderr)
         self.assertTrue(wait_for(lambda: "https://gone.example/" in self.recorded(), 30))
+        # A byte that is not UTF-8 reaches the browser as it came, not as U+FFFD.
+        link = b"https://bytes.example/\xff"
+        done = subprocess.run([TOLVANE.encode(), b"--open", link], env=self.env, capture_output=True, timeout=60)
+        self.assertEqual(done.returncode, 0, done.stderr)
+
+        def recorded_bytes():
+            with open(self.record, "rb") as f:
+                return f.read()
+        self.assertTrue(wait_for(lambda: link in recorded_bytes(), 30), recorded_bytes())
 
 
 if __name__ == "__main__":
