@@ -16,10 +16,11 @@ BROWSER_WINDOW = os.environ.get("TOLVANE_BROWSER_WINDOW")
 KWIN = "/usr/bin/kwin_wayland"
 KEY_1, KEY_2 = 2, 3
 # Prints each window KWin activates: focus as the compositor sees it, not as Tolvane believes it.
+# KWin 5 names windows clients; KWin 6 calls them windows.
 ACTIVE_WINDOWS_SCRIPT = """
 function report(window) { print("tolvane-test active: " + (window ? window.caption : "")); }
-workspace.clientActivated.connect(report);
-report(workspace.activeClient);
+(workspace.windowActivated || workspace.clientActivated).connect(report);
+report(workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient);
 """
 # Spaces, quotes, a shell variable, a non-ASCII letter and an escape: each must reach the browser as
 # it was sent, one argument.
