@@ -81,11 +81,6 @@ RoutedDefaults::Chosen RoutedDefaults::chosenLocked(const ChosenBrowserRecord& r
     return {QString(), stand};
 }
 
-RoutedDefaults::Chosen RoutedDefaults::chosen() {
-    std::lock_guard lock(mutex_);
-    return chosenLocked(ChosenBrowserRecord::read());
-}
-
 std::optional<QString> RoutedDefaults::defaultHandlerForURLScheme(const QString& scheme) {
     if (!isWeb(scheme)) {
         std::lock_guard lock(mutex_);

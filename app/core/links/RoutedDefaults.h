@@ -33,14 +33,12 @@ public:
     int mendHandler() override;
     std::optional<QString> linksGoTo(QString* standIn) override;
 
+private:
     // The browser behind the handler, and why it is not the one recorded when it is not.
     struct Chosen {
         QString id;    // empty: no browser at all
         QString stand; // why another browser stands in for the recorded one; empty when none does
     };
-    Chosen chosen();
-
-private:
     // Unlocked variants: the callers hold `mutex_`.
     Chosen chosenLocked(const ChosenBrowserRecord& record);
     std::optional<QString> linksHandler();

@@ -95,7 +95,7 @@ QString tolvaneCommand() {
 
 void installCommandLineAdapters(bool versions) {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index, tolvaneCommand());
+    auto profiles = browserProfilesOf(index);
     using Versions = DesktopBundleReader::Versions;
     installApplicationAdapters(std::make_shared<DesktopApplications>(index, profiles), index, profiles,
                                versions ? Versions::read : Versions::skipped);
@@ -109,7 +109,7 @@ void installCommandLineAdapters(bool versions) {
 
 void installDesktopAdapters() {
     auto index = std::make_shared<DesktopEntryIndex>();
-    auto profiles = browserProfilesOf(index, tolvaneCommand());
+    auto profiles = browserProfilesOf(index);
     installApplicationAdapters(std::make_shared<DesktopWorkspace>(index, profiles), index, profiles,
                                DesktopBundleReader::Versions::read);
     install<Alert>(std::make_shared<MessageBoxAlert>());

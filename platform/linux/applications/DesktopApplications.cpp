@@ -41,10 +41,8 @@ DesktopApplications::DesktopApplications(std::shared_ptr<DesktopEntryIndex> inde
                                          std::shared_ptr<BrowserProfiles> profiles)
     : index_(std::move(index)), profiles_(std::move(profiles)), serial_(++instances) {}
 
-std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index,
-                                                   const QString& launcher) {
-    return std::make_shared<BrowserProfiles>([index] { return index->entries(); }, index->settleNs(),
-                                             launcher);
+std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index) {
+    return std::make_shared<BrowserProfiles>([index] { return index->entries(); }, index->settleNs());
 }
 
 QString DesktopApplications::entryPathFor(const QString& path) {

@@ -55,10 +55,8 @@ private:
     const quint64 serial_; // two instances never share a stamp
 };
 
-// Profiles of the browsers that `index` lists, sharing its parsed entries; `launcher` runs a
-// profile whose argument needs quoting.
-std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index,
-                                                   const QString& launcher);
+// Profiles of the browsers that `index` lists, sharing its parsed entries.
+std::shared_ptr<BrowserProfiles> browserProfilesOf(const std::shared_ptr<DesktopEntryIndex>& index);
 
 // The desktop-file IDs the mimeapps lists name for `mimeType` as default or added association.
 QStringList associatedDesktopIds(const QString& mimeType);

@@ -154,17 +154,26 @@ std::unique_ptr<WebDefaults::Hold> MimeAppsHandlerService::hold() {
     return held;
 }
 
-bool MimeAppsHandlerService::opensLinks(const QString& id) {
+std::shared_ptr<const DesktopEntry> MimeAppsHandlerService::entryWithId(const QString& id, bool* profile) {
     const QString name = id.endsWith(QLatin1String(".desktop")) ? id : id + QStringLiteral(".desktop");
-    if (profiles_ && name.startsWith(QLatin1String("tolvane-profile-")))
-        return profiles_->withId(name).has_value();
+    *profile = profiles_ && name.startsWith(QLatin1String("tolvane-profile-"));
+    if (*profile) {
+        const auto choice = profiles_->withId(name);
+        const auto entry = choice ? DesktopEntry::parse(choice->entry) : std::nullopt;
+        return entry ? std::make_shared<const DesktopEntry>(*entry) : nullptr;
+    }
     for (const DesktopEntryIndex::Located& file : index_->locateAll())
         if (file.id == name)
             if (auto found = index_->usableEntry(file))
-                return !forwardsToPreferredBrowser(*found->entry) &&
-                       !found->entry->value(QStringLiteral("X-Tolvane-Router")) &&
-                       !runsTolvane(*found->entry);
-    return false;
+                return found->entry;
+    return nullptr;
+}
+
+bool MimeAppsHandlerService::opensLinks(const QString& id) {
+    bool profile = false;
+    const auto entry = entryWithId(id, &profile);
+    return entry && (profile || (!forwardsToPreferredBrowser(*entry) &&
+                                 !entry->value(QStringLiteral("X-Tolvane-Router")) && !runsTolvane(*entry)));
 }
 
 bool MimeAppsHandlerService::routerCurrent(const QString& program, const QString& browser) {
@@ -172,16 +181,9 @@ bool MimeAppsHandlerService::routerCurrent(const QString& program, const QString
 }
 
 std::optional<QString> MimeAppsHandlerService::commandOf(const QString& id) {
-    const QString name = id.endsWith(QLatin1String(".desktop")) ? id : id + QStringLiteral(".desktop");
-    if (profiles_ && name.startsWith(QLatin1String("tolvane-profile-")))
-        if (auto choice = profiles_->withId(name))
-            if (auto entry = DesktopEntry::parse(choice->entry))
-                return browserCommand(*entry);
-    for (const DesktopEntryIndex::Located& file : index_->locateAll())
-        if (file.id == name)
-            if (auto found = index_->usableEntry(file))
-                return browserCommand(*found->entry);
-    return std::nullopt;
+    bool profile = false;
+    const auto entry = entryWithId(id, &profile);
+    return entry ? browserCommand(*entry) : std::nullopt;
 }
 
 int MimeAppsHandlerService::apply(const Step& step, QString* resolvedId) {
@@ -246,16 +248,20 @@ bool MimeAppsHandlerService::planExtra(const Extra& extra, const QString& resolv
     return !extra.router || extra.router(resolvedId, plan);
 }
 
+bool MimeAppsHandlerService::writePlan(FilePlan& plan, QString* error) {
+    plan.setJournal(journalPath());
+    return plan.write([this](const QString& path, const QByteArray& content,
+                             QString* why) { return replaceFile(path, content, why); },
+                      error);
+}
+
 int MimeAppsHandlerService::writeFilesOnly(const Extra& extra, const QString& resolvedId) {
     FilePlan plan;
     if (!planExtra(extra, resolvedId, plan))
         return fail(writeFailed, plan.error());
     DeferredSignals holdEndRequests;
-    plan.setJournal(journalPath());
     QString error;
-    if (!plan.write([this](const QString& path, const QByteArray& content,
-                           QString* why) { return replaceFile(path, content, why); },
-                    &error))
+    if (!writePlan(plan, &error))
         return fail(writeFailed, error);
     plan.commit();
     return noErr;
@@ -373,11 +379,8 @@ int MimeAppsHandlerService::switchHandler(const QString& scheme, const QString& 
     // From the first write until the plan stands or is undone, a request to end waits, and a kill
     // that cannot wait leaves the journal for the next run.
     DeferredSignals holdEndRequests;
-    plan.setJournal(journalPath());
     QString error;
-    if (!plan.write([this](const QString& path, const QByteArray& content,
-                           QString* why) { return replaceFile(path, content, why); },
-                    &error)) {
+    if (!writePlan(plan, &error)) {
         qCWarning(lcHandlers).noquote() << "write failed:" << error;
         return fail(writeFailed, error);
     }

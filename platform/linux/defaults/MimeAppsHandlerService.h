@@ -74,6 +74,11 @@ private:
                       const Extra* extra = nullptr);
     // A profile's entry and the script it runs.
     bool planProfileEntry(const ProfileChoice& profile, FilePlan& plan);
+    // The installed entry `id` names (with or without ".desktop"), a chosen profile's included;
+    // `profile` says which it is.
+    std::shared_ptr<const DesktopEntry> entryWithId(const QString& id, bool* profile);
+    // Writes `plan` with its journal; the caller defers end requests and commits.
+    bool writePlan(FilePlan& plan, QString* error);
     bool planExtra(const Extra& extra, const QString& resolvedId, FilePlan& plan);
     int writeFilesOnly(const Extra& extra, const QString& resolvedId);
     // Plans the removal of the profile entries Tolvane wrote earlier that no list names as a web

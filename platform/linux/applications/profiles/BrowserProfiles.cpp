@@ -18,8 +18,8 @@ Q_LOGGING_CATEGORY(lcProfiles, "app.tolvane.Tolvane.profiles")
 
 } // namespace
 
-BrowserProfiles::BrowserProfiles(Installed installed, qint64 settleNs, QString launcher)
-    : installed_(std::move(installed)), settleNs_(settleNs), launcher_(std::move(launcher)) {}
+BrowserProfiles::BrowserProfiles(Installed installed, qint64 settleNs)
+    : installed_(std::move(installed)), settleNs_(settleNs) {}
 
 ProfileList BrowserProfiles::listAt(const ProfileSource& source) {
     struct stat st;
@@ -64,7 +64,7 @@ QList<ProfileChoice> BrowserProfiles::of(const InstalledEntry& browser) {
     QList<ProfileChoice> choices;
     for (const FoundProfile& profile : list.profiles) {
         const QString name = browserName + QStringLiteral(" \u2014 ") + profile.name;
-        const auto entry = profileEntryText(browser, source->family, profile, name, launcher_);
+        const auto entry = profileEntryText(browser, source->family, profile, name);
         if (!entry)
             continue;
         const QString id = profileEntryId(browser.id, profile.key);

@@ -40,8 +40,7 @@ public:
     using Installed = std::function<QList<InstalledEntry>()>;
     // `installed` lists the usable entries, to find a profile not listed yet; file times within
     // `settleNs` of now do not prove a file unchanged.
-    // Entries whose profile argument needs quoting run the browser through `launcher`.
-    BrowserProfiles(Installed installed, qint64 settleNs, QString launcher = {});
+    BrowserProfiles(Installed installed, qint64 settleNs);
 
     QList<ProfileChoice> of(const InstalledEntry& browser);
     // The choice whose entry lives, or would live, at `path` (also under its legacy ID).
@@ -63,7 +62,6 @@ private:
 
     const Installed installed_;
     const qint64 settleNs_;
-    const QString launcher_;
     QMutex mutex_;
     QHash<QString, Read> read_;                  // list file → what it held
     QHash<QString, ProfileChoice> listedByPath_; // the latest choices made

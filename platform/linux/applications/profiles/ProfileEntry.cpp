@@ -52,9 +52,7 @@ QStringList profileArguments(ProfileFamily family, const FoundProfile& profile) 
 }
 
 std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, ProfileFamily family,
-                                           const FoundProfile& profile, const QString& shownName,
-                                           const QString& launcher) {
-    Q_UNUSED(launcher);
+                                           const FoundProfile& profile, const QString& shownName) {
     const auto exec = browser.entry->value(QStringLiteral("Exec"));
     if (!exec)
         return std::nullopt;

@@ -31,15 +31,14 @@ bool isProfileEntry(const DesktopEntry& entry);
 // profile named by its folder, in words no part of which can read as an option.
 QStringList profileArguments(ProfileFamily family, const FoundProfile& profile);
 // The entry for `profile` of `browser`, shown as `shownName`; none when the browser's command cannot
-// be read. Where the profile's argument needs quoting, the entry runs `launcher` (this program),
-// which runs the browser: xdg-open, where no desktop runs, splits an Exec line at every space.
+// be read. It runs the profile's script (profileScriptPath), written with it.
 std::optional<QByteArray> profileEntryText(const InstalledEntry& browser, ProfileFamily family,
-                                           const FoundProfile& profile, const QString& shownName,
-                                           const QString& launcher);
+                                           const FoundProfile& profile, const QString& shownName);
 // The browser command an entry runs (string escapes undone): for Tolvane's own profile entries
-// the browser's, not the launcher's.
+// the browser's with the profile's words, not the script's.
 std::optional<QString> browserCommand(const DesktopEntry& entry);
-// The option of `launcher` that runs a profile entry's browser command.
+// The option of this program that runs a profile entry's browser command: entries written by
+// earlier versions run it.
 inline constexpr const char* launchProfileOption = "--launch-profile";
 // Runs the browser command of Tolvane's profile entry `id` for `urls`, in place of this process;
 // returns only on failure, with the reason on standard error.
